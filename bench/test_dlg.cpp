@@ -1,0 +1,102 @@
+#include "bench/test_dlg.h"
+
+#include "bench/velkoras.h"
+#include "framework/text.h"
+#include "res/resource.h"
+
+namespace {
+const UINT_PTR kStartTimer = 1;
+const UINT kStartDelayMs = 3000;
+
+}  // namespace
+
+CTestDlg::CTestDlg() : fw::Dialog(IDD_TEST) {
+    m_hIcon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON, 16, 16, 0));
+}
+
+CTestDlg::~CTestDlg() {
+    // The worker must not keep pointing at a window object that is gone.
+    if (m_pThread != nullptr && m_pThread->m_pTestWnd == this) m_pThread->m_pTestWnd = nullptr;
+    if (m_hIcon != nullptr) DestroyIcon(m_hIcon);
+}
+
+bool CTestDlg::RouteMessage(fw::Message& m) {
+    static const fw::Route<CTestDlg> routes[] = {
+        fw::OnMessage(WM_TIMER, &CTestDlg::OnTimer),
+        fw::OnMessage(WM_BENCH_DONE, &CTestDlg::OnBenchDone),
+        fw::OnMessage(WM_MOUSEMOVE, &CTestDlg::OnMouseMove),
+        fw::OnCommand(IDC_START_SEQUENCE, &CTestDlg::OnStartCommand),
+    };
+    return fw::Dispatch(this, routes, m);
+}
+
+BOOL CTestDlg::OnInitDialog() {
+    fw::Dialog::OnInitDialog();
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SetText(fw::LoadResourceString(IDS_CAPTION));
+    // Combo boxes take no items from the template: the one item goes in here.
+    SendItem(IDC_TEST_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"9999"));
+    EnableItem(IDOK, false);
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    FocusItem(IDC_TIMEBOX);
+    SetTimer(hwnd_, kStartTimer, kStartDelayMs, nullptr);
+    return FALSE;  // the focus has been set
+}
+
+void CTestDlg::OnTimer(fw::Message& m) {
+    m.handled = false;  // default processing as well
+    if (m.wParam != kStartTimer) return;
+    EnableItem(IDOK, true);
+    StartSequence();
+}
+
+void CTestDlg::OnStartCommand(fw::Message&) { StartSequence(); }
+
+void CTestDlg::StartSequence() {
+    // One sequence per window: a second start (the timer after the hidden
+    // start button, or the other way round) must not post a test twice.
+    KillTimer(hwnd_, kStartTimer);
+    if (m_pThread == nullptr || state_ != State::kWaiting) return;
+    state_ = State::kRunning;
+    FocusItem(IDC_TIMEBOX);
+    for (int i = 0; i < bench::kTestCount; ++i) m_pThread->m_nCtrlId[i] = bench::kCatalogue[i].controlId;
+    m_pThread->SetTimeBox(Item(IDC_TIMEBOX));
+    m_pThread->BeginTests(this);
+}
+
+void CTestDlg::OnBenchDone(fw::Message&) {
+    state_ = State::kClosed;
+    EndDialog(IDCANCEL);
+}
+
+void CTestDlg::OnOK() {
+    EnableItem(IDOK, false);
+    Stop();
+}
+
+void CTestDlg::OnCancel() { Stop(); }
+
+void CTestDlg::Stop() {
+    if (state_ == State::kRunning) {
+        m_pThread->StopTests();
+        return;
+    }
+    if (state_ == State::kWaiting) {
+        // Stopped before the first test: the run is cancelled. No test runs,
+        // no flag stays set, the times stay as they were.
+        KillTimer(hwnd_, kStartTimer);
+        if (m_pThread != nullptr)
+            for (int i = 0; i < bench::kTestCount; ++i) m_pThread->m_result.m_nRun[i] = 0;
+        state_ = State::kClosed;
+        EndDialog(IDCANCEL);
+    }
+}
+
+void CTestDlg::OnMouseMove(fw::Message&) {
+    // Keep the pointer off the window while the tests draw.
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    SetCursorPos(r.left - 5, r.top - 5);
+}

@@ -1,0 +1,34 @@
+// The test window: every control the tests drive, and the pacing of a run
+// (see the protocol in velkoras.h).
+#pragma once
+
+#include "framework/dialog.h"
+
+class CVelkoras;
+
+class CTestDlg : public fw::Dialog {
+public:
+    CTestDlg();
+    ~CTestDlg() override;
+
+    CVelkoras* m_pThread = nullptr;  // set by the creator before the modal run
+    HICON m_hIcon = nullptr;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool RouteMessage(fw::Message& m) override;
+
+private:
+    enum class State { kWaiting, kRunning, kClosed };
+
+    void OnTimer(fw::Message& m);
+    void OnStartCommand(fw::Message& m);
+    void OnBenchDone(fw::Message& m);
+    void OnMouseMove(fw::Message& m);
+    void StartSequence();
+    void Stop();
+
+    State state_ = State::kWaiting;
+};

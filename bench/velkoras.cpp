@@ -1,0 +1,141 @@
+#include "bench/velkoras.h"
+
+#include <cstdio>
+
+#include "bench/test_dlg.h"
+#include "bench/timing.h"
+#include "res/resource.h"
+
+CVelkoras::CVelkoras() { Construct(nullptr); }
+
+CVelkoras::CVelkoras(HWND owner) { Construct(owner); }
+
+void CVelkoras::Construct(HWND owner) {
+    owner_ = owner;
+    m_nLoop = bench::kDefaultLoop;
+    m_dwElapsed = 0;
+    m_pTimeBox = nullptr;
+    m_pTestWnd = nullptr;
+    m_result = CMarkResult();  // all times and flags 0, reference column A
+    BuildImageList();
+    // Start() returns once the thread's queue exists, so a message posted
+    // right after construction is never lost.
+    Start(THREAD_PRIORITY_NORMAL);
+}
+
+CVelkoras::~CVelkoras() {
+    ExitInstance();
+    // The owner has asked the thread to quit and waited; one that still runs
+    // now is stuck and is ended forcibly.
+    Terminate();
+}
+
+int CVelkoras::ExitInstance() {
+    m_imageList.Reset();
+    return 0;
+}
+
+void CVelkoras::BuildImageList() {
+    if (m_imageList) return;
+    m_imageList.Reset(ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 0, 0));
+    if (!m_imageList) return;
+    fw::Bitmap marks(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MARKS)));
+    if (marks) ImageList_AddMasked(m_imageList.Get(), marks.Get(), RGB(0, 0, 0));
+    ImageList_SetBkColor(m_imageList.Get(), RGB(255, 255, 255));
+}
+
+bool CVelkoras::RouteThreadMessage(const MSG& msg) {
+    static const fw::ThreadRoute<CVelkoras> routes[] = {
+        {WM_BENCH_TEST + 0, WM_BENCH_TEST + 0, &CVelkoras::OnStandardText},
+        {WM_BENCH_TEST + 1, WM_BENCH_TEST + 1, &CVelkoras::OnStandardText2},
+        {WM_BENCH_TEST + 2, WM_BENCH_TEST + 2, &CVelkoras::OnEditBoxText},
+        {WM_BENCH_TEST + 3, WM_BENCH_TEST + 3, &CVelkoras::OnButtonText},
+        {WM_BENCH_TEST + 4, WM_BENCH_TEST + 4, &CVelkoras::OnGroupBoxText},
+        {WM_BENCH_TEST + 5, WM_BENCH_TEST + 5, &CVelkoras::OnRadioButton},
+        {WM_BENCH_TEST + 6, WM_BENCH_TEST + 6, &CVelkoras::OnCheckBox},
+        {WM_BENCH_TEST + 7, WM_BENCH_TEST + 7, &CVelkoras::OnScrollBar},
+        {WM_BENCH_TEST + 8, WM_BENCH_TEST + 8, &CVelkoras::OnProgressBar},
+        {WM_BENCH_TEST + 9, WM_BENCH_TEST + 9, &CVelkoras::OnSmoothProgressBar},
+        {WM_BENCH_TEST + 10, WM_BENCH_TEST + 10, &CVelkoras::OnSlider},
+        {WM_BENCH_TEST + 11, WM_BENCH_TEST + 11, &CVelkoras::OnListBox},
+        {WM_BENCH_TEST + 12, WM_BENCH_TEST + 12, &CVelkoras::OnTabControl},
+        {WM_BENCH_TEST + 13, WM_BENCH_TEST + 13, &CVelkoras::OnComboBox},
+        {WM_BENCH_TEST + 14, WM_BENCH_TEST + 14, &CVelkoras::OnTreeView},
+        {WM_BENCH_TEST + 15, WM_BENCH_TEST + 15, &CVelkoras::OnTreeView2},
+        {WM_BENCH_TEST + 16, WM_BENCH_TEST + 16, &CVelkoras::OnListView},
+        {WM_BENCH_TEST + 17, WM_BENCH_TEST + 17, &CVelkoras::OnListView2},
+        {WM_BENCH_TEST + 18, WM_BENCH_TEST + 18, &CVelkoras::OnShowHide},
+        {WM_BENCH_TEST + 19, WM_BENCH_TEST + 19, &CVelkoras::OnEnableDisable},
+        {WM_BENCH_QUIT, WM_BENCH_QUIT, &CVelkoras::OnEndThread},
+    };
+    return fw::DispatchThread(this, routes, msg);
+}
+
+void CVelkoras::OnEndThread(WPARAM, LPARAM) { QuitLoop(0); }
+
+HWND CVelkoras::TestWindow() const { return m_pTestWnd != nullptr ? m_pTestWnd->Handle() : nullptr; }
+
+void CVelkoras::ClearRunFlag(int index) {
+    InterlockedExchange(reinterpret_cast<volatile LONG*>(&m_result.m_nRun[index]), 0);
+}
+
+void CVelkoras::BeginTests(CTestDlg* testWnd) {
+    if (testWnd == nullptr) return;
+    m_pTestWnd = testWnd;
+    StartTest(0);
+}
+
+void CVelkoras::StartTest(int index) {
+    InterlockedExchange(&m_nCurTest, index);
+    HWND testWnd = TestWindow();
+    HWND control = testWnd != nullptr ? GetDlgItem(testWnd, m_nCtrlId[index]) : nullptr;
+    if (m_result.m_nRun[index] != 1 || control == nullptr) {
+        // A skipped test stores no time, also when its flag was set but its
+        // control is missing.
+        ClearRunFlag(index);
+        FinishTest(index);
+        return;
+    }
+    char title[128];
+    std::snprintf(title, sizeof title, "Velkora - %s Testing...", bench::kCatalogue[index].name);
+    SetWindowTextA(testWnd, title);
+    Post(WM_BENCH_TEST + static_cast<UINT>(index), static_cast<WPARAM>(m_nLoop),
+         reinterpret_cast<LPARAM>(control));
+}
+
+void CVelkoras::FinishTest(int index) {
+    if (m_pTimeBox != nullptr) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.3f s", GetNormalizedTime());
+        SetWindowTextA(m_pTimeBox, text);
+    }
+    if (m_result.m_nRun[index] != 0) {
+        ClearRunFlag(index);
+        m_result.m_fTime[index] = static_cast<float>(GetNormalizedTime());
+    }
+    if (index + 1 < bench::kTestCount)
+        StartTest(index + 1);
+    else
+        EndTests();
+}
+
+void CVelkoras::EndTests() {
+    HWND testWnd = TestWindow();
+    if (testWnd != nullptr) SendMessageW(testWnd, WM_BENCH_DONE, 0, 0);
+}
+
+void CVelkoras::StopTests() {
+    HWND testWnd = TestWindow();
+    if (testWnd != nullptr) {
+        char title[128];
+        std::snprintf(title, sizeof title, "Velkora - %s Testing...", "Stoped");
+        SetWindowTextA(testWnd, title);
+    }
+    for (int i = m_nCurTest + 1; i < bench::kTestCount; ++i) ClearRunFlag(i);
+}
+
+void CVelkoras::SetLoopCount(int n) { m_nLoop = bench::ClampLoopCount(n); }
+
+void CVelkoras::SetElapsed(DWORD start, DWORD end) { m_dwElapsed = bench::ElapsedTicks(start, end); }
+
+double CVelkoras::GetNormalizedTime() const { return bench::NormalizedTime(m_dwElapsed, m_nLoop); }

@@ -1,0 +1,156 @@
+#include "framework/dialog.h"
+
+#include "framework/application.h"
+#include "framework/control.h"
+#include "framework/data_exchange.h"
+
+namespace fw {
+
+Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
+
+Dialog::~Dialog() {
+    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
+        SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+INT_PTR Dialog::DoModal() {
+    HWND owner = parent_;
+    if (owner == nullptr && Application::Current() != nullptr)
+        owner = Application::Current()->MainWindowHandle();
+    if (owner != nullptr) owner = GetAncestor(owner, GA_ROOTOWNER);
+    bool disabledOwner = owner != nullptr && IsWindowEnabled(owner);
+    if (disabledOwner) EnableWindow(owner, FALSE);
+
+    ended_ = false;
+    result_ = -1;
+    HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
+                                   DialogProc, reinterpret_cast<LPARAM>(this));
+    if (hwnd != nullptr) {
+        if (!ended_ && !IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
+        RunModalLoop();
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    // The owner comes back before the dialog goes, so activation returns to it.
+    if (disabledOwner) EnableWindow(owner, TRUE);
+    if (owner != nullptr && hwnd != nullptr && GetActiveWindow() == hwnd) SetActiveWindow(owner);
+    if (hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
+    hwnd_ = nullptr;
+    return result_;
+}
+
+void Dialog::RunModalLoop() {
+    MSG msg;
+    while (!ended_) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // WM_QUIT ends every loop: hand it on to the next one out.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        if (PreTranslateMessage(&msg)) continue;
+        if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Dialog::EndDialog(INT_PTR result) {
+    ended_ = true;
+    result_ = result;
+    // Wake the modal loop if it is blocked in GetMessage.
+    if (hwnd_ != nullptr) PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+bool Dialog::UpdateData(bool save) {
+    DataExchange dx(hwnd_, save);
+    DoDataExchange(dx);
+    return !dx.Failed();
+}
+
+BOOL Dialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void Dialog::OnOK() {
+    if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+
+bool Dialog::ReflectToControl(Message& m) {
+    HWND child = nullptr;
+    if (m.msg == WM_DRAWITEM)
+        child = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam)->hwndItem;
+    else if (m.msg >= WM_CTLCOLORMSGBOX && m.msg <= WM_CTLCOLORSTATIC)
+        child = reinterpret_cast<HWND>(m.lParam);
+    Control* control = Control::FromHandle(child);
+    return control != nullptr && control->OnReflected(m);
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Dialog* self;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lp);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lp);
+        self->hwnd_ = hwnd;
+    } else {
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    }
+    if (self == nullptr) return FALSE;
+    try {
+        return self->HandleMessage(msg, wp, lp);
+    } catch (...) {
+        // No exception may cross back into the system.
+        return FALSE;
+    }
+}
+
+INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) return OnInitDialog();
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+        hwnd_ = nullptr;
+        return FALSE;
+    }
+
+    Message m{hwnd_, msg, wp, lp};
+    bool handled = ReflectToControl(m) || RouteMessage(m);
+    if (!handled && msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+        if (LOWORD(wp) == IDOK) {
+            OnOK();
+            return TRUE;
+        }
+        if (LOWORD(wp) == IDCANCEL) {
+            OnCancel();
+            return TRUE;
+        }
+    }
+    if (!handled) return FALSE;
+
+    // These messages answer through the procedure's return value; every
+    // other one through DWLP_MSGRESULT.
+    switch (msg) {
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+            return static_cast<INT_PTR>(m.result);
+        default:
+            if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, m.result);
+            return TRUE;
+    }
+}
+
+}  // namespace fw

@@ -1,0 +1,21 @@
+// Text at the boundary between the program and Win32.
+//
+// The program's own texts (data file, clipboard text, report file) are bytes
+// in the system ANSI code page; Japanese resource strings and literals are
+// shown through the wide calls so that they read correctly whatever the
+// system code page is. The conversions live here, in one place.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace fw {
+
+std::wstring WidenAnsi(const std::string& ansi);
+std::string NarrowAnsi(const std::wstring& wide);
+
+// A string resource of this module; empty when it does not exist.
+std::wstring LoadResourceString(UINT id);
+
+}  // namespace fw

@@ -1,0 +1,74 @@
+#include "framework/ui_thread.h"
+
+namespace fw {
+
+UiThread::~UiThread() {
+    if (thread_ != nullptr) CloseHandle(thread_);
+}
+
+bool UiThread::Start(int priority) {
+    if (thread_ != nullptr) return false;
+    queueReady_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (queueReady_ == nullptr) return false;
+    thread_ = CreateThread(nullptr, 0, ThreadMain, this, 0, &threadId_);
+    if (thread_ != nullptr) {
+        SetThreadPriority(thread_, priority);
+        HANDLE both[2] = {queueReady_, thread_};
+        WaitForMultipleObjects(2, both, FALSE, INFINITE);
+    }
+    CloseHandle(queueReady_);
+    queueReady_ = nullptr;
+    return thread_ != nullptr;
+}
+
+bool UiThread::IsRunning() const {
+    return thread_ != nullptr && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
+}
+
+bool UiThread::Post(UINT msg, WPARAM wp, LPARAM lp) const {
+    return threadId_ != 0 && PostThreadMessageW(threadId_, msg, wp, lp) != FALSE;
+}
+
+bool UiThread::Wait(DWORD milliseconds) const {
+    return thread_ == nullptr || WaitForSingleObject(thread_, milliseconds) != WAIT_TIMEOUT;
+}
+
+void UiThread::Terminate() {
+    if (IsRunning()) TerminateThread(thread_, 0);
+}
+
+void UiThread::QuitLoop(int exitCode) {
+    quit_ = true;
+    exitCode_ = exitCode;
+}
+
+DWORD WINAPI UiThread::ThreadMain(void* param) {
+    UiThread* self = static_cast<UiThread*>(param);
+    // Peeking makes the system create this thread's message queue.
+    MSG msg;
+    PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    SetEvent(self->queueReady_);
+    return static_cast<DWORD>(self->RunLoop());
+}
+
+int UiThread::RunLoop() {
+    if (!InitInstance()) return 1;
+    MSG msg;
+    while (!quit_) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) return got == 0 ? static_cast<int>(msg.wParam) : 1;
+        if (msg.hwnd == nullptr) {
+            try {
+                RouteThreadMessage(msg);
+            } catch (...) {
+                // Nothing may escape the thread.
+            }
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return exitCode_;
+}
+
+}  // namespace fw

@@ -1,0 +1,87 @@
+# Shared by the tools: installing what is missing, building, and Wine.
+# Source it; it sets no shell options of its own.
+
+VELKORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VELKORA_BUILD=${VELKORA_BUILD:-$VELKORA_ROOT/build}
+
+# Debian packages the build, the tests and the run need. The :i386 ones are
+# the 32-bit Wine.
+VELKORA_PACKAGES=(cmake make g++ clang libgtest-dev googletest
+    g++-mingw-w64-i686 mingw-w64-i686-dev
+    wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
+    fonts-ipafont-gothic locales python3)
+
+velkora_sudo() {
+    if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+velkora_missing_packages() {
+    local p missing=()
+    for p in "${VELKORA_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    echo "${missing[@]}"
+}
+
+# Installs the missing packages and the Japanese locale; silent when all is
+# there already.
+velkora_install() {
+    local missing
+    missing=$(velkora_missing_packages)
+    if [ -n "$missing" ]; then
+        echo "Installing: $missing"
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            velkora_sudo dpkg --add-architecture i386
+        fi
+        velkora_sudo apt-get update -qq
+        # shellcheck disable=SC2086
+        DEBIAN_FRONTEND=noninteractive velkora_sudo apt-get install -y -qq $missing >/dev/null
+    fi
+    if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+        echo "Generating the ja_JP.UTF-8 locale"
+        velkora_sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen ||
+            echo 'ja_JP.UTF-8 UTF-8' | velkora_sudo tee -a /etc/locale.gen >/dev/null
+        velkora_sudo locale-gen >/dev/null
+    fi
+}
+
+# Configures (once) and builds one of the two builds: native or win32.
+velkora_build() {
+    local kind=$1 dir=$VELKORA_BUILD/$1
+    shift
+    local args=(-S "$VELKORA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release)
+    [ "$kind" = win32 ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-i686.cmake")
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake "${args[@]}" "$@" >"$VELKORA_BUILD/$kind-configure.log" 2>&1 ||
+            { cat "$VELKORA_BUILD/$kind-configure.log"; return 1; }
+    fi
+    cmake --build "$dir" -j "$(nproc)" 2>&1 | grep -E 'error|warning:|Error' || true
+    return "${PIPESTATUS[0]}"
+}
+
+# The 32-bit Wine prefix of the project, made on first use, with Japanese
+# text settings: the ANSI code page 932 and the IPA Gothic fonts standing in
+# for the MS Gothic family.
+velkora_wine_env() {
+    export WINEPREFIX=${VELKORA_WINEPREFIX:-$VELKORA_BUILD/wineprefix}
+    export WINEARCH=win32
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    if [ ! -f "$WINEPREFIX/.velkora-ready" ]; then
+        mkdir -p "$VELKORA_BUILD"
+        echo "Creating the Wine prefix $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        local key='HKCU\Software\Wine\Fonts\Replacements' face
+        for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"; do
+            wine reg add "$key" /v "$face" /d "IPAPGothic" /f >/dev/null 2>&1
+        done
+        for face in "ＭＳ ゴシック" "ＭＳゴシック" "MS Gothic"; do
+            wine reg add "$key" /v "$face" /d "IPAGothic" /f >/dev/null 2>&1
+        done
+        wineserver -w
+        touch "$WINEPREFIX/.velkora-ready"
+    fi
+}
