@@ -5,6 +5,6 @@
 #include "res/resource.h"
 
 class CAboutDlg : public fw::Dialog {
-public:
+  public:
     CAboutDlg() : fw::Dialog(IDD_ABOUT) {}
 };

@@ -14,7 +14,8 @@ namespace {
 // and show the times and marks.
 void RunAllTestsOnce() {
     CVelkoras worker(nullptr);
-    for (int i = 0; i < bench::kTestCount; ++i) worker.m_result.m_nRun[i] = 1;
+    for (int i = 0; i < bench::kTestCount; ++i)
+        worker.m_result.m_nRun[i] = 1;
     worker.m_result.SetReference(2);
     {
         CTestDlg testWnd;

@@ -4,6 +4,6 @@
 #include "framework/application.h"
 
 class CBenchApp : public fw::Application {
-protected:
+  protected:
     bool InitInstance() override;
 };

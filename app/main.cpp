@@ -5,4 +5,6 @@
 // The one application object, alive from static initialisation to exit.
 CBenchApp theApp;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return theApp.Run(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return theApp.Run();
+}

@@ -4,14 +4,14 @@
 #include "framework/dialog.h"
 
 class CSplashDlg : public fw::Dialog {
-public:
+  public:
     CSplashDlg();
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     bool RouteMessage(fw::Message& m) override;
 
-private:
+  private:
     void OnTimer(fw::Message& m);
     void OnLButtonDown(fw::Message& m);
 };

@@ -31,6 +31,7 @@ const TestInfo kCatalogue[kTestCount] = {
 }  // namespace bench
 
 void GetTestName(int index, std::string& text) {
-    if (index < 0 || index >= bench::kTestCount) return;
+    if (index < 0 || index >= bench::kTestCount)
+        return;
     text = bench::kCatalogue[index].name;
 }

@@ -10,11 +10,11 @@ namespace bench {
 constexpr int kTestCount = 20;
 
 struct TestInfo {
-    const char* name;     // list row, test-window title and data-file key
-    int controlId;        // the test window's control the test receives
+    const char* name;        // list row, test-window title and data-file key
+    int controlId;           // the test window's control the test receives
     unsigned descriptionId;  // string resource of the description box
-    float referenceA;     // reference time (s) when the platform id is 1
-    float referenceB;     // reference time (s) for every other platform id
+    float referenceA;        // reference time (s) when the platform id is 1
+    float referenceB;        // reference time (s) for every other platform id
 };
 
 extern const TestInfo kCatalogue[kTestCount];

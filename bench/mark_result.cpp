@@ -18,32 +18,41 @@ void CMarkResult::SetReference(int platformId) {
 }
 
 int32_t CMarkResult::GetMark(int index) const {
-    if (index < 0 || index >= bench::kTestCount) return 0;
-    if (m_fTime[index] == 0.0f) return 0;
+    if (index < 0 || index >= bench::kTestCount)
+        return 0;
+    if (m_fTime[index] == 0.0f)
+        return 0;
     double mark = static_cast<double>(m_fRef[index]) * 1000.0 / static_cast<double>(m_fTime[index]);
     // Truncation toward zero. A time from an edited file can be absurdly
     // small or not a number: such marks saturate or read 0 instead of
     // overflowing the conversion.
-    if (mark != mark) return 0;
-    if (mark >= 2147483647.0) return INT32_MAX;
-    if (mark <= -2147483648.0) return INT32_MIN;
+    if (mark != mark)
+        return 0;
+    if (mark >= 2147483647.0)
+        return INT32_MAX;
+    if (mark <= -2147483648.0)
+        return INT32_MIN;
     return static_cast<int32_t>(mark);
 }
 
 double CMarkResult::GetTotalTime() const {
     double total = 0.0;
-    for (int i = 0; i < bench::kTestCount; ++i) total += static_cast<double>(m_fTime[i]);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        total += static_cast<double>(m_fTime[i]);
     return total;
 }
 
 int32_t CMarkResult::GetTotalMark() const {
     // A 32-bit sum that wraps like the platform's integer arithmetic.
     uint32_t total = 0;
-    for (int i = 0; i < bench::kTestCount; ++i) total += static_cast<uint32_t>(GetMark(i));
+    for (int i = 0; i < bench::kTestCount; ++i)
+        total += static_cast<uint32_t>(GetMark(i));
     return static_cast<int32_t>(total);
 }
 
-int32_t CMarkResult::GetAverageMark() const { return GetTotalMark() / bench::kTestCount; }
+int32_t CMarkResult::GetAverageMark() const {
+    return GetTotalMark() / bench::kTestCount;
+}
 
 namespace bench {
 

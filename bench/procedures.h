@@ -17,6 +17,8 @@ struct NumberText {
     }
 };
 
-inline HWND ControlOf(LPARAM control) { return reinterpret_cast<HWND>(control); }
+inline HWND ControlOf(LPARAM control) {
+    return reinterpret_cast<HWND>(control);
+}
 
 }  // namespace bench

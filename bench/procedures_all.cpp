@@ -14,19 +14,27 @@ void CVelkoras::RunAllControlsTest(int index, WPARAM n, bool enableDisable) {
     DWORD start = GetTickCount();
     if (enableDisable) {
         for (unsigned c = 0; c < cycles; ++c) {
-            for (int e = 0; e < bench::kTestCount; ++e) EnableWindow(GetDlgItem(testWnd, m_nCtrlId[e]), FALSE);
-            for (int e = 0; e < bench::kTestCount; ++e) EnableWindow(GetDlgItem(testWnd, m_nCtrlId[e]), TRUE);
+            for (int e = 0; e < bench::kTestCount; ++e)
+                EnableWindow(GetDlgItem(testWnd, m_nCtrlId[e]), FALSE);
+            for (int e = 0; e < bench::kTestCount; ++e)
+                EnableWindow(GetDlgItem(testWnd, m_nCtrlId[e]), TRUE);
         }
     } else {
         for (unsigned c = 0; c < cycles; ++c) {
-            for (int e = 0; e < bench::kTestCount; ++e) ShowWindow(GetDlgItem(testWnd, m_nCtrlId[e]), SW_HIDE);
-            for (int e = 0; e < bench::kTestCount; ++e) ShowWindow(GetDlgItem(testWnd, m_nCtrlId[e]), SW_SHOWNA);
+            for (int e = 0; e < bench::kTestCount; ++e)
+                ShowWindow(GetDlgItem(testWnd, m_nCtrlId[e]), SW_HIDE);
+            for (int e = 0; e < bench::kTestCount; ++e)
+                ShowWindow(GetDlgItem(testWnd, m_nCtrlId[e]), SW_SHOWNA);
         }
     }
     SetElapsed(start, GetTickCount());
     FinishTest(index);
 }
 
-void CVelkoras::OnShowHide(WPARAM n, LPARAM) { RunAllControlsTest(18, n, false); }
+void CVelkoras::OnShowHide(WPARAM n, LPARAM) {
+    RunAllControlsTest(18, n, false);
+}
 
-void CVelkoras::OnEnableDisable(WPARAM n, LPARAM) { RunAllControlsTest(19, n, true); }
+void CVelkoras::OnEnableDisable(WPARAM n, LPARAM) {
+    RunAllControlsTest(19, n, true);
+}

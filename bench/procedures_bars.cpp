@@ -18,7 +18,8 @@ void CVelkoras::OnScrollBar(WPARAM n, LPARAM control) {
     info.fMask = SIF_PAGE;
 
     DWORD start = GetTickCount();
-    for (unsigned i = 0; i < loop; ++i) SetScrollPos(hwnd, SB_CTL, static_cast<int>(i), TRUE);
+    for (unsigned i = 0; i < loop; ++i)
+        SetScrollPos(hwnd, SB_CTL, static_cast<int>(i), TRUE);
     for (unsigned i = 0; i < loop; ++i) {
         info.nPage = i;
         SetScrollInfo(hwnd, SB_CTL, &info, TRUE);
@@ -40,15 +41,21 @@ void CVelkoras::RunProgressTest(int index, WPARAM n, LPARAM control) {
     SendMessageW(hwnd, PBM_SETSTEP, 1, 0);
 
     DWORD start = GetTickCount();
-    for (unsigned i = 0; i < half; ++i) SendMessageW(hwnd, PBM_STEPIT, 0, 0);
-    for (unsigned r = half; r < loop; ++r) SendMessageW(hwnd, PBM_SETRANGE, 0, MAKELPARAM(0, r));
+    for (unsigned i = 0; i < half; ++i)
+        SendMessageW(hwnd, PBM_STEPIT, 0, 0);
+    for (unsigned r = half; r < loop; ++r)
+        SendMessageW(hwnd, PBM_SETRANGE, 0, MAKELPARAM(0, r));
     SetElapsed(start, GetTickCount());
     FinishTest(index);
 }
 
-void CVelkoras::OnProgressBar(WPARAM n, LPARAM control) { RunProgressTest(8, n, control); }
+void CVelkoras::OnProgressBar(WPARAM n, LPARAM control) {
+    RunProgressTest(8, n, control);
+}
 
-void CVelkoras::OnSmoothProgressBar(WPARAM n, LPARAM control) { RunProgressTest(9, n, control); }
+void CVelkoras::OnSmoothProgressBar(WPARAM n, LPARAM control) {
+    RunProgressTest(9, n, control);
+}
 
 namespace {
 // A slider range as a framework range call makes it: the minimum without
@@ -66,13 +73,17 @@ void CVelkoras::OnSlider(WPARAM n, LPARAM control) {
     // N is at least 5000, so the step is at least 10; the guard keeps a
     // smaller N from looping forever.
     unsigned step = loop / 500;
-    if (step == 0) step = 1;
+    if (step == 0)
+        step = 1;
 
     DWORD start = GetTickCount();
-    for (unsigned r = 0; r < loop; r += step) SetSliderRange(hwnd, r);
+    for (unsigned r = 0; r < loop; r += step)
+        SetSliderRange(hwnd, r);
     SetSliderRange(hwnd, loop);
-    for (unsigned p = 0; p < loop; ++p) SendMessageW(hwnd, TBM_SETPOS, TRUE, static_cast<LPARAM>(p));
-    for (unsigned p = loop; p >= 1; --p) SendMessageW(hwnd, TBM_SETPOS, TRUE, static_cast<LPARAM>(p));
+    for (unsigned p = 0; p < loop; ++p)
+        SendMessageW(hwnd, TBM_SETPOS, TRUE, static_cast<LPARAM>(p));
+    for (unsigned p = loop; p >= 1; --p)
+        SendMessageW(hwnd, TBM_SETPOS, TRUE, static_cast<LPARAM>(p));
     SetElapsed(start, GetTickCount());
     FinishTest(10);
 }

@@ -37,7 +37,8 @@ void CVelkoras::OnTabControl(WPARAM n, LPARAM control) {
         tab.pszText = kTabTexts[t];
         SendMessageA(hwnd, TCM_INSERTITEMA, static_cast<WPARAM>(t), reinterpret_cast<LPARAM>(&tab));
     }
-    for (unsigned i = 0; i < loop; ++i) SendMessageW(hwnd, TCM_SETCURSEL, i % 5, 0);
+    for (unsigned i = 0; i < loop; ++i)
+        SendMessageW(hwnd, TCM_SETCURSEL, i % 5, 0);
     SetElapsed(start, GetTickCount());
     FinishTest(12);
 }
@@ -125,9 +126,13 @@ void CVelkoras::RunTreeTest(int index, WPARAM n, LPARAM control, bool icons) {
     FinishTest(index);
 }
 
-void CVelkoras::OnTreeView(WPARAM n, LPARAM control) { RunTreeTest(14, n, control, false); }
+void CVelkoras::OnTreeView(WPARAM n, LPARAM control) {
+    RunTreeTest(14, n, control, false);
+}
 
-void CVelkoras::OnTreeView2(WPARAM n, LPARAM control) { RunTreeTest(15, n, control, true); }
+void CVelkoras::OnTreeView2(WPARAM n, LPARAM control) {
+    RunTreeTest(15, n, control, true);
+}
 
 void CVelkoras::RunListViewTest(int index, WPARAM n, LPARAM control, bool icons) {
     static char kHeadings[3][8] = {"TEST1", "TEST2", "TEST3"};
@@ -182,6 +187,10 @@ void CVelkoras::RunListViewTest(int index, WPARAM n, LPARAM control, bool icons)
     FinishTest(index);
 }
 
-void CVelkoras::OnListView(WPARAM n, LPARAM control) { RunListViewTest(16, n, control, false); }
+void CVelkoras::OnListView(WPARAM n, LPARAM control) {
+    RunListViewTest(16, n, control, false);
+}
 
-void CVelkoras::OnListView2(WPARAM n, LPARAM control) { RunListViewTest(17, n, control, true); }
+void CVelkoras::OnListView2(WPARAM n, LPARAM control) {
+    RunListViewTest(17, n, control, true);
+}

@@ -12,12 +12,15 @@ void CVelkoras::RunTextTest(int index, WPARAM n, LPARAM control) {
     HWND hwnd = ControlOf(control);
     NumberText number;
     DWORD start = GetTickCount();
-    for (unsigned i = 0; i < loop; ++i) SetWindowTextA(hwnd, number.Format(i));
+    for (unsigned i = 0; i < loop; ++i)
+        SetWindowTextA(hwnd, number.Format(i));
     SetElapsed(start, GetTickCount());
     FinishTest(index);
 }
 
-void CVelkoras::OnStandardText(WPARAM n, LPARAM control) { RunTextTest(0, n, control); }
+void CVelkoras::OnStandardText(WPARAM n, LPARAM control) {
+    RunTextTest(0, n, control);
+}
 
 void CVelkoras::OnStandardText2(WPARAM n, LPARAM control) {
     const unsigned loop = static_cast<unsigned>(n);
@@ -31,20 +34,28 @@ void CVelkoras::OnStandardText2(WPARAM n, LPARAM control) {
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(large), TRUE);
 
     DWORD start = GetTickCount();
-    for (unsigned i = 0; i < loop; ++i) SetWindowTextA(hwnd, number.Format(i));
+    for (unsigned i = 0; i < loop; ++i)
+        SetWindowTextA(hwnd, number.Format(i));
     SetElapsed(start, GetTickCount());
 
     SendMessageW(hwnd, WM_SETFONT, static_cast<WPARAM>(previous), TRUE);
     FinishTest(1);
     // Only now: the control gave the font back before the next test began.
-    if (large != nullptr) DeleteObject(large);
+    if (large != nullptr)
+        DeleteObject(large);
 }
 
-void CVelkoras::OnEditBoxText(WPARAM n, LPARAM control) { RunTextTest(2, n, control); }
+void CVelkoras::OnEditBoxText(WPARAM n, LPARAM control) {
+    RunTextTest(2, n, control);
+}
 
-void CVelkoras::OnButtonText(WPARAM n, LPARAM control) { RunTextTest(3, n, control); }
+void CVelkoras::OnButtonText(WPARAM n, LPARAM control) {
+    RunTextTest(3, n, control);
+}
 
-void CVelkoras::OnGroupBoxText(WPARAM n, LPARAM control) { RunTextTest(4, n, control); }
+void CVelkoras::OnGroupBoxText(WPARAM n, LPARAM control) {
+    RunTextTest(4, n, control);
+}
 
 void CVelkoras::OnRadioButton(WPARAM n, LPARAM control) {
     const unsigned cycles = static_cast<unsigned>(n) >> 1;

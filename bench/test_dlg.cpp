@@ -17,8 +17,10 @@ CTestDlg::CTestDlg() : fw::Dialog(IDD_TEST) {
 
 CTestDlg::~CTestDlg() {
     // The worker must not keep pointing at a window object that is gone.
-    if (m_pThread != nullptr && m_pThread->m_pTestWnd == this) m_pThread->m_pTestWnd = nullptr;
-    if (m_hIcon != nullptr) DestroyIcon(m_hIcon);
+    if (m_pThread != nullptr && m_pThread->m_pTestWnd == this)
+        m_pThread->m_pTestWnd = nullptr;
+    if (m_hIcon != nullptr)
+        DestroyIcon(m_hIcon);
 }
 
 bool CTestDlg::RouteMessage(fw::Message& m) {
@@ -47,21 +49,26 @@ BOOL CTestDlg::OnInitDialog() {
 
 void CTestDlg::OnTimer(fw::Message& m) {
     m.handled = false;  // default processing as well
-    if (m.wParam != kStartTimer) return;
+    if (m.wParam != kStartTimer)
+        return;
     EnableItem(IDOK, true);
     StartSequence();
 }
 
-void CTestDlg::OnStartCommand(fw::Message&) { StartSequence(); }
+void CTestDlg::OnStartCommand(fw::Message&) {
+    StartSequence();
+}
 
 void CTestDlg::StartSequence() {
     // One sequence per window: a second start (the timer after the hidden
     // start button, or the other way round) must not post a test twice.
     KillTimer(hwnd_, kStartTimer);
-    if (m_pThread == nullptr || state_ != State::kWaiting) return;
+    if (m_pThread == nullptr || state_ != State::kWaiting)
+        return;
     state_ = State::kRunning;
     FocusItem(IDC_TIMEBOX);
-    for (int i = 0; i < bench::kTestCount; ++i) m_pThread->m_nCtrlId[i] = bench::kCatalogue[i].controlId;
+    for (int i = 0; i < bench::kTestCount; ++i)
+        m_pThread->m_nCtrlId[i] = bench::kCatalogue[i].controlId;
     m_pThread->SetTimeBox(Item(IDC_TIMEBOX));
     m_pThread->BeginTests(this);
 }
@@ -76,7 +83,9 @@ void CTestDlg::OnOK() {
     Stop();
 }
 
-void CTestDlg::OnCancel() { Stop(); }
+void CTestDlg::OnCancel() {
+    Stop();
+}
 
 void CTestDlg::Stop() {
     if (state_ == State::kRunning) {
@@ -88,7 +97,8 @@ void CTestDlg::Stop() {
         // no flag stays set, the times stay as they were.
         KillTimer(hwnd_, kStartTimer);
         if (m_pThread != nullptr)
-            for (int i = 0; i < bench::kTestCount; ++i) m_pThread->m_result.m_nRun[i] = 0;
+            for (int i = 0; i < bench::kTestCount; ++i)
+                m_pThread->m_result.m_nRun[i] = 0;
         state_ = State::kClosed;
         EndDialog(IDCANCEL);
     }

@@ -7,20 +7,20 @@
 class CVelkoras;
 
 class CTestDlg : public fw::Dialog {
-public:
+  public:
     CTestDlg();
     ~CTestDlg() override;
 
     CVelkoras* m_pThread = nullptr;  // set by the creator before the modal run
     HICON m_hIcon = nullptr;
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
     bool RouteMessage(fw::Message& m) override;
 
-private:
+  private:
     enum class State { kWaiting, kRunning, kClosed };
 
     void OnTimer(fw::Message& m);

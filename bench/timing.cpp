@@ -9,8 +9,10 @@ double NormalizedTime(uint32_t elapsedMs, int32_t loop) {
 }
 
 int32_t ClampLoopCount(int32_t n) {
-    if (n < kMinLoop) return kMinLoop;
-    if (n > kMaxLoop) return kMaxLoop;
+    if (n < kMinLoop)
+        return kMinLoop;
+    if (n > kMaxLoop)
+        return kMaxLoop;
     return n;
 }
 

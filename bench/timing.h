@@ -12,7 +12,9 @@ constexpr int32_t kMaxLoop = 50000;
 
 // Milliseconds between two readings of the 32-bit tick counter; modular, so a
 // wrap of the counter between the readings still gives the true difference.
-inline uint32_t ElapsedTicks(uint32_t start, uint32_t end) { return end - start; }
+inline uint32_t ElapsedTicks(uint32_t start, uint32_t end) {
+    return end - start;
+}
 
 // The seconds the measured work would have taken at the default loop count:
 // elapsed * 10000 / (N * 1000), in floating point.

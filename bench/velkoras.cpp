@@ -6,9 +6,13 @@
 #include "bench/timing.h"
 #include "res/resource.h"
 
-CVelkoras::CVelkoras() { Construct(nullptr); }
+CVelkoras::CVelkoras() {
+    Construct(nullptr);
+}
 
-CVelkoras::CVelkoras(HWND owner) { Construct(owner); }
+CVelkoras::CVelkoras(HWND owner) {
+    Construct(owner);
+}
 
 void CVelkoras::Construct(HWND owner) {
     owner_ = owner;
@@ -36,11 +40,14 @@ int CVelkoras::ExitInstance() {
 }
 
 void CVelkoras::BuildImageList() {
-    if (m_imageList) return;
+    if (m_imageList)
+        return;
     m_imageList.Reset(ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 0, 0));
-    if (!m_imageList) return;
+    if (!m_imageList)
+        return;
     fw::Bitmap marks(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MARKS)));
-    if (marks) ImageList_AddMasked(m_imageList.Get(), marks.Get(), RGB(0, 0, 0));
+    if (marks)
+        ImageList_AddMasked(m_imageList.Get(), marks.Get(), RGB(0, 0, 0));
     ImageList_SetBkColor(m_imageList.Get(), RGB(255, 255, 255));
 }
 
@@ -71,16 +78,21 @@ bool CVelkoras::RouteThreadMessage(const MSG& msg) {
     return fw::DispatchThread(this, routes, msg);
 }
 
-void CVelkoras::OnEndThread(WPARAM, LPARAM) { QuitLoop(0); }
+void CVelkoras::OnEndThread(WPARAM, LPARAM) {
+    QuitLoop(0);
+}
 
-HWND CVelkoras::TestWindow() const { return m_pTestWnd != nullptr ? m_pTestWnd->Handle() : nullptr; }
+HWND CVelkoras::TestWindow() const {
+    return m_pTestWnd != nullptr ? m_pTestWnd->Handle() : nullptr;
+}
 
 void CVelkoras::ClearRunFlag(int index) {
     InterlockedExchange(reinterpret_cast<volatile LONG*>(&m_result.m_nRun[index]), 0);
 }
 
 void CVelkoras::BeginTests(CTestDlg* testWnd) {
-    if (testWnd == nullptr) return;
+    if (testWnd == nullptr)
+        return;
     m_pTestWnd = testWnd;
     StartTest(0);
 }
@@ -121,7 +133,8 @@ void CVelkoras::FinishTest(int index) {
 
 void CVelkoras::EndTests() {
     HWND testWnd = TestWindow();
-    if (testWnd != nullptr) SendMessageW(testWnd, WM_BENCH_DONE, 0, 0);
+    if (testWnd != nullptr)
+        SendMessageW(testWnd, WM_BENCH_DONE, 0, 0);
 }
 
 void CVelkoras::StopTests() {
@@ -131,11 +144,18 @@ void CVelkoras::StopTests() {
         std::snprintf(title, sizeof title, "Velkora - %s Testing...", "Stoped");
         SetWindowTextA(testWnd, title);
     }
-    for (int i = m_nCurTest + 1; i < bench::kTestCount; ++i) ClearRunFlag(i);
+    for (int i = m_nCurTest + 1; i < bench::kTestCount; ++i)
+        ClearRunFlag(i);
 }
 
-void CVelkoras::SetLoopCount(int n) { m_nLoop = bench::ClampLoopCount(n); }
+void CVelkoras::SetLoopCount(int n) {
+    m_nLoop = bench::ClampLoopCount(n);
+}
 
-void CVelkoras::SetElapsed(DWORD start, DWORD end) { m_dwElapsed = bench::ElapsedTicks(start, end); }
+void CVelkoras::SetElapsed(DWORD start, DWORD end) {
+    m_dwElapsed = bench::ElapsedTicks(start, end);
+}
 
-double CVelkoras::GetNormalizedTime() const { return bench::NormalizedTime(m_dwElapsed, m_nLoop); }
+double CVelkoras::GetNormalizedTime() const {
+    return bench::NormalizedTime(m_dwElapsed, m_nLoop);
+}

@@ -38,14 +38,14 @@
 #include "framework/ui_thread.h"
 
 // Thread messages of the worker and the message that closes the test window.
-constexpr UINT WM_BENCH_TEST = WM_USER;          // + test index, 0x400..0x413
-constexpr UINT WM_BENCH_QUIT = WM_USER + 0x30;   // 0x430
-constexpr UINT WM_BENCH_DONE = WM_USER + 0x10;   // 0x410, to the test window
+constexpr UINT WM_BENCH_TEST = WM_USER;         // + test index, 0x400..0x413
+constexpr UINT WM_BENCH_QUIT = WM_USER + 0x30;  // 0x430
+constexpr UINT WM_BENCH_DONE = WM_USER + 0x10;  // 0x410, to the test window
 
 class CTestDlg;
 
 class CVelkoras : public fw::UiThread {
-public:
+  public:
     CVelkoras();
     explicit CVelkoras(HWND owner);
     ~CVelkoras() override;
@@ -75,12 +75,12 @@ public:
     CMarkResult m_result;
     HWND m_pTimeBox = nullptr;
 
-protected:
+  protected:
     bool InitInstance() override { return true; }
     int ExitInstance() override;
     bool RouteThreadMessage(const MSG& msg) override;
 
-private:
+  private:
     void Construct(HWND owner);
     void BuildImageList();
     HWND TestWindow() const;

@@ -8,13 +8,18 @@ namespace {
 Application* g_current = nullptr;
 }
 
-Application::Application() { g_current = this; }
-
-Application::~Application() {
-    if (g_current == this) g_current = nullptr;
+Application::Application() {
+    g_current = this;
 }
 
-Application* Application::Current() { return g_current; }
+Application::~Application() {
+    if (g_current == this)
+        g_current = nullptr;
+}
+
+Application* Application::Current() {
+    return g_current;
+}
 
 int Application::Run() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

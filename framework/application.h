@@ -9,7 +9,7 @@
 namespace fw {
 
 class Application {
-public:
+  public:
     Application();
     virtual ~Application();
     Application(const Application&) = delete;
@@ -23,13 +23,15 @@ public:
 
     // The window that owns dialogs opened without a parent.
     void SetMainWindow(const Window* window) { mainWindow_ = window; }
-    HWND MainWindowHandle() const { return mainWindow_ != nullptr ? mainWindow_->Handle() : nullptr; }
+    HWND MainWindowHandle() const {
+        return mainWindow_ != nullptr ? mainWindow_->Handle() : nullptr;
+    }
 
-protected:
+  protected:
     virtual bool InitInstance() = 0;
     virtual int ExitInstance() { return 0; }
 
-private:
+  private:
     const Window* mainWindow_ = nullptr;
 };
 

@@ -9,10 +9,13 @@ const wchar_t kControlProperty[] = L"Velkora.Control";
 const UINT_PTR kSubclassId = 0x564C4B;  // "VLK"
 }  // namespace
 
-Control::~Control() { Unbind(); }
+Control::~Control() {
+    Unbind();
+}
 
 bool Control::Bind(HWND control) {
-    if (control == nullptr || hwnd_ != nullptr || FromHandle(control) != nullptr) return false;
+    if (control == nullptr || hwnd_ != nullptr || FromHandle(control) != nullptr)
+        return false;
     if (!SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return false;
     SetPropW(control, kControlProperty, this);
@@ -21,7 +24,8 @@ bool Control::Bind(HWND control) {
 }
 
 void Control::Unbind() {
-    if (hwnd_ == nullptr) return;
+    if (hwnd_ == nullptr)
+        return;
     if (IsWindow(hwnd_)) {
         RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
         RemovePropW(hwnd_, kControlProperty);
@@ -30,13 +34,18 @@ void Control::Unbind() {
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-    if (hwnd == nullptr) return nullptr;
+    if (hwnd == nullptr)
+        return nullptr;
     return static_cast<Control*>(GetPropW(hwnd, kControlProperty));
 }
 
-bool Control::OnReflected(Message&) { return false; }
+bool Control::OnReflected(Message&) {
+    return false;
+}
 
-bool Control::RouteMessage(Message&) { return false; }
+bool Control::RouteMessage(Message&) {
+    return false;
+}
 
 LRESULT Control::CallOriginal(const Message& m) {
     return DefSubclassProc(m.hwnd, m.msg, m.wParam, m.lParam);
@@ -55,7 +64,8 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     }
     Message m{hwnd, msg, wp, lp};
     try {
-        if (self->RouteMessage(m)) return m.result;
+        if (self->RouteMessage(m))
+            return m.result;
     } catch (...) {
         // No exception may cross back into the system.
     }

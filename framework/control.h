@@ -13,7 +13,7 @@
 namespace fw {
 
 class Control : public Window {
-public:
+  public:
     Control() = default;
     virtual ~Control();
     Control(const Control&) = delete;
@@ -31,12 +31,12 @@ public:
     // true when handled; m.result then is the parent's answer.
     virtual bool OnReflected(Message& m);
 
-protected:
+  protected:
     // The control's own messages; return false for the original procedure.
     virtual bool RouteMessage(Message& m);
     LRESULT CallOriginal(const Message& m);
 
-private:
+  private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                          DWORD_PTR data);
 };

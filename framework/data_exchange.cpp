@@ -9,12 +9,14 @@
 namespace fw {
 
 void DataExchange::Bind(int id, Control& control) {
-    if (failed_ || control.IsBound()) return;
+    if (failed_ || control.IsBound())
+        return;
     control.Bind(GetDlgItem(dialog_, id));
 }
 
 void DataExchange::Text(int id, std::wstring& value) {
-    if (failed_) return;
+    if (failed_)
+        return;
     Window dialog(dialog_);
     if (save_)
         value = dialog.ItemText(id);
@@ -23,14 +25,17 @@ void DataExchange::Text(int id, std::wstring& value) {
 }
 
 void DataExchange::Text(int id, std::string& ansi) {
-    if (failed_) return;
+    if (failed_)
+        return;
     std::wstring wide = WidenAnsi(ansi);
     Text(id, wide);
-    if (save_) ansi = NarrowAnsi(wide);
+    if (save_)
+        ansi = NarrowAnsi(wide);
 }
 
 void DataExchange::Check(int id, int& value) {
-    if (failed_) return;
+    if (failed_)
+        return;
     if (save_)
         value = static_cast<int>(IsDlgButtonChecked(dialog_, id));
     else
@@ -38,7 +43,8 @@ void DataExchange::Check(int id, int& value) {
 }
 
 void DataExchange::ComboText(int id, std::wstring& value) {
-    if (failed_) return;
+    if (failed_)
+        return;
     Window dialog(dialog_);
     if (save_) {
         value = dialog.ItemText(id);
@@ -46,12 +52,15 @@ void DataExchange::ComboText(int id, std::wstring& value) {
     }
     LRESULT found = dialog.SendItem(id, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(value.c_str()));
-    if (found == CB_ERR) dialog.SetItemText(id, value);
+    if (found == CB_ERR)
+        dialog.SetItemText(id, value);
 }
 
 void DataExchange::MaxChars(int id, const std::wstring& value, int maxChars) {
-    if (failed_ || !save_) return;
-    if (value.size() <= static_cast<size_t>(maxChars)) return;
+    if (failed_ || !save_)
+        return;
+    if (value.size() <= static_cast<size_t>(maxChars))
+        return;
     wchar_t text[128];
     std::swprintf(text, 128, L"%d 文字以内で入力してください。", maxChars);
     MessageBoxW(dialog_, text, nullptr, MB_OK | MB_ICONEXCLAMATION);
@@ -61,7 +70,8 @@ void DataExchange::MaxChars(int id, const std::wstring& value, int maxChars) {
 void DataExchange::Fail(int id) {
     failed_ = true;
     HWND control = GetDlgItem(dialog_, id);
-    if (control == nullptr) return;
+    if (control == nullptr)
+        return;
     SetFocus(control);
     SendMessageW(control, EM_SETSEL, 0, -1);
 }

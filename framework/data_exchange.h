@@ -15,7 +15,7 @@ namespace fw {
 class Control;
 
 class DataExchange {
-public:
+  public:
     DataExchange(HWND dialog, bool save) : dialog_(dialog), save_(save) {}
 
     bool Saving() const { return save_; }
@@ -35,7 +35,7 @@ public:
     // Refuses a text longer than maxChars when saving.
     void MaxChars(int id, const std::wstring& value, int maxChars);
 
-private:
+  private:
     void Fail(int id);
 
     HWND dialog_;

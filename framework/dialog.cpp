@@ -19,24 +19,30 @@ INT_PTR Dialog::DoModal() {
     HWND owner = parent_;
     if (owner == nullptr && Application::Current() != nullptr)
         owner = Application::Current()->MainWindowHandle();
-    if (owner != nullptr) owner = GetAncestor(owner, GA_ROOTOWNER);
+    if (owner != nullptr)
+        owner = GetAncestor(owner, GA_ROOTOWNER);
     bool disabledOwner = owner != nullptr && IsWindowEnabled(owner);
-    if (disabledOwner) EnableWindow(owner, FALSE);
+    if (disabledOwner)
+        EnableWindow(owner, FALSE);
 
     ended_ = false;
     result_ = -1;
     HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
                                    DialogProc, reinterpret_cast<LPARAM>(this));
     if (hwnd != nullptr) {
-        if (!ended_ && !IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
+        if (!ended_ && !IsWindowVisible(hwnd))
+            ShowWindow(hwnd, SW_SHOWNORMAL);
         RunModalLoop();
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     // The owner comes back before the dialog goes, so activation returns to it.
-    if (disabledOwner) EnableWindow(owner, TRUE);
-    if (owner != nullptr && hwnd != nullptr && GetActiveWindow() == hwnd) SetActiveWindow(owner);
-    if (hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
+    if (disabledOwner)
+        EnableWindow(owner, TRUE);
+    if (owner != nullptr && hwnd != nullptr && GetActiveWindow() == hwnd)
+        SetActiveWindow(owner);
+    if (hwnd != nullptr && IsWindow(hwnd))
+        DestroyWindow(hwnd);
     hwnd_ = nullptr;
     return result_;
 }
@@ -50,9 +56,12 @@ void Dialog::RunModalLoop() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (got < 0) break;
-        if (PreTranslateMessage(&msg)) continue;
-        if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &msg)) continue;
+        if (got < 0)
+            break;
+        if (PreTranslateMessage(&msg))
+            continue;
+        if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -62,7 +71,8 @@ void Dialog::EndDialog(INT_PTR result) {
     ended_ = true;
     result_ = result;
     // Wake the modal loop if it is blocked in GetMessage.
-    if (hwnd_ != nullptr) PostMessageW(hwnd_, WM_NULL, 0, 0);
+    if (hwnd_ != nullptr)
+        PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
 bool Dialog::UpdateData(bool save) {
@@ -77,10 +87,13 @@ BOOL Dialog::OnInitDialog() {
 }
 
 void Dialog::OnOK() {
-    if (UpdateData(true)) EndDialog(IDOK);
+    if (UpdateData(true))
+        EndDialog(IDOK);
 }
 
-void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+void Dialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 bool Dialog::ReflectToControl(Message& m) {
     HWND child = nullptr;
@@ -101,7 +114,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     } else {
         self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     }
-    if (self == nullptr) return FALSE;
+    if (self == nullptr)
+        return FALSE;
     try {
         return self->HandleMessage(msg, wp, lp);
     } catch (...) {
@@ -111,7 +125,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_INITDIALOG) return OnInitDialog();
+    if (msg == WM_INITDIALOG)
+        return OnInitDialog();
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
         hwnd_ = nullptr;
@@ -130,7 +145,8 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
     }
-    if (!handled) return FALSE;
+    if (!handled)
+        return FALSE;
 
     // These messages answer through the procedure's return value; every
     // other one through DWLP_MSGRESULT.
@@ -148,7 +164,8 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_QUERYDRAGICON:
             return static_cast<INT_PTR>(m.result);
         default:
-            if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, m.result);
+            if (hwnd_ != nullptr)
+                SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, m.result);
             return TRUE;
     }
 }

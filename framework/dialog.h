@@ -18,7 +18,7 @@ namespace fw {
 class DataExchange;
 
 class Dialog : public Window {
-public:
+  public:
     explicit Dialog(UINT templateId, HWND parent = nullptr);
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
@@ -34,7 +34,7 @@ public:
     // validation refused a value (the focus is then on that control).
     bool UpdateData(bool save);
 
-protected:
+  protected:
     virtual BOOL OnInitDialog();  // default: controls from members, TRUE
     virtual void OnOK();          // default: members from controls, then IDOK
     virtual void OnCancel();      // default: IDCANCEL
@@ -43,7 +43,7 @@ protected:
     // Sees every message of the modal loop first; true consumes it.
     virtual bool PreTranslateMessage(MSG*) { return false; }
 
-private:
+  private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     bool ReflectToControl(Message& m);

@@ -15,13 +15,14 @@ namespace fw {
 // Owns a GDI object (font, brush, pen, bitmap) and deletes it.
 template <class H>
 class GdiObject {
-public:
+  public:
     GdiObject() = default;
     explicit GdiObject(H handle) : handle_(handle) {}
     ~GdiObject() { Reset(); }
     GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
     GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(other.Release());
+        if (this != &other)
+            Reset(other.Release());
         return *this;
     }
     GdiObject(const GdiObject&) = delete;
@@ -31,11 +32,12 @@ public:
     explicit operator bool() const { return handle_ != nullptr; }
     H Release() { return std::exchange(handle_, nullptr); }
     void Reset(H handle = nullptr) {
-        if (handle_ != nullptr) DeleteObject(handle_);
+        if (handle_ != nullptr)
+            DeleteObject(handle_);
         handle_ = handle;
     }
 
-private:
+  private:
     H handle_ = nullptr;
 };
 
@@ -46,54 +48,57 @@ using Bitmap = GdiObject<HBITMAP>;
 
 // Selects an object into a DC for the scope and puts the previous one back.
 class ScopedSelect {
-public:
+  public:
     ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~ScopedSelect() {
-        if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+        if (previous_ != nullptr && previous_ != HGDI_ERROR)
+            SelectObject(dc_, previous_);
     }
     ScopedSelect(const ScopedSelect&) = delete;
     ScopedSelect& operator=(const ScopedSelect&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };
 
 // GetDC/ReleaseDC of a window (the screen for a null window).
 class WindowDC {
-public:
+  public:
     explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     ~WindowDC() {
-        if (dc_ != nullptr) ReleaseDC(hwnd_, dc_);
+        if (dc_ != nullptr)
+            ReleaseDC(hwnd_, dc_);
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     HDC Get() const { return dc_; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_;
 };
 
 // An owned memory DC (DeleteDC on destruction).
 class MemoryDC {
-public:
+  public:
     MemoryDC() = default;
     explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
     ~MemoryDC() {
-        if (dc_ != nullptr) DeleteDC(dc_);
+        if (dc_ != nullptr)
+            DeleteDC(dc_);
     }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
     HDC Get() const { return dc_; }
 
-private:
+  private:
     HDC dc_ = nullptr;
 };
 
 // BeginPaint/EndPaint for a WM_PAINT handler.
 class PaintDC {
-public:
+  public:
     explicit PaintDC(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
     ~PaintDC() { EndPaint(hwnd_, &ps_); }
     PaintDC(const PaintDC&) = delete;
@@ -101,7 +106,7 @@ public:
     HDC Get() const { return dc_; }
     const PAINTSTRUCT& Info() const { return ps_; }
 
-private:
+  private:
     HWND hwnd_;
     PAINTSTRUCT ps_{};
     HDC dc_;
@@ -109,7 +114,7 @@ private:
 
 // Owns an image list.
 class ImageList {
-public:
+  public:
     ImageList() = default;
     ~ImageList() { Reset(); }
     ImageList(const ImageList&) = delete;
@@ -118,11 +123,12 @@ public:
     HIMAGELIST Get() const { return list_; }
     explicit operator bool() const { return list_ != nullptr; }
     void Reset(HIMAGELIST list = nullptr) {
-        if (list_ != nullptr) ImageList_Destroy(list_);
+        if (list_ != nullptr)
+            ImageList_Destroy(list_);
         list_ = list;
     }
 
-private:
+  private:
     HIMAGELIST list_ = nullptr;
 };
 

@@ -3,7 +3,8 @@
 namespace fw {
 
 std::wstring WidenAnsi(const std::string& ansi) {
-    if (ansi.empty()) return std::wstring();
+    if (ansi.empty())
+        return std::wstring();
     int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
@@ -11,12 +12,13 @@ std::wstring WidenAnsi(const std::string& ansi) {
 }
 
 std::string NarrowAnsi(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
+    if (wide.empty())
+        return std::string();
     int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
                                 nullptr, nullptr);
     std::string ansi(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &ansi[0], n,
-                        nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &ansi[0], n, nullptr,
+                        nullptr);
     return ansi;
 }
 
@@ -25,7 +27,8 @@ std::wstring LoadResourceString(UINT id) {
     // resource itself, so no length limit applies.
     const wchar_t* text = nullptr;
     int n = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (n <= 0 || text == nullptr) return std::wstring();
+    if (n <= 0 || text == nullptr)
+        return std::wstring();
     return std::wstring(text, static_cast<size_t>(n));
 }
 

@@ -3,13 +3,16 @@
 namespace fw {
 
 UiThread::~UiThread() {
-    if (thread_ != nullptr) CloseHandle(thread_);
+    if (thread_ != nullptr)
+        CloseHandle(thread_);
 }
 
 bool UiThread::Start(int priority) {
-    if (thread_ != nullptr) return false;
+    if (thread_ != nullptr)
+        return false;
     queueReady_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (queueReady_ == nullptr) return false;
+    if (queueReady_ == nullptr)
+        return false;
     thread_ = CreateThread(nullptr, 0, ThreadMain, this, 0, &threadId_);
     if (thread_ != nullptr) {
         SetThreadPriority(thread_, priority);
@@ -34,7 +37,8 @@ bool UiThread::Wait(DWORD milliseconds) const {
 }
 
 void UiThread::Terminate() {
-    if (IsRunning()) TerminateThread(thread_, 0);
+    if (IsRunning())
+        TerminateThread(thread_, 0);
 }
 
 void UiThread::QuitLoop(int exitCode) {
@@ -52,11 +56,13 @@ DWORD WINAPI UiThread::ThreadMain(void* param) {
 }
 
 int UiThread::RunLoop() {
-    if (!InitInstance()) return 1;
+    if (!InitInstance())
+        return 1;
     MSG msg;
     while (!quit_) {
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) return got == 0 ? static_cast<int>(msg.wParam) : 1;
+        if (got <= 0)
+            return got == 0 ? static_cast<int>(msg.wParam) : 1;
         if (msg.hwnd == nullptr) {
             try {
                 RouteThreadMessage(msg);

@@ -32,7 +32,7 @@ bool DispatchThread(T* self, const ThreadRoute<T> (&routes)[N], const MSG& msg) 
 }
 
 class UiThread {
-public:
+  public:
     UiThread() = default;
     virtual ~UiThread();
     UiThread(const UiThread&) = delete;
@@ -51,7 +51,7 @@ public:
     // Ends the thread forcibly when it still runs (last resort at shutdown).
     void Terminate();
 
-protected:
+  protected:
     virtual bool InitInstance() { return true; }
     virtual int ExitInstance() { return 0; }
     // Thread messages; false leaves the message ignored.
@@ -59,7 +59,7 @@ protected:
     // Called on the thread: the loop ends after the current message.
     void QuitLoop(int exitCode);
 
-private:
+  private:
     static DWORD WINAPI ThreadMain(void* self);
     int RunLoop();
 

@@ -4,7 +4,8 @@ namespace fw {
 
 std::wstring Window::Text() const {
     int n = GetWindowTextLengthW(hwnd_);
-    if (n <= 0) return std::wstring();
+    if (n <= 0)
+        return std::wstring();
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');
     n = GetWindowTextW(hwnd_, &text[0], n + 1);
     text.resize(static_cast<size_t>(n > 0 ? n : 0));
@@ -14,7 +15,8 @@ std::wstring Window::Text() const {
 RECT Window::ItemRect(int id) const {
     RECT r{};
     HWND item = Item(id);
-    if (item == nullptr) return r;
+    if (item == nullptr)
+        return r;
     GetWindowRect(item, &r);
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
     return r;

@@ -8,7 +8,7 @@
 namespace fw {
 
 class Window {
-public:
+  public:
     Window() = default;
     explicit Window(HWND hwnd) : hwnd_(hwnd) {}
 
@@ -38,7 +38,7 @@ public:
     RECT ItemRect(int id) const;
     RECT ClientRect() const;
 
-protected:
+  protected:
     HWND hwnd_ = nullptr;
 };
 

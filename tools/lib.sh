@@ -62,15 +62,17 @@ velkora_build() {
 }
 
 # The 32-bit Wine prefix of the project, made on first use, with Japanese
-# text settings: the ANSI code page 932 and the IPA Gothic fonts standing in
-# for the MS Gothic family.
+# text settings (the ANSI code page 932 from the locale, the IPA Gothic fonts
+# standing in for the MS Gothic family) and a virtual desktop: windows then
+# have their captions without a window manager, and hiding a window does not
+# wait for one (two seconds a window otherwise).
 velkora_wine_env() {
     export WINEPREFIX=${VELKORA_WINEPREFIX:-$VELKORA_BUILD/wineprefix}
     export WINEARCH=win32
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-    if [ ! -f "$WINEPREFIX/.velkora-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.velkora-ready-2" ]; then
         mkdir -p "$VELKORA_BUILD"
         echo "Creating the Wine prefix $WINEPREFIX"
         wineboot -i >/dev/null 2>&1
@@ -81,7 +83,10 @@ velkora_wine_env() {
         for face in "ＭＳ ゴシック" "ＭＳゴシック" "MS Gothic"; do
             wine reg add "$key" /v "$face" /d "IPAGothic" /f >/dev/null 2>&1
         done
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
+            >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.velkora-ready"
+        touch "$WINEPREFIX/.velkora-ready-2"
     fi
 }

@@ -10,14 +10,26 @@
 namespace {
 
 TEST(CatalogueTest, NamesAreTheDataFileKeysInOrder) {
-    const char* expected[bench::kTestCount] = {
-        "Standard Text",        "Standard Text(2)",           "EditBox Text",
-        "Button Text",          "GroupBox Text",              "RadioButton Control",
-        "CheckBox Control",     "ScrollBar Control",          "ProgressBar Control",
-        "Smooth ProgressBar Control", "Slider Control",       "ListBox Control",
-        "Tab Control",          "ComboBox Control",           "TreeView",
-        "TreeView(2)",          "ListView",                   "ListView(2)",
-        "Show / Hide Controls", "Enable / Disable Controls"};
+    const char* expected[bench::kTestCount] = {"Standard Text",
+                                               "Standard Text(2)",
+                                               "EditBox Text",
+                                               "Button Text",
+                                               "GroupBox Text",
+                                               "RadioButton Control",
+                                               "CheckBox Control",
+                                               "ScrollBar Control",
+                                               "ProgressBar Control",
+                                               "Smooth ProgressBar Control",
+                                               "Slider Control",
+                                               "ListBox Control",
+                                               "Tab Control",
+                                               "ComboBox Control",
+                                               "TreeView",
+                                               "TreeView(2)",
+                                               "ListView",
+                                               "ListView(2)",
+                                               "Show / Hide Controls",
+                                               "Enable / Disable Controls"};
     for (int i = 0; i < bench::kTestCount; ++i) {
         std::string name;
         GetTestName(i, name);
@@ -81,14 +93,17 @@ TEST(ScoringTest, MarksAreTruncatedAndTwiceAsFastScores2000) {
 
 TEST(ScoringTest, SwitchingThePlatformChangesEveryMarkButNoTime) {
     CMarkResult result;
-    for (int i = 0; i < bench::kTestCount; ++i) result.m_fTime[i] = 5.0f;
+    for (int i = 0; i < bench::kTestCount; ++i)
+        result.m_fTime[i] = 5.0f;
     result.SetReference(1);
     int32_t marksA[bench::kTestCount];
-    for (int i = 0; i < bench::kTestCount; ++i) marksA[i] = result.GetMark(i);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        marksA[i] = result.GetMark(i);
     result.SetReference(2);
     int changed = 0;
     for (int i = 0; i < bench::kTestCount; ++i) {
-        if (result.GetMark(i) != marksA[i]) ++changed;
+        if (result.GetMark(i) != marksA[i])
+            ++changed;
         EXPECT_EQ(result.m_fTime[i], 5.0f);
     }
     EXPECT_EQ(changed, bench::kTestCount);
@@ -97,7 +112,8 @@ TEST(ScoringTest, SwitchingThePlatformChangesEveryMarkButNoTime) {
 TEST(ScoringTest, TotalsCoverAllTwentyTestsAndTheAverageTruncates) {
     CMarkResult result;
     // 19 tests at 1000 and one at 999: total 19999, average 999.
-    for (int i = 0; i < bench::kTestCount; ++i) result.m_fTime[i] = result.m_fRef[i];
+    for (int i = 0; i < bench::kTestCount; ++i)
+        result.m_fTime[i] = result.m_fRef[i];
     result.m_fTime[3] = result.m_fRef[3] * 1.0001f;
     EXPECT_EQ(result.GetTotalMark(), 19999);
     EXPECT_EQ(result.GetAverageMark(), 999);
@@ -138,9 +154,10 @@ TEST(TimingTest, NormalisedTimeIsSecondsAtTenThousandLoops) {
 TEST(TimingTest, LoopCountIsClampedToItsRange) {
     struct Case {
         int32_t in, out;
-    } cases[] = {{4999, 5000}, {5000, 5000}, {10000, 10000}, {50000, 50000},
-                 {50001, 50000}, {-1, 5000}, {0, 5000}, {INT32_MIN, 5000}, {INT32_MAX, 50000}};
-    for (const Case& c : cases) EXPECT_EQ(bench::ClampLoopCount(c.in), c.out) << c.in;
+    } cases[] = {{4999, 5000}, {5000, 5000}, {10000, 10000},    {50000, 50000},    {50001, 50000},
+                 {-1, 5000},   {0, 5000},    {INT32_MIN, 5000}, {INT32_MAX, 50000}};
+    for (const Case& c : cases)
+        EXPECT_EQ(bench::ClampLoopCount(c.in), c.out) << c.in;
 }
 
 }  // namespace

@@ -1,0 +1,359 @@
+// The worker thread and the test window, in process: sequences with chosen
+// flags and loop counts, stopping, titles, control end states, shutdown.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "bench/test_dlg.h"
+#include "bench/velkoras.h"
+#include "res/resource.h"
+
+namespace {
+
+const int kLoop = 5000;
+
+// A test window that starts its sequence at once through the hidden start
+// button instead of waiting three seconds.
+class QuickTestDlg : public CTestDlg {
+  protected:
+    BOOL OnInitDialog() override {
+        BOOL result = CTestDlg::OnInitDialog();
+        PostMessageW(Handle(), WM_COMMAND, MAKEWPARAM(IDC_START_SEQUENCE, BN_CLICKED), 0);
+        return result;
+    }
+};
+
+// Watches the test window from another thread: records every title it shows
+// and, when asked, presses a button once a title containing a text appears.
+class Watcher {
+  public:
+    Watcher(std::string trigger, int command)
+        : trigger_(std::move(trigger)), command_(command), uiThread_(GetCurrentThreadId()) {
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~Watcher() {
+        done_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
+    std::set<std::string> Titles() {
+        done_ = true;
+        if (thread_.joinable())
+            thread_.join();
+        return titles_;
+    }
+    bool Fired() const { return fired_; }
+
+  private:
+    void Run() {
+        while (!done_) {
+            HWND wnd = FindTestWindow();
+            if (wnd != nullptr) {
+                char title[256] = {};
+                wchar_t wide[256] = {};
+                // Read the title without a message: the UI thread may be busy.
+                InternalGetWindowText(wnd, wide, 256);
+                WideCharToMultiByte(CP_ACP, 0, wide, -1, title, sizeof title, nullptr, nullptr);
+                titles_.insert(title);
+                if (!fired_ && !trigger_.empty() &&
+                    std::string(title).find(trigger_) != std::string::npos) {
+                    PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(command_, BN_CLICKED), 0);
+                    fired_ = true;
+                }
+            }
+            Sleep(1);
+        }
+    }
+
+    // The test window of this process's UI thread (other Wine processes may
+    // show windows on the same desktop).
+    HWND FindTestWindow() const {
+        HWND found = nullptr;
+        EnumThreadWindows(uiThread_, MatchTestWindow, reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+    static BOOL CALLBACK MatchTestWindow(HWND wnd, LPARAM found) {
+        if (GetDlgItem(wnd, IDC_TIMEBOX) == nullptr)
+            return TRUE;
+        *reinterpret_cast<HWND*>(found) = wnd;
+        return FALSE;
+    }
+
+    std::string trigger_;
+    int command_;
+    DWORD uiThread_;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> fired_{false};
+    std::set<std::string> titles_;
+    std::thread thread_;
+};
+
+void Quit(CVelkoras& worker) {
+    worker.Post(WM_BENCH_QUIT);
+    ASSERT_TRUE(worker.Wait(3000));
+}
+
+TEST(BenchSequenceTest, FlaggedTestsGetTimesAndUnflaggedKeepTheirs) {
+    CVelkoras worker;
+    worker.SetLoopCount(kLoop);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        worker.m_result.m_fTime[i] = 100.0f + i;
+    worker.m_result.m_nRun[3] = 1;
+    worker.m_result.m_nRun[12] = 1;
+    {
+        Watcher watcher("", 0);
+        QuickTestDlg dlg;
+        dlg.m_pThread = &worker;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        std::set<std::string> titles = watcher.Titles();
+        EXPECT_TRUE(titles.count("Velkora - Button Text Testing...")) << "title of test 3";
+        EXPECT_TRUE(titles.count("Velkora - Tab Control Testing..."));
+        for (const std::string& t : titles)
+            EXPECT_TRUE(t.empty() || t == "Velkora" || t == "Velkora - Button Text Testing..." ||
+                        t == "Velkora - Tab Control Testing...")
+                << "skipped tests change no title: " << t;
+    }
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        EXPECT_EQ(worker.m_result.m_nRun[i], 0) << "flag " << i << " cleared";
+        if (i == 3 || i == 12) {
+            EXPECT_GT(worker.m_result.m_fTime[i], 0.0f) << "test " << i;
+            EXPECT_LT(worker.m_result.m_fTime[i], 100.0f) << "test " << i;
+        } else {
+            EXPECT_EQ(worker.m_result.m_fTime[i], 100.0f + i) << "test " << i << " kept";
+        }
+    }
+    Quit(worker);
+}
+
+TEST(BenchSequenceTest, StopDuringATestLetsItFinishAndSkipsTheRest) {
+    // Stored times far above anything a test measures, so a kept value is
+    // told apart from a new one.
+    CVelkoras worker;
+    worker.SetLoopCount(kLoop);
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        worker.m_result.m_fTime[i] = 100000.0f + i;
+        worker.m_result.m_nRun[i] = i >= 3 ? 1 : 0;
+    }
+    {
+        Watcher watcher("GroupBox Text", IDOK);
+        QuickTestDlg dlg;
+        dlg.m_pThread = &worker;
+        dlg.DoModal();
+        EXPECT_TRUE(watcher.Fired());
+        EXPECT_TRUE(watcher.Titles().count("Velkora - Stoped Testing..."));
+    }
+    EXPECT_LT(worker.m_result.m_fTime[3], 100000.0f);
+    EXPECT_LT(worker.m_result.m_fTime[4], 100000.0f) << "the running test still stores its time";
+    for (int i = 5; i < bench::kTestCount; ++i) {
+        EXPECT_EQ(worker.m_result.m_fTime[i], 100000.0f + i) << "test " << i << " skipped";
+        EXPECT_EQ(worker.m_result.m_nRun[i], 0);
+    }
+    Quit(worker);
+}
+
+// Esc during a test stops like STOP, but leaves the STOP button enabled.
+class EscProbeDlg : public QuickTestDlg {
+  public:
+    bool stopEnabledAtEnd = false;
+
+  protected:
+    void OnCancel() override {
+        CTestDlg::OnCancel();
+        stopEnabledAtEnd = IsWindowEnabled(Item(IDOK)) != FALSE;
+    }
+};
+
+TEST(BenchSequenceTest, EscapeStopsLikeStopButKeepsTheButtonEnabled) {
+    CVelkoras worker;
+    worker.SetLoopCount(kLoop);
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        worker.m_result.m_fTime[i] = 100.0f + i;
+        worker.m_result.m_nRun[i] = (i == 12 || i == 16) ? 1 : 0;
+    }
+    Watcher watcher("Tab Control", IDCANCEL);
+    EscProbeDlg dlg;
+    dlg.m_pThread = &worker;
+    dlg.DoModal();
+    EXPECT_TRUE(watcher.Fired());
+    EXPECT_LT(worker.m_result.m_fTime[12], 100.0f);
+    EXPECT_EQ(worker.m_result.m_fTime[16], 116.0f);
+    EXPECT_TRUE(dlg.stopEnabledAtEnd);
+    Quit(worker);
+}
+
+// Stopping in the three seconds before the first test cancels the run.
+TEST(BenchSequenceTest, StopBeforeTheFirstTestCancelsTheRun) {
+    CVelkoras worker;
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        worker.m_result.m_fTime[i] = 100.0f + i;
+        worker.m_result.m_nRun[i] = 1;
+    }
+    Watcher watcher("Velkora", IDCANCEL);
+    CTestDlg dlg;
+    dlg.m_pThread = &worker;
+    DWORD start = GetTickCount();
+    dlg.DoModal();
+    EXPECT_LT(GetTickCount() - start, 2500u) << "closed before the timer";
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        EXPECT_EQ(worker.m_result.m_fTime[i], 100.0f + i);
+        EXPECT_EQ(worker.m_result.m_nRun[i], 0);
+    }
+    Quit(worker);
+}
+
+TEST(BenchSequenceTest, NothingFlaggedClosesAboutThreeSecondsAfterOpening) {
+    CVelkoras worker;
+    CTestDlg dlg;
+    dlg.m_pThread = &worker;
+    DWORD start = GetTickCount();
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_GE(elapsed, 2900u);
+    EXPECT_LT(elapsed, 6000u);
+    Quit(worker);
+}
+
+TEST(BenchSequenceTest, MovingTheMouseOverTheWindowParksTheCursorOutside) {
+    CVelkoras worker;
+    struct ParkDlg : CTestDlg {
+        POINT cursor{};
+        RECT rect{};
+        BOOL OnInitDialog() override {
+            CTestDlg::OnInitDialog();
+            KillTimer(Handle(), 1);
+            // Away from the screen's corner, where the cursor could not go.
+            SetWindowPos(Handle(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            SendMessageW(Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
+            GetCursorPos(&cursor);
+            GetWindowRect(Handle(), &rect);
+            EndDialog(IDCANCEL);
+            return TRUE;
+        }
+    } dlg;
+    dlg.m_pThread = &worker;
+    dlg.DoModal();
+    EXPECT_EQ(dlg.cursor.x, dlg.rect.left - 5);
+    EXPECT_EQ(dlg.cursor.y, dlg.rect.top - 5);
+    Quit(worker);
+}
+
+TEST(BenchSequenceTest, WorkerEndsWithinTheWaitAndTheImageListHasTwoMarks) {
+    DWORD start = GetTickCount();
+    auto* worker = new CVelkoras(nullptr);
+    ASSERT_NE(worker->ImageList(), nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(worker->ImageList()), 2);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(worker->ImageList(), &cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 16);
+    // Posted at once after construction: the queue must already exist.
+    EXPECT_TRUE(worker->Post(WM_BENCH_QUIT));
+    EXPECT_TRUE(worker->Wait(3000));
+    EXPECT_FALSE(worker->IsRunning());
+    delete worker;
+    EXPECT_LT(GetTickCount() - start, 3000u);
+}
+
+// One complete sequence: every test yields a time and leaves its control in
+// the documented state.
+struct EndStateDlg : QuickTestDlg {
+    std::wstring staticText, editText, buttonText, groupText, radio1, radio2, checkText;
+    UINT radio1Check = 0, radio2Check = 0, checkState = 0;
+    SCROLLINFO scroll{};
+    LRESULT listCount = 0, listSel = 0, tabCount = 0, comboCount = 0, comboSel = 0;
+    BOOL comboDropped = TRUE;
+    LRESULT treeCount = 0, listViewCount = 0;
+    HIMAGELIST treeImages = nullptr, listViewImages = nullptr;
+    bool allVisibleAndEnabled = true;
+
+  protected:
+    bool RouteMessage(fw::Message& m) override {
+        if (m.msg == WM_BENCH_DONE)
+            Capture();
+        return CTestDlg::RouteMessage(m);
+    }
+
+  private:
+    std::wstring TextOf(int id) { return fw::Window(Handle()).ItemText(id); }
+    void Capture() {
+        HWND w = Handle();
+        staticText = TextOf(IDC_TEST_STATIC);
+        editText = TextOf(IDC_TEST_EDIT);
+        buttonText = TextOf(IDC_TEST_BUTTON);
+        groupText = TextOf(IDC_TEST_GROUPBOX);
+        radio1 = TextOf(IDC_TEST_RADIO1);
+        radio2 = TextOf(IDC_TEST_RADIO2);
+        checkText = TextOf(IDC_TEST_CHECKBOX);
+        radio1Check = IsDlgButtonChecked(w, IDC_TEST_RADIO1);
+        radio2Check = IsDlgButtonChecked(w, IDC_TEST_RADIO2);
+        checkState = IsDlgButtonChecked(w, IDC_TEST_CHECKBOX);
+        scroll.cbSize = sizeof scroll;
+        scroll.fMask = SIF_ALL;
+        GetScrollInfo(GetDlgItem(w, IDC_TEST_SCROLLBAR), SB_CTL, &scroll);
+        listCount = SendDlgItemMessageW(w, IDC_TEST_LISTBOX, LB_GETCOUNT, 0, 0);
+        listSel = SendDlgItemMessageW(w, IDC_TEST_LISTBOX, LB_GETCURSEL, 0, 0);
+        tabCount = SendDlgItemMessageW(w, IDC_TEST_TAB, TCM_GETITEMCOUNT, 0, 0);
+        comboCount = SendDlgItemMessageW(w, IDC_TEST_COMBO, CB_GETCOUNT, 0, 0);
+        comboSel = SendDlgItemMessageW(w, IDC_TEST_COMBO, CB_GETCURSEL, 0, 0);
+        comboDropped =
+            static_cast<BOOL>(SendDlgItemMessageW(w, IDC_TEST_COMBO, CB_GETDROPPEDSTATE, 0, 0));
+        treeCount = SendDlgItemMessageW(w, IDC_TEST_TREE, TVM_GETCOUNT, 0, 0);
+        treeImages = reinterpret_cast<HIMAGELIST>(
+            SendDlgItemMessageW(w, IDC_TEST_TREE, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+        listViewCount = SendDlgItemMessageW(w, IDC_TEST_LISTVIEW, LVM_GETITEMCOUNT, 0, 0);
+        listViewImages = reinterpret_cast<HIMAGELIST>(
+            SendDlgItemMessageW(w, IDC_TEST_LISTVIEW, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+        for (int i = 0; i < bench::kTestCount; ++i) {
+            HWND c = GetDlgItem(w, bench::kCatalogue[i].controlId);
+            if (!IsWindowVisible(c) || !IsWindowEnabled(c))
+                allVisibleAndEnabled = false;
+        }
+    }
+};
+
+TEST(BenchSequenceTest, CompleteRunTimesEveryTestAndLeavesTheControlsAsDocumented) {
+    CVelkoras worker;
+    worker.SetLoopCount(kLoop);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        worker.m_result.m_nRun[i] = 1;
+    EndStateDlg dlg;
+    dlg.m_pThread = &worker;
+    dlg.DoModal();
+
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        EXPECT_GT(worker.m_result.m_fTime[i], 0.0f) << "test " << i;
+        EXPECT_EQ(worker.m_result.m_nRun[i], 0) << "test " << i;
+    }
+    const std::wstring last = std::to_wstring(kLoop - 1);
+    EXPECT_EQ(dlg.staticText, last);
+    EXPECT_EQ(dlg.editText, last);
+    EXPECT_EQ(dlg.buttonText, last);
+    EXPECT_EQ(dlg.groupText, last);
+    EXPECT_EQ(dlg.radio1, std::to_wstring(kLoop / 2 - 1));
+    EXPECT_EQ(dlg.radio2, std::to_wstring(kLoop / 2 - 1));
+    EXPECT_EQ(dlg.checkText, last);
+    EXPECT_EQ(dlg.radio1Check, 0u);
+    EXPECT_EQ(dlg.radio2Check, 1u) << "the second radio button is checked";
+    EXPECT_EQ(dlg.checkState, static_cast<UINT>((kLoop - 1) & 1));
+    EXPECT_EQ(dlg.scroll.nPage, 11u) << "the page size ends at 11";
+    EXPECT_EQ(dlg.listCount, kLoop);
+    EXPECT_EQ(dlg.listSel, kLoop - 1);
+    EXPECT_EQ(dlg.tabCount, 5);
+    EXPECT_EQ(dlg.comboCount, kLoop / 2);
+    EXPECT_EQ(dlg.comboSel, kLoop / 2 - 1);
+    EXPECT_FALSE(dlg.comboDropped);
+    EXPECT_EQ(dlg.treeCount, 0);
+    EXPECT_EQ(dlg.treeImages, nullptr) << "test 15 gives the old image list back";
+    EXPECT_EQ(dlg.listViewCount, 0);
+    EXPECT_EQ(dlg.listViewImages, nullptr) << "test 17 gives the old image list back";
+    EXPECT_TRUE(dlg.allVisibleAndEnabled);
+    Quit(worker);
+}
+
+}  // namespace

@@ -1,0 +1,302 @@
+// The framework layer in process: modal dialogs, routing, data exchange,
+// control binding with reflected colours and drawing, the worker thread.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "framework/control.h"
+#include "framework/data_exchange.h"
+#include "framework/dialog.h"
+#include "framework/text.h"
+#include "framework/ui_thread.h"
+#include "framework_test_ids.h"
+
+namespace {
+
+const UINT kContinue = WM_APP + 1;
+const UINT kThrow = WM_APP + 2;
+
+class ReflectingLabel : public fw::Control {
+  public:
+    int colourRequests = 0;
+    bool OnReflected(fw::Message& m) override {
+        if (m.msg != WM_CTLCOLORSTATIC)
+            return false;
+        ++colourRequests;
+        m.result = reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
+        return true;
+    }
+};
+
+class DrawnButton : public fw::Control {
+  public:
+    int draws = 0;
+    bool OnReflected(fw::Message& m) override {
+        if (m.msg != WM_DRAWITEM)
+            return false;
+        ++draws;
+        m.result = TRUE;
+        return true;
+    }
+};
+
+class ProbeDialog : public fw::Dialog {
+  public:
+    explicit ProbeDialog(HWND parent = nullptr) : fw::Dialog(IDD_FW_TEST, parent) {}
+
+    std::wstring name = L"init";
+    int flag = 1;
+    std::wstring combo = L"be";
+    std::vector<UINT> commands;
+    int appMessages = 0;
+    int labelClicks = 0;
+    ReflectingLabel label;
+    DrawnButton drawn;
+    std::function<void(ProbeDialog&)> onInit;
+    std::function<void(ProbeDialog&)> onContinue;
+
+  protected:
+    void DoDataExchange(fw::DataExchange& dx) override {
+        dx.Bind(IDC_FW_LABEL, label);
+        dx.Bind(IDC_FW_DRAWN, drawn);
+        dx.Text(IDC_FW_EDIT, name);
+        dx.MaxChars(IDC_FW_EDIT, name, 5);
+        dx.Check(IDC_FW_CHECK, flag);
+        dx.ComboText(IDC_FW_COMBO, combo);
+    }
+    BOOL OnInitDialog() override {
+        for (const wchar_t* item : {L"alpha", L"beta", L"gamma"})
+            SendItem(IDC_FW_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        fw::Dialog::OnInitDialog();
+        if (onInit)
+            onInit(*this);
+        return TRUE;
+    }
+    bool RouteMessage(fw::Message& m) override {
+        static const fw::Route<ProbeDialog> routes[] = {
+            fw::OnCommandRange(IDC_FW_FIRST, IDC_FW_FIRST + 2, &ProbeDialog::OnButton),
+            fw::OnMessage(WM_APP, &ProbeDialog::OnApp),
+            fw::OnMessage(kContinue, &ProbeDialog::OnContinue),
+            fw::OnMessage(kThrow, &ProbeDialog::OnThrow),
+            fw::OnNotify(NM_CLICK, IDC_FW_LABEL, &ProbeDialog::OnLabelClick),
+        };
+        return fw::Dispatch(this, routes, m);
+    }
+
+  private:
+    void OnButton(fw::Message& m) { commands.push_back(m.CommandId()); }
+    void OnApp(fw::Message&) { ++appMessages; }
+    void OnContinue(fw::Message&) {
+        if (onContinue)
+            onContinue(*this);
+    }
+    void OnThrow(fw::Message&) { throw std::runtime_error("must not cross into the system"); }
+    void OnLabelClick(fw::Message& m) {
+        ++labelClicks;
+        m.result = 0;
+    }
+};
+
+void Click(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+TEST(FrameworkDialogTest, ExchangesDataAndRoutesCommandsMessagesAndNotifications) {
+    ProbeDialog dlg;
+    std::wstring shownName, shownCombo;
+    UINT shownCheck = 0;
+    dlg.onInit = [&](ProbeDialog& d) {
+        HWND w = d.Handle();
+        shownName = d.ItemText(IDC_FW_EDIT);
+        shownCheck = IsDlgButtonChecked(w, IDC_FW_CHECK);
+        shownCombo = d.ItemText(IDC_FW_COMBO);
+        NMHDR click{GetDlgItem(w, IDC_FW_LABEL), IDC_FW_LABEL, static_cast<UINT>(NM_CLICK)};
+        SendMessageW(w, WM_NOTIFY, IDC_FW_LABEL, reinterpret_cast<LPARAM>(&click));
+        Click(w, IDC_FW_FIRST);
+        Click(w, IDC_FW_FIRST + 2);
+        PostMessageW(w, WM_APP, 0, 0);
+        d.SetItemText(IDC_FW_EDIT, L"abc");
+        CheckDlgButton(w, IDC_FW_CHECK, BST_UNCHECKED);
+        Click(w, IDOK);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(shownName, L"init");
+    EXPECT_EQ(shownCheck, static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(shownCombo, L"beta") << "a list entry that begins with the text is selected";
+    EXPECT_EQ(dlg.name, L"abc");
+    EXPECT_EQ(dlg.flag, 0);
+    EXPECT_EQ(dlg.commands, (std::vector<UINT>{IDC_FW_FIRST, IDC_FW_FIRST + 2}));
+    EXPECT_EQ(dlg.appMessages, 1);
+    EXPECT_EQ(dlg.labelClicks, 1);
+}
+
+TEST(FrameworkDialogTest, ComboTextWithoutAMatchingEntryGoesIntoTheEditField) {
+    ProbeDialog dlg;
+    dlg.combo = L"zeta";
+    std::wstring shown;
+    LRESULT selection = 0;
+    dlg.onInit = [&](ProbeDialog& d) {
+        shown = d.ItemText(IDC_FW_COMBO);
+        selection = d.SendItem(IDC_FW_COMBO, CB_GETCURSEL);
+        d.EndDialog(IDCANCEL);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(shown, L"zeta");
+    EXPECT_EQ(selection, CB_ERR);
+}
+
+// A dialog window of the thread that is not the probe dialog: the message box.
+BOOL CALLBACK CloseMessageBox(HWND wnd, LPARAM seen) {
+    wchar_t cls[32] = {};
+    GetClassNameW(wnd, cls, 32);
+    if (GetDlgItem(wnd, IDC_FW_EDIT) != nullptr || std::wstring(cls) != L"#32770")
+        return TRUE;
+    PostMessageW(wnd, WM_COMMAND, IDOK, 0);
+    *reinterpret_cast<std::atomic<bool>*>(seen) = true;
+    return FALSE;
+}
+
+TEST(FrameworkDialogTest, ATooLongTextIsRefusedAndTheDialogStaysOpen) {
+    ProbeDialog dlg;
+    std::atomic<bool> boxSeen{false};
+    DWORD uiThread = GetCurrentThreadId();
+    bool stillOpen = false;
+    bool editFocused = false;
+    // Closes the refusal's message box like a user would, then lets the
+    // dialog go on.
+    std::atomic<HWND> dialog{nullptr};
+    std::thread closer([&] {
+        for (int tries = 0; tries < 5000 && !boxSeen; ++tries) {
+            EnumThreadWindows(uiThread, CloseMessageBox, reinterpret_cast<LPARAM>(&boxSeen));
+            Sleep(2);
+        }
+        if (dialog != nullptr)
+            PostMessageW(dialog, kContinue, 0, 0);
+    });
+    dlg.onInit = [&](ProbeDialog& d) {
+        dialog = d.Handle();
+        d.SetItemText(IDC_FW_EDIT, L"sixsix");
+        Click(d.Handle(), IDOK);
+    };
+    dlg.onContinue = [&](ProbeDialog& d) {
+        stillOpen = !d.IsEnding();
+        editFocused = GetFocus() == d.Item(IDC_FW_EDIT);
+        d.SetItemText(IDC_FW_EDIT, L"five5");
+        Click(d.Handle(), IDOK);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    closer.join();
+    EXPECT_TRUE(boxSeen);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(dlg.name, L"five5");
+    EXPECT_TRUE(editFocused) << "the refused field gets the focus";
+}
+
+TEST(FrameworkDialogTest, BoundControlsGetReflectedColoursAndDrawingAndAreReleased) {
+    ProbeDialog dlg;
+    bool foundLabel = false;
+    // Painting needs the dialog shown, which happens after its start-up.
+    dlg.onInit = [](ProbeDialog& d) { PostMessageW(d.Handle(), kContinue, 0, 0); };
+    dlg.onContinue = [&](ProbeDialog& d) {
+        RedrawWindow(d.Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        foundLabel = fw::Control::FromHandle(d.Item(IDC_FW_LABEL)) == &d.label;
+        d.EndDialog(IDCANCEL);
+    };
+    dlg.DoModal();
+    EXPECT_TRUE(foundLabel);
+    EXPECT_GT(dlg.label.colourRequests, 0);
+    EXPECT_GT(dlg.drawn.draws, 0);
+    EXPECT_FALSE(dlg.label.IsBound()) << "the window's end unbinds the object";
+}
+
+TEST(FrameworkDialogTest, AnExceptionInAHandlerDoesNotEndTheDialog) {
+    ProbeDialog dlg;
+    dlg.onInit = [](ProbeDialog& d) {
+        PostMessageW(d.Handle(), kThrow, 0, 0);
+        PostMessageW(d.Handle(), WM_APP, 0, 0);
+        Click(d.Handle(), IDCANCEL);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.appMessages, 1);
+}
+
+TEST(FrameworkDialogTest, TheOwnerIsDisabledForTheModalRunOnly) {
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    ProbeDialog dlg(owner);
+    BOOL enabledDuringRun = TRUE;
+    HWND dialogOwner = nullptr;
+    dlg.onInit = [&](ProbeDialog& d) {
+        enabledDuringRun = IsWindowEnabled(owner);
+        dialogOwner = GetWindow(d.Handle(), GW_OWNER);
+        d.EndDialog(IDCANCEL);
+    };
+    dlg.DoModal();
+    EXPECT_FALSE(enabledDuringRun);
+    EXPECT_EQ(dialogOwner, owner);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
+}
+
+class RangeThread : public fw::UiThread {
+  public:
+    std::atomic<int> hits{0};
+    std::atomic<int> sum{0};
+
+  protected:
+    bool RouteThreadMessage(const MSG& msg) override {
+        static const fw::ThreadRoute<RangeThread> routes[] = {
+            {WM_APP, WM_APP + 9, &RangeThread::OnRange},
+            {WM_APP + 20, WM_APP + 20, &RangeThread::OnQuit},
+        };
+        return fw::DispatchThread(this, routes, msg);
+    }
+
+  private:
+    void OnRange(WPARAM wp, LPARAM) {
+        ++hits;
+        sum += static_cast<int>(wp);
+    }
+    void OnQuit(WPARAM code, LPARAM) { QuitLoop(static_cast<int>(code)); }
+};
+
+TEST(FrameworkThreadTest, RoutesThreadMessagesByRangeAndQuitsWithItsCode) {
+    RangeThread thread;
+    ASSERT_TRUE(thread.Start());
+    // Posted straight after the start: the queue exists already.
+    for (UINT i = 0; i < 10; ++i)
+        EXPECT_TRUE(thread.Post(WM_APP + i, i));
+    thread.Post(WM_APP + 15, 1000);  // no route: ignored
+    thread.Post(WM_APP + 20, 7);
+    ASSERT_TRUE(thread.Wait(3000));
+    DWORD code = 0;
+    GetExitCodeThread(thread.Handle(), &code);
+    EXPECT_EQ(code, 7u);
+    EXPECT_EQ(thread.hits, 10);
+    EXPECT_EQ(thread.sum, 45);
+}
+
+TEST(FrameworkTextTest, AnsiConversionsRoundTripJapaneseInCodePage932) {
+    if (GetACP() != 932)
+        GTEST_SKIP() << "needs the Japanese ANSI code page";
+    const std::wstring wide = L"ベンチマークループ回数";
+    std::string ansi = fw::NarrowAnsi(wide);
+    EXPECT_EQ(ansi.size(), wide.size() * 2) << "double-byte characters in code page 932";
+    EXPECT_EQ(fw::WidenAnsi(ansi), wide);
+    EXPECT_EQ(fw::LoadResourceString(102), L"Velkora");
+    EXPECT_EQ(fw::LoadResourceString(103), L"クリップボードが開けませんでした。");
+    EXPECT_TRUE(fw::LoadResourceString(9999).empty());
+}
+
+}  // namespace
