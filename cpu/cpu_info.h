@@ -1,0 +1,109 @@
+// The processor record: one processor, either the running one (probed with
+// CPUID and clocked with the time-stamp counter) or a stored one (filled from
+// the result data file). Its decoders work from the stored fields alone, so
+// they read a stored record the same way as the running one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cpu/cpu_platform.h"
+
+class CCpuInfo {
+  public:
+    static constexpr int kFeatureCount = 32;
+    static constexpr int kProcessorNameSize = 64;
+    static constexpr int kCodeNameSize = 32;
+    static constexpr int kVendorNameSize = 16;
+
+    // A 64-bit time-stamp counter reading as its two 32-bit halves.
+    struct TscReading {
+        uint32_t High = 0;
+        uint32_t Low = 0;
+    };
+
+    // Counts the processors, takes the performance-counter rate and the
+    // Windows version, starts the clock and tests for CPUID, all on the
+    // process-wide platform (or the one given). It does not probe.
+    CCpuInfo();
+    explicit CCpuInfo(cpu::CpuPlatform& platform);
+
+    // --- Identification ---
+
+    // Names and describes the 32 bits of FeatureFlag.
+    void FillFeatureTable();
+    // Reads the CPUID leaves of the vendor's path into the record, names it
+    // and fills the feature table. Returns 0 and changes nothing when the
+    // processor has no CPUID, else 1.
+    int ProbeProcessor();
+    // Sets ProcessorName and CodeName from the vendor and signature; on the
+    // extended path, and for Intel processors the table does not know, it
+    // reads the brand string. leaf1Eax is leaf 1 EAX as the processor
+    // answered it: its extended model and family bits, which Signature does
+    // not keep on the standard path, tell a present-day Intel processor
+    // from the 1990s ones the table was written for.
+    void NameProcessor(uint32_t leaf1Eax);
+    // "Type : 0  Family : %x  Model : %x  Step : %x".
+    std::string SignatureText() const;
+    // Takes over every value of another record and rebuilds the feature
+    // table; the platform this record reads stays its own.
+    void CopyFrom(const CCpuInfo& other);
+    // 1 when the processor executes CPUID, else 0.
+    int CpuidSupported();
+
+    // --- Cache and TLB texts ---
+
+    // The text of one cache/TLB descriptor byte; returns the cache size in
+    // KB, the page size in KB for a TLB, or 0.
+    static int DescriptorText(std::string& text, uint32_t descriptor);
+    // The short L2 text: "Non", "Unknown" or "%dKBytes".
+    std::string L2SizeText() const;
+    // The text of cache item code 1 to 6, 16 (L2) or 255 (one-line summary);
+    // empty for any other code.
+    std::string CacheItemText(int code) const;
+
+    // --- Clock and summary ---
+
+    void StartClock();
+    // Takes the end readings and computes Frequency; every call measures
+    // from the same start.
+    void StopClock();
+    // MHz from the four readings, stored in Frequency. A performance-counter
+    // interval of 0 (no counter, or no time between the readings) gives 0.
+    double ComputeFrequency();
+    // "%s at %dMHz" with the name and the frequency rounded to whole MHz.
+    std::string SummaryText() const;
+    // "Windows%s %s(%d.%d.%d)" for the running Windows.
+    std::string FormatWindowsVersion();
+    int CountProcessors();
+
+    // --- The record ---
+
+    std::string OsVersionText;
+    std::string FeatureDescription[kFeatureCount];
+    std::string FeatureName[kFeatureCount];
+    uint32_t FeatureFlag;  // bit i set: feature i present
+    uint32_t Signature;    // leaf 1 EAX layout: stepping, model, family, type
+    char ProcessorName[kProcessorNameSize];
+    char CodeName[kCodeNameSize];
+    char VendorName[kVendorNameSize];
+    int32_t CpuidAvailable;
+    uint32_t L2CashSize;  // KB; 0 when absent or not recognised
+    // Standard path (Intel, Cyrix, Rise): leaf 2 EAX, 0, 0, leaf 2 EDX.
+    // Extended path (AMD, Centaur): leaf 0x80000006 ECX, then leaf
+    // 0x80000005 EBX, ECX and EDX.
+    uint32_t CashFlagEAX;
+    uint32_t CashFlagEBX;
+    uint32_t CashFlagECX;
+    uint32_t CashFlagEDX;
+    uint32_t MultiProcessor;
+    TscReading TscStart;
+    TscReading TscEnd;
+    int64_t QpcStart;
+    int64_t QpcEnd;
+    double QpcScale;   // performance-counter counts per second * 4e-6
+    double Frequency;  // MHz
+
+  private:
+    cpu::CpuPlatform* m_pPlatform;
+};

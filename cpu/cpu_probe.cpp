@@ -1,0 +1,227 @@
+// The CPUID probe and the naming of a processor from vendor and signature.
+
+#include <cstring>
+
+#include "cpu/cpu_info.h"
+#include "cpu/fixed_text.h"
+
+namespace {
+
+constexpr uint32_t kLeafVendor = 0;
+constexpr uint32_t kLeafSignature = 1;
+constexpr uint32_t kLeafDescriptors = 2;
+constexpr uint32_t kLeafExtendedMax = 0x80000000;
+constexpr uint32_t kLeafExtendedFeatures = 0x80000001;
+constexpr uint32_t kLeafBrandFirst = 0x80000002;
+constexpr uint32_t kLeafBrandLast = 0x80000004;
+constexpr uint32_t kLeafL1Cache = 0x80000005;
+constexpr uint32_t kLeafL2Cache = 0x80000006;
+
+// Leaf 1 EAX: family, model and stepping (bits 0-11) and the type (12-13);
+// above them lie the extended model (16-19) and family (20-27).
+constexpr uint32_t kStandardSignatureMask = 0x3FFF;
+constexpr uint32_t kExtendedSignatureBits = 0x0FFF0000;
+// Names are looked up by family-model-stepping, three hex digits.
+constexpr uint32_t kNameKeyMask = 0xFFF;
+
+enum class ProbePath { kNone, kStandard, kExtended };
+
+struct NameRow {
+    uint32_t first;  // key range, inclusive
+    uint32_t last;
+    const char* name;
+    const char* codeName;  // nullptr: the code name is left as it is
+};
+
+const NameRow kIntelNames[] = {
+    {0x000, 0x531, "Intel-Pentium (or before)", nullptr},
+    {0x540, 0x54F, "Intel-MMX Pentium", "P55C"},
+    {0x610, 0x62F, "Intel-Pentium Pro", nullptr},
+    {0x630, 0x64F, "Intel-Pentium II", "Klamath"},
+    {0x650, 0x65F, "Intel-Pentium II", "Deschutes"},
+    {0x660, 0x664, "Intel-Celeron", "Mendocino"},
+    {0x665, 0x66F, "Intel-Celeron", "PPGA-Mendocino"},
+    {0x670, 0x67F, "Intel-Pentium III", "Katmai"},
+    {0x680, 0x68F, "Intel-Pentium III", "Coppermine"},
+};
+
+const NameRow kRiseNames[] = {
+    {0x000, 0x520, "Rise-mP6", nullptr},
+    {0x521, 0xFFF, "Rise-mP6-II", nullptr},
+};
+
+const NameRow kCyrixNames[] = {
+    {0x440, 0x44F, "Cyrix-MediaGX", nullptr},
+    {0x540, 0x54F, "Cyrix-MediaGXm", nullptr},
+    {0x520, 0x52F, "Cyrix-6x86", nullptr},
+    {0x600, 0x60F, "Cyrix-MII", nullptr},
+};
+
+const NameRow kAmdNames[] = {
+    {0x500, 0x55F, "AMD-K5", nullptr},     {0x560, 0x57F, "AMD-K6", nullptr},
+    {0x580, 0x58F, "AMD-K6-2", nullptr},   {0x590, 0x5FF, "AMD-K6-III", nullptr},
+    {0x600, 0x6FF, "AMD-Athlon", nullptr},
+};
+
+const NameRow kCentaurNames[] = {
+    {0x540, 0x57F, "IDT-Winchip C6", nullptr},
+    {0x580, 0x586, "IDT-Winchip2", nullptr},
+    {0x587, 0x588, "IDT-Winchip2A", nullptr},
+    {0x58A, 0x58A, "IDT-Winchip2", nullptr},
+};
+
+const char kIntel[] = "GenuineIntel";
+
+struct VendorRule {
+    const char* vendor;  // the CPUID vendor identification, matched exactly
+    ProbePath path;
+    const NameRow* names;
+    size_t nameCount;
+    const char* unknownName;  // the name for a key outside the rows
+};
+
+template <size_t N>
+constexpr size_t CountOf(const NameRow (&)[N]) {
+    return N;
+}
+
+const VendorRule kVendors[] = {
+    {kIntel, ProbePath::kStandard, kIntelNames, CountOf(kIntelNames), "Intel-(Unknown)"},
+    {"RiseRiseRise", ProbePath::kStandard, kRiseNames, CountOf(kRiseNames), nullptr},
+    {"CyrixInstead", ProbePath::kStandard, kCyrixNames, CountOf(kCyrixNames), "Cyrix-(Unknown)"},
+    {"AuthenticAMD", ProbePath::kExtended, kAmdNames, CountOf(kAmdNames), "AMD-(Unknown)"},
+    {"CentaurHauls", ProbePath::kExtended, kCentaurNames, CountOf(kCentaurNames), "IDT-(Unknown)"},
+};
+
+const VendorRule* FindVendor(const char (&vendorName)[CCpuInfo::kVendorNameSize]) {
+    std::string vendor = cpu::FixedText(vendorName);
+    for (const VendorRule& rule : kVendors) {
+        if (vendor == rule.vendor)
+            return &rule;
+    }
+    return nullptr;
+}
+
+const NameRow* FindName(const VendorRule& rule, uint32_t key) {
+    for (size_t i = 0; i < rule.nameCount; ++i) {
+        if (key >= rule.names[i].first && key <= rule.names[i].last)
+            return &rule.names[i];
+    }
+    return nullptr;
+}
+
+// Four register bytes in memory order, low byte first.
+void PutRegister(char* out, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// The 48-byte brand string of leaves 0x80000002 to 0x80000004 followed by
+// 16 zero bytes, so it is terminated whatever the processor answers.
+void ReadBrandString(cpu::CpuPlatform& platform, char (&brand)[CCpuInfo::kProcessorNameSize]) {
+    std::memset(brand, 0, sizeof brand);
+    char* out = brand;
+    for (uint32_t leaf = kLeafBrandFirst; leaf <= kLeafBrandLast; ++leaf) {
+        cpu::CpuidResult r = platform.Cpuid(leaf);
+        PutRegister(out, r.eax);
+        PutRegister(out + 4, r.ebx);
+        PutRegister(out + 8, r.ecx);
+        PutRegister(out + 12, r.edx);
+        out += 16;
+    }
+}
+
+// The L2 size that descriptor byte b of leaf 2 EDX names: 128 KB doubled
+// per step from 0x41, where 0x82 (an 8-way 256 KB cache) falls on 256 by
+// the same rule. Bytes that name no L2 cache give 0.
+uint32_t DescriptorL2Size(uint32_t b) {
+    if ((b >= 0x41 && b <= 0x45) || b == 0x82)
+        return 128u << ((b - 0x41) % 32);
+    return 0;
+}
+
+}  // namespace
+
+int CCpuInfo::ProbeProcessor() {
+    if (CpuidAvailable == 0)
+        return 0;
+    cpu::CpuPlatform& platform = *m_pPlatform;
+
+    cpu::CpuidResult vendor = platform.Cpuid(kLeafVendor);
+    PutRegister(VendorName, vendor.ebx);
+    PutRegister(VendorName + 4, vendor.edx);
+    PutRegister(VendorName + 8, vendor.ecx);
+    VendorName[12] = '\0';
+
+    const VendorRule* rule = FindVendor(VendorName);
+    uint32_t leaf1Eax = 0;
+    if (rule != nullptr && rule->path == ProbePath::kStandard) {
+        cpu::CpuidResult leaf1 = platform.Cpuid(kLeafSignature);
+        leaf1Eax = leaf1.eax;
+        FeatureFlag = leaf1.edx;
+        Signature = leaf1.eax & kStandardSignatureMask;
+        // Leaf 2 is read once: its repeat count (low byte of EAX) is 1 on
+        // every processor whose descriptors the decoder knows.
+        cpu::CpuidResult leaf2 = platform.Cpuid(kLeafDescriptors);
+        CashFlagEAX = leaf2.eax;
+        CashFlagEDX = leaf2.edx;
+        L2CashSize = DescriptorL2Size(leaf2.edx & 0xFF);
+    } else if (rule != nullptr && rule->path == ProbePath::kExtended) {
+        cpu::CpuidResult leaf1 = platform.Cpuid(kLeafSignature);
+        cpu::CpuidResult extended = platform.Cpuid(kLeafExtendedFeatures);
+        leaf1Eax = leaf1.eax;
+        FeatureFlag = leaf1.edx | extended.edx;  // AMD's MMX Ex and 3DNow! bits
+        Signature = leaf1.eax;
+        cpu::CpuidResult l1 = platform.Cpuid(kLeafL1Cache);
+        CashFlagEBX = l1.ebx;
+        CashFlagECX = l1.ecx;
+        CashFlagEDX = l1.edx;
+        cpu::CpuidResult l2 = platform.Cpuid(kLeafL2Cache);
+        CashFlagEAX = l2.ecx;
+        L2CashSize = l2.ecx >> 16;
+    }
+
+    NameProcessor(leaf1Eax);
+    FillFeatureTable();
+    return 1;
+}
+
+void CCpuInfo::NameProcessor(uint32_t leaf1Eax) {
+    const VendorRule* rule = FindVendor(VendorName);
+    if (rule != nullptr) {
+        uint32_t key = Signature & kNameKeyMask;
+        bool isIntel = std::strcmp(rule->vendor, kIntel) == 0;
+
+        if (rule->path == ProbePath::kExtended) {
+            // The brand string passes through the name field into the code
+            // name, where it stays; the table then names the processor.
+            ReadBrandString(*m_pPlatform, ProcessorName);
+            cpu::CopyFixed(CodeName, cpu::FixedText(ProcessorName));
+        }
+
+        // A present-day Intel processor encodes its family and model in the
+        // extended bits; its low twelve bits would fall into the ranges of
+        // the 1990s processors the table lists.
+        bool presentDay = isIntel && (leaf1Eax & kExtendedSignatureBits) != 0;
+        const NameRow* row = presentDay ? nullptr : FindName(*rule, key);
+        const char* name = row != nullptr ? row->name : rule->unknownName;
+        if (name != nullptr)
+            cpu::CopyFixed(ProcessorName, name, std::strlen(name));
+        if (row != nullptr && row->codeName != nullptr) {
+            cpu::CopyFixed(CodeName, row->codeName, std::strlen(row->codeName));
+        }
+
+        // An Intel processor the table does not know shows its own brand
+        // string as its code name, where the processor has one.
+        if (isIntel && row == nullptr &&
+            m_pPlatform->Cpuid(kLeafExtendedMax).eax >= kLeafBrandLast) {
+            char brand[kProcessorNameSize];
+            ReadBrandString(*m_pPlatform, brand);
+            const char* text = brand;
+            while (*text == ' ')
+                ++text;
+            cpu::CopyFixed(CodeName, text, std::strlen(text));
+        }
+    }
+    cpu::AppendFixed(ProcessorName, " Processor");
+}

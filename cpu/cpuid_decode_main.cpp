@@ -1,0 +1,62 @@
+// cpuid-decode: runs the processor probe on a recorded CPUID dump and prints
+// what the record holds, one KEY=VALUE line each (numbers in decimal).
+//
+//   cpuid-decode DUMPFILE
+//
+// Exit status: 0 when the dump was decoded, 1 when it is missing or
+// malformed, 2 on wrong usage.
+
+#include <cstdio>
+#include <string>
+
+#include "cpu/cpu_info.h"
+#include "cpu/cpuid_dump.h"
+#include "cpu/fixed_text.h"
+
+namespace {
+
+void PrintText(const char* key, const std::string& value) {
+    std::printf("%s=%s\n", key, value.c_str());
+}
+
+void PrintNumber(const char* key, uint32_t value) {
+    std::printf("%s=%lu\n", key, static_cast<unsigned long>(value));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: cpuid-decode DUMPFILE\n");
+        return 2;
+    }
+    cpu::CpuidDump dump;
+    std::string error;
+    if (!dump.Load(argv[1], error)) {
+        std::fprintf(stderr, "cpuid-decode: %s\n", error.c_str());
+        return 1;
+    }
+
+    cpu::DumpCpuPlatform platform(dump);
+    CCpuInfo info(platform);
+    info.ProbeProcessor();
+
+    PrintText("VendorName", cpu::FixedText(info.VendorName));
+    PrintText("ProcessorName", cpu::FixedText(info.ProcessorName));
+    PrintText("CodeName", cpu::FixedText(info.CodeName));
+    PrintNumber("Signature", info.Signature);
+    PrintNumber("FeatureFlag", info.FeatureFlag);
+    PrintNumber("CashFlagEAX", info.CashFlagEAX);
+    PrintNumber("CashFlagEBX", info.CashFlagEBX);
+    PrintNumber("CashFlagECX", info.CashFlagECX);
+    PrintNumber("CashFlagEDX", info.CashFlagEDX);
+    PrintNumber("L2CashSize", info.L2CashSize);
+    PrintText("SignatureText", info.SignatureText());
+    PrintText("L2SizeText", info.L2SizeText());
+    const int codes[] = {1, 2, 3, 4, 5, 6, 16, 255};
+    for (int code : codes) {
+        std::string key = "CacheItem" + std::to_string(code);
+        PrintText(key.c_str(), info.CacheItemText(code));
+    }
+    return 0;
+}

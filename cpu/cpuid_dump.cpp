@@ -1,0 +1,134 @@
+#include "cpu/cpuid_dump.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace cpu {
+
+namespace {
+
+constexpr int kFieldsPerLine = 5;
+constexpr size_t kDigitsPerField = 8;
+constexpr size_t kMaxFileSize = 1 << 20;  // a dump is a few kilobytes
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Five fields of exactly eight hex digits separated by blanks.
+bool ParseLine(const std::string& line, uint32_t (&fields)[kFieldsPerLine]) {
+    size_t pos = 0;
+    for (int f = 0; f < kFieldsPerLine; ++f) {
+        while (pos < line.size() && IsBlank(line[pos]))
+            ++pos;
+        uint32_t value = 0;
+        size_t digits = 0;
+        while (pos < line.size() && !IsBlank(line[pos])) {
+            int digit = HexDigit(line[pos]);
+            if (digit < 0 || ++digits > kDigitsPerField)
+                return false;
+            value = (value << 4) | static_cast<uint32_t>(digit);
+            ++pos;
+        }
+        if (digits != kDigitsPerField)
+            return false;
+        fields[f] = value;
+    }
+    while (pos < line.size() && IsBlank(line[pos]))
+        ++pos;
+    return pos == line.size();
+}
+
+}  // namespace
+
+bool CpuidDump::Parse(const std::string& text, std::string& error) {
+    std::map<uint32_t, CpuidResult> leaves;
+    size_t start = 0;
+    int lineNumber = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+
+        size_t first = 0;
+        while (first < line.size() && IsBlank(line[first]))
+            ++first;
+        if (first == line.size() || line[first] == '#')
+            continue;
+
+        uint32_t fields[kFieldsPerLine];
+        if (!ParseLine(line, fields)) {
+            error = "line " + std::to_string(lineNumber) +
+                    ": expected LEAF EAX EBX ECX EDX as five 8-digit hexadecimal numbers";
+            return false;
+        }
+        CpuidResult result;
+        result.eax = fields[1];
+        result.ebx = fields[2];
+        result.ecx = fields[3];
+        result.edx = fields[4];
+        if (!leaves.emplace(fields[0], result).second) {
+            error = "line " + std::to_string(lineNumber) + ": leaf listed twice";
+            return false;
+        }
+    }
+    if (leaves.empty()) {
+        error = "no CPUID leaves in the dump";
+        return false;
+    }
+    m_leaves.swap(leaves);
+    return true;
+}
+
+bool CpuidDump::Load(const std::string& path, std::string& error) {
+    m_leaves.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::string text;
+    char buffer[4096];
+    size_t read;
+    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        text.append(buffer, read);
+        if (text.size() > kMaxFileSize)
+            break;
+    }
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        error = "cannot read " + path;
+        return false;
+    }
+    if (text.size() > kMaxFileSize) {
+        error = path + ": too large for a CPUID dump";
+        return false;
+    }
+    if (!Parse(text, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+CpuidResult CpuidDump::Leaf(uint32_t leaf) const {
+    auto found = m_leaves.find(leaf);
+    return found != m_leaves.end() ? found->second : CpuidResult();
+}
+
+}  // namespace cpu

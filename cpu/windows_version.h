@@ -1,0 +1,36 @@
+// The version information Windows reports and the version names that the
+// processor record and the system record show for it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace cpu {
+
+// dwPlatformId values of GetVersionExA.
+constexpr uint32_t kPlatformWin32s = 0;
+constexpr uint32_t kPlatformWindows = 1;  // the Windows 95/98 family
+constexpr uint32_t kPlatformNt = 2;
+
+// The fields of OSVERSIONINFOA that the program reads.
+struct OsVersionInfo {
+    uint32_t majorVersion = 0;
+    uint32_t minorVersion = 0;
+    uint32_t buildNumber = 0;  // on the 95 family only the low 16 bits are the build
+    uint32_t platformId = kPlatformWin32s;
+    std::string csdVersion;  // service-pack text, possibly empty
+};
+
+// The build number as the version texts show it: its low 16 bits.
+inline uint32_t BuildOf(const OsVersionInfo& version) {
+    return version.buildNumber & 0xFFFF;
+}
+
+// "3.1", "95", "98", "NT3.51", "NT4.0" or "2000".
+const char* WindowsVersionName(const OsVersionInfo& version);
+
+// The platform family that selects the benchmark's reference column: 1 for
+// the 95 family, 2 for NT, 0 for Win32s and anything unrecognised.
+int32_t PlatformFamily(const OsVersionInfo& version);
+
+}  // namespace cpu

@@ -1,0 +1,61 @@
+// Reading recorded CPUID dumps.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cpu/cpuid_dump.h"
+
+namespace {
+
+TEST(CpuidDumpTest, ReadsLeavesSkippingCommentsBlankLinesAndCarriageReturns) {
+    cpu::CpuidDump dump;
+    std::string error;
+    ASSERT_TRUE(
+        dump.Parse("# recorded somewhere\r\n"
+                   "00000000 00000002 756E6547 6C65746E 49656E69\r\n"
+                   "\r\n"
+                   "  80000001\t00000000 00000000 00000121 2c100000  \n"
+                   "# the end",
+                   error))
+        << error;
+    EXPECT_EQ(dump.LeafCount(), 2u);
+    EXPECT_EQ(dump.Leaf(0).ebx, 0x756E6547u);
+    EXPECT_EQ(dump.Leaf(0).ecx, 0x6C65746Eu);
+    EXPECT_EQ(dump.Leaf(0x80000001).edx, 0x2C100000u);
+    cpu::CpuidResult absent = dump.Leaf(2);  // not listed: zeros
+    EXPECT_EQ(absent.eax | absent.ebx | absent.ecx | absent.edx, 0u);
+}
+
+TEST(CpuidDumpTest, RefusesMalformedDumpsAndSaysWhere) {
+    const std::pair<const char*, const char*> kCases[] = {
+        {"00000000 00000002 756E6547 6C65746E\n", "line 1: expected"},  // four fields
+        {"# c\n00000000 00000002 756E6547 6C65746E 49656E69 0\n", "line 2: expected"},
+        {"00000000 0000002 756E6547 6C65746E 49656E69\n", "line 1: expected"},    // 7 digits
+        {"00000000 000000002 756E6547 6C65746E 49656E69\n", "line 1: expected"},  // 9 digits
+        {"00000000 0000000G 756E6547 6C65746E 49656E69\n", "line 1: expected"},
+        {"00000001 00000000 00000000 00000000 00000000\n"
+         "00000001 00000000 00000000 00000000 00000000\n",
+         "line 2: leaf listed twice"},
+        {"# only a comment\n\n", "no CPUID leaves"},
+        {"", "no CPUID leaves"},
+    };
+    for (const auto& c : kCases) {
+        cpu::CpuidDump dump;
+        dump.SetLeaf(7, {1, 2, 3, 4});
+        std::string error;
+        EXPECT_FALSE(dump.Parse(c.first, error)) << c.first;
+        EXPECT_EQ(error.rfind(c.second, 0), 0u) << error;
+        EXPECT_EQ(dump.LeafCount(), 1u);  // a failed parse leaves the dump as it was
+    }
+}
+
+TEST(CpuidDumpTest, MissingFileIsNamedInTheError) {
+    cpu::CpuidDump dump;
+    std::string error;
+    std::string path = VELKORA_SOURCE_DIR "/../shared/cpuid-dumps/no-such-processor.txt";
+    EXPECT_FALSE(dump.Load(path, error));
+    EXPECT_NE(error.find("no-such-processor.txt"), std::string::npos) << error;
+    EXPECT_EQ(dump.LeafCount(), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// The processor record on the machine the tests run on, compared with what
+// the host itself reports.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <x86intrin.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cpu/cpu_info.h"
+#include "cpu/fixed_text.h"
+
+namespace {
+
+std::string Trim(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return "";
+    size_t last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+// vendor_id and model name of the first processor in the host's
+// /proc/cpuinfo, which Wine shows on its Z: drive.
+bool ReadHostCpuinfo(std::string& vendor, std::string& model) {
+    std::FILE* file = std::fopen("Z:\\proc\\cpuinfo", "r");
+    if (file == nullptr)
+        return false;
+    char line[1024];
+    while (std::fgets(line, sizeof line, file) != nullptr && (vendor.empty() || model.empty())) {
+        std::string text = line;
+        size_t colon = text.find(':');
+        if (colon == std::string::npos)
+            continue;
+        std::string key = Trim(text.substr(0, colon));
+        std::string value = Trim(text.substr(colon + 1));
+        if (key == "vendor_id" && vendor.empty())
+            vendor = value;
+        if (key == "model name" && model.empty())
+            model = value;
+    }
+    std::fclose(file);
+    return !vendor.empty() && !model.empty();
+}
+
+// Seconds of the system time: a clock independent of the performance
+// counter that the record measures against.
+double SystemSeconds() {
+    using PreciseTime = void(WINAPI*)(FILETIME*);
+    static PreciseTime precise = reinterpret_cast<PreciseTime>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
+    FILETIME time;
+    if (precise != nullptr) {
+        precise(&time);
+    } else {
+        GetSystemTimeAsFileTime(&time);
+    }
+    uint64_t ticks = (uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+    return static_cast<double>(ticks) * 1e-7;
+}
+
+TEST(CpuMachineTest, VendorAndBrandMatchTheHostsProcessorList) {
+    std::string vendor;
+    std::string model;
+    if (!ReadHostCpuinfo(vendor, model))
+        GTEST_SKIP() << "Z:\\proc\\cpuinfo cannot be read";
+
+    CCpuInfo info;
+    ASSERT_EQ(info.CpuidAvailable, 1);
+    ASSERT_EQ(info.ProbeProcessor(), 1);
+    EXPECT_EQ(cpu::FixedText(info.VendorName), vendor);
+
+    // The code name carries the brand string (cut to 31 characters) on the
+    // extended path and for Intel processors outside the naming table.
+    std::string name = cpu::FixedText(info.ProcessorName);
+    std::string codeName = cpu::FixedText(info.CodeName);
+    std::printf("[ host     ] %s, %s\n[ record   ] %s, %s, %s\n", vendor.c_str(), model.c_str(),
+                cpu::FixedText(info.VendorName).c_str(), name.c_str(), codeName.c_str());
+    bool showsBrand =
+        vendor == "AuthenticAMD" || vendor == "CentaurHauls" || name == "Intel-(Unknown) Processor";
+    if (!showsBrand)
+        GTEST_SKIP() << name << " shows a code name from the table, not the brand";
+    EXPECT_EQ(Trim(codeName), Trim(model.substr(0, 31)));
+    EXPECT_EQ(info.FeatureFlag & 0x10, 0x10u) << "every host that runs Wine has a TSC";
+}
+
+TEST(CpuMachineTest, MeasuredFrequencyIsTheTimeStampCounterRate) {
+    double wallStart = SystemSeconds();
+    uint64_t tscStart = __rdtsc();
+    CCpuInfo info;
+    Sleep(1500);
+    info.StopClock();
+    uint64_t tscEnd = __rdtsc();
+    double wallEnd = SystemSeconds();
+
+    double reference = static_cast<double>(tscEnd - tscStart) / (wallEnd - wallStart) * 1e-6;
+    std::printf("[ clock    ] record %.3f MHz, time-stamp counter against system time %.3f MHz\n",
+                info.Frequency, reference);
+    RecordProperty("RecordMHz", std::to_string(info.Frequency));
+    RecordProperty("ReferenceMHz", std::to_string(reference));
+    EXPECT_GT(info.QpcScale, 0.0);
+    EXPECT_NEAR(info.Frequency, reference, reference * 0.01);
+    char expected[32];
+    std::snprintf(expected, sizeof expected, " at %dMHz", static_cast<int>(info.Frequency + 0.5));
+    EXPECT_NE(info.SummaryText().find(expected), std::string::npos) << info.SummaryText();
+}
+
+TEST(CpuMachineTest, RecordNamesTheRunningWindowsAndItsProcessors) {
+    CCpuInfo info;
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    EXPECT_EQ(info.MultiProcessor, system.dwNumberOfProcessors);
+    // Wine's default prefix reports Windows 7 SP1.
+    EXPECT_EQ(info.OsVersionText, "Windows2000 Service Pack 1(6.1.7601)");
+}
+
+}  // namespace
