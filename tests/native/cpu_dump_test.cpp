@@ -52,7 +52,7 @@ TEST(CpuidDumpTest, RefusesMalformedDumpsAndSaysWhere) {
 TEST(CpuidDumpTest, MissingFileIsNamedInTheError) {
     cpu::CpuidDump dump;
     std::string error;
-    std::string path = VELKORA_SOURCE_DIR "/../shared/cpuid-dumps/no-such-processor.txt";
+    std::string path = VELKORA_SOURCE_DIR "/tests/data/cpuid-dumps/no-such-processor.txt";
     EXPECT_FALSE(dump.Load(path, error));
     EXPECT_NE(error.find("no-such-processor.txt"), std::string::npos) << error;
     EXPECT_EQ(dump.LeafCount(), 0u);
