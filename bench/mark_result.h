@@ -7,6 +7,10 @@
 
 #include "bench/catalogue.h"
 
+namespace records {
+class IniFile;
+}
+
 class CMarkResult {
 public:
     CMarkResult();
@@ -20,6 +24,17 @@ public:
     double GetTotalTime() const;
     int32_t GetTotalMark() const;
     int32_t GetAverageMark() const;
+
+    // The timing section "Velkora-DATA%03d" of record n in the data file held
+    // by file: one key per test, named as GetTestName gives it, with the
+    // time in seconds written "%f" and read with atof (a missing key reads
+    // "0.0"). The caller loads the file once and saves it once per user
+    // operation. All three return 1.
+    int LoadRecord(const records::IniFile& file, int n);
+    int SaveRecord(records::IniFile& file, int n) const;
+    // Appends the record's text block: "[Velkora-DATA001]" and one
+    // "\t<name> = %f" line per test, each ending CR LF.
+    int AppendRecordText(std::string& text) const;
 
     float m_fTime[bench::kTestCount];  // normalised seconds; 0 = no result
     float m_fRef[bench::kTestCount];   // reference seconds in force

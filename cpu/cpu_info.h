@@ -9,6 +9,10 @@
 
 #include "cpu/cpu_platform.h"
 
+namespace records {
+class IniFile;
+}
+
 class CCpuInfo {
   public:
     static constexpr int kFeatureCount = 32;
@@ -73,6 +77,12 @@ class CCpuInfo {
     double ComputeFrequency();
     // "%s at %dMHz" with the name and the frequency rounded to whole MHz.
     std::string SummaryText() const;
+
+    // The processor section "InfoCPU-DATA%03d" of record n of the data file
+    // held by file, and the record's clipboard text block. All return 1.
+    int LoadRecord(const records::IniFile& file, int n);
+    int SaveRecord(records::IniFile& file, int n) const;
+    int AppendRecordText(std::string& text) const;
     // "Windows%s %s(%d.%d.%d)" for the running Windows.
     std::string FormatWindowsVersion();
     int CountProcessors();

@@ -9,7 +9,7 @@ VELKORA_BUILD=${VELKORA_BUILD:-$VELKORA_ROOT/build}
 VELKORA_PACKAGES=(cmake make g++ clang libgtest-dev googletest
     g++-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
-    fonts-ipafont-gothic locales python3)
+    fonts-ipafont-gothic fonts-liberation locales python3)
 
 velkora_sudo() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -72,7 +72,7 @@ velkora_wine_env() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-    if [ ! -f "$WINEPREFIX/.velkora-ready-2" ]; then
+    if [ ! -f "$WINEPREFIX/.velkora-ready-3" ]; then
         mkdir -p "$VELKORA_BUILD"
         echo "Creating the Wine prefix $WINEPREFIX"
         wineboot -i >/dev/null 2>&1
@@ -83,10 +83,13 @@ velkora_wine_env() {
         for face in "ＭＳ ゴシック" "ＭＳゴシック" "MS Gothic"; do
             wine reg add "$key" /v "$face" /d "IPAGothic" /f >/dev/null 2>&1
         done
+        # Metric-compatible stand-ins for the Western faces of the main window.
+        wine reg add "$key" /v "Times New Roman" /d "Liberation Serif" /f >/dev/null 2>&1
+        wine reg add "$key" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
             >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.velkora-ready-2"
+        touch "$WINEPREFIX/.velkora-ready-3"
     fi
 }

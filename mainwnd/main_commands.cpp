@@ -1,0 +1,147 @@
+// The main window's routing: buttons, menu commands, keys, the system menu,
+// the selector and shutdown.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/about_dlg.h"
+#include "mainwnd/main_dlg.h"
+#include "records/data_file.h"
+#include "records/ini_store.h"
+#include "res/resource.h"
+
+bool CMainDlg::RouteMessage(fw::Message& m) {
+    static const fw::Route<CMainDlg> routes[] = {
+        fw::OnCommand(IDC_START_ALL, &CMainDlg::OnStartAllCommand),
+        fw::OnCommand(ID_START_ALL, &CMainDlg::OnStartAllCommand),
+        fw::OnCommand(ID_START_SELECTED, &CMainDlg::OnStartSelectedCommand),
+        fw::OnCommand(IDC_CLOSE, &CMainDlg::OnCloseCommand),
+        fw::OnCommand(ID_EXIT, &CMainDlg::OnCloseCommand),
+        fw::OnCommandRange(ID_GRAPH_3000, ID_GRAPH_10000, &CMainDlg::OnGraphMaxCommand),
+        fw::OnCommand(ID_ABOUT, &CMainDlg::OnAboutCommand),
+        fw::OnCommand(IDC_PROCESSOR_BUTTON, &CMainDlg::OnProcessorCommand),
+        fw::OnCommand(ID_PROCESSOR, &CMainDlg::OnProcessorCommand),
+        fw::OnCommand(IDC_VIDEO_BUTTON, &CMainDlg::OnVideoCommand),
+        fw::OnCommand(ID_VIDEOCARD, &CMainDlg::OnVideoCommand),
+        fw::OnCommand(IDC_PLATFORM_BUTTON, &CMainDlg::OnSystemCommand),
+        fw::OnCommand(IDC_SYSTEM_BUTTON, &CMainDlg::OnSystemCommand),
+        fw::OnCommand(ID_PLATFORM, &CMainDlg::OnSystemCommand),
+        fw::OnCommand(IDC_OPTION, &CMainDlg::OnOptionsCommand),
+        fw::OnCommand(ID_OPTIONS, &CMainDlg::OnOptionsCommand),
+        fw::OnNotify(NM_DBLCLK, IDC_RESULT_LIST, &CMainDlg::OnListDoubleClick),
+        fw::OnCommand(IDC_ADD_DATA, &CMainDlg::OnAddData),
+        fw::OnCommand(ID_ADD_DATA, &CMainDlg::OnAddData),
+        fw::OnCommand(IDC_DEL_DATA, &CMainDlg::OnDeleteData),
+        fw::OnCommand(ID_DELETE_DATA, &CMainDlg::OnDeleteData),
+        fw::OnCommand(IDC_TXT_COPY, &CMainDlg::OnCopyText),
+        fw::OnCommand(ID_COPY_TEXT, &CMainDlg::OnCopyText),
+        fw::OnCommand(IDC_BMP_COPY, &CMainDlg::OnCopyBitmap),
+        fw::OnCommand(ID_COPY_BITMAP, &CMainDlg::OnCopyBitmap),
+        fw::OnMessage(WM_DROPFILES, &CMainDlg::OnDropFiles),
+        fw::OnMessage(WM_CONTEXTMENU, &CMainDlg::OnContextMenu),
+        fw::OnControl(CBN_SELCHANGE, IDC_SYSTEM_SELECTOR, &CMainDlg::OnSelectionChange),
+        fw::OnMessage(WM_KEYDOWN, &CMainDlg::OnKeyDown),
+        fw::OnMessage(WM_SYSCOMMAND, &CMainDlg::OnSysCommand),
+        fw::OnMessage(WM_HELP, &CMainDlg::OnHelp),
+        fw::OnMessage(WM_DESTROY, &CMainDlg::OnDestroy),
+    };
+    return fw::Dispatch(this, routes, m);
+}
+
+bool CMainDlg::PreTranslateMessage(MSG* msg) {
+    // Every key-down of the window, whatever control has the focus, reaches
+    // the key handler first; it is not consumed and goes on to that control.
+    if (msg->message == WM_KEYDOWN && hwnd_ != nullptr &&
+        (msg->hwnd == hwnd_ || IsChild(hwnd_, msg->hwnd)))
+        return Send(WM_KEYDOWN, msg->wParam, msg->lParam) != 0;
+    return false;
+}
+
+void CMainDlg::OnStartAll() {
+    for (int i = 0; i < bench::kTestCount; ++i)
+        m_pThread->m_result.m_nRun[i] = 1;
+    RunBenchmark();
+}
+
+void CMainDlg::OnStartSelected() {
+    HWND list = Item(IDC_RESULT_LIST);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        if (ListView_GetItemState(list, i, LVIS_SELECTED) & LVIS_SELECTED)
+            m_pThread->m_result.m_nRun[i] = 1;
+    RunBenchmark();
+}
+
+void CMainDlg::OnStartAllCommand(fw::Message&) {
+    OnStartAll();
+}
+
+void CMainDlg::OnStartSelectedCommand(fw::Message&) {
+    OnStartSelected();
+}
+
+void CMainDlg::OnCloseCommand(fw::Message&) {
+    OnOK();
+}
+
+void CMainDlg::OnSelectionChange(fw::Message&) {
+    ShowRecord();
+}
+
+void CMainDlg::OnGraphMaxCommand(fw::Message& m) {
+    static const int values[] = {3000, 5000, 8000, 10000};
+    SetGraphMax(values[m.CommandId() - ID_GRAPH_3000]);
+}
+
+void CMainDlg::OnKeyDown(fw::Message& m) {
+    // Function keys reach the same handlers as the buttons and menu items.
+    // F6 and F11 do nothing; F10 arrives as a system key on Windows.
+    using Handler = void (CMainDlg::*)(fw::Message&);
+    static const struct {
+        WPARAM key;
+        Handler handler;
+    } keys[] = {
+        {VK_F1, &CMainDlg::OnAboutCommand},   {VK_F2, &CMainDlg::OnProcessorCommand},
+        {VK_F3, &CMainDlg::OnVideoCommand},   {VK_F4, &CMainDlg::OnSystemCommand},
+        {VK_F5, &CMainDlg::OnStartAllCommand}, {VK_F7, &CMainDlg::OnAddData},
+        {VK_F8, &CMainDlg::OnDeleteData},     {VK_F9, &CMainDlg::OnCopyText},
+        {VK_F10, &CMainDlg::OnCopyBitmap},    {VK_F12, &CMainDlg::OnOptionsCommand},
+        {VK_ESCAPE, &CMainDlg::OnCloseCommand},
+    };
+    for (const auto& k : keys) {
+        if (k.key != m.wParam) continue;
+        fw::Message command{hwnd_, WM_COMMAND, 0, 0};
+        (this->*k.handler)(command);
+        break;
+    }
+    m.handled = false;  // default processing follows
+}
+
+void CMainDlg::OnAboutCommand(fw::Message&) {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+void CMainDlg::OnSysCommand(fw::Message& m) {
+    if ((m.wParam & 0xFFF0) == IDM_ABOUTBOX) {
+        OnAboutCommand(m);
+        return;
+    }
+    m.handled = false;
+}
+
+void CMainDlg::OnHelp(fw::Message& m) {
+    m.result = TRUE;
+}
+
+void CMainDlg::OnDestroy(fw::Message& m) {
+    records::IniFile file;
+    if (LoadDataFile(file)) {
+        records::WriteRecordCount(file, m_nDataNum);
+        SaveDataFile(file);
+    }
+    if (m_pThread) {
+        m_pThread->Post(WM_BENCH_QUIT);
+        m_pThread->Wait(3000);
+        m_pThread.reset();
+    }
+    m.handled = false;
+}

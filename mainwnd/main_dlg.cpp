@@ -1,0 +1,325 @@
+#include "mainwnd/main_dlg.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "bench/test_dlg.h"
+#include "cpu/cpu_info.h"
+#include "framework/data_exchange.h"
+#include "framework/text.h"
+#include "records/data_file.h"
+#include "records/ini_store.h"
+#include "records/record_store.h"
+#include "res/resource.h"
+#include "sysinfo/sys_info.h"
+
+namespace {
+
+const int kGraphMin = 2000;
+const int kGraphMax = 20000;
+const char kThisSystem[] = "This System";
+
+// Control colours of the window (COLORREF, 0x00BBGGRR).
+const COLORREF kBlack = 0x000000;
+const COLORREF kWhite = 0xFFFFFF;
+const COLORREF kRed = 0x0000FF;
+const COLORREF kYellow = 0x00FFFF;
+const COLORREF kGreen = 0x00FF00;
+const COLORREF kCyan = 0xFFFF00;
+const COLORREF kMagenta = 0xFF00FF;
+const COLORREF kGrey = 0x7F7F7F;
+
+// Information buttons: right-aligned, vertically centred, single line.
+const UINT kRightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;  // 0x26
+
+void SetCellText(HWND list, int row, int column, std::wstring text) {
+    LVITEMW cell{};
+    cell.iSubItem = column;
+    cell.pszText = &text[0];
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg() : fw::Dialog(IDD_MAIN) {
+    m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SMALL));
+}
+
+CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::DoDataExchange(fw::DataExchange& dx) {
+    dx.Bind(IDC_BMP_COPY, m_btnBmpCopy);
+    dx.Bind(IDC_SYSTEM_BUTTON, m_btnSystem);
+    dx.Bind(IDC_CLOSE, m_btnClose);
+    dx.Bind(IDC_VIDEO_BUTTON, m_btnVideo);
+    dx.Bind(IDC_TXT_COPY, m_btnTxtCopy);
+    dx.Bind(IDC_START_ALL, m_btnStartAll);
+    dx.Bind(IDC_PLATFORM_BUTTON, m_btnPlatform);
+    dx.Bind(IDC_OPTION, m_btnOption);
+    dx.Bind(IDC_DEL_DATA, m_btnDelData);
+    dx.Bind(IDC_PROCESSOR_BUTTON, m_btnProcessor);
+    dx.Bind(IDC_ADD_DATA, m_btnAddData);
+    dx.Bind(IDC_OVERALL_LABEL, m_lblOverAll);
+    dx.Bind(IDC_VIDEO_LINE, m_lblVideo);
+    dx.Bind(IDC_PLATFORM_LINE, m_lblPlatform);
+    dx.Bind(IDC_PROCESSOR_LINE, m_lblProcessor);
+    dx.Bind(IDC_TOTAL_TIME, m_lblTotalTime);
+    dx.Bind(IDC_AVERAGE_MARK, m_lblAverage);
+    dx.Bind(IDC_TOTAL_MARK, m_lblTotalMark);
+    for (int i = 0; i < kBarCount; ++i)
+        dx.Bind(IDC_FIRST_BAR + i, m_graph[i]);
+}
+
+BOOL CMainDlg::OnInitDialog() {
+    fw::Dialog::OnInitDialog();
+    m_pThread = std::make_unique<CVelkoras>(hwnd_);
+
+    // The clock runs from here across the window's set-up.
+    CCpuInfo cpu;
+    cpu.ProbeProcessor();
+
+    const std::wstring aboutText = fw::LoadResourceString(IDS_ABOUTBOX);
+    HMENU systemMenu = GetSystemMenu(hwnd_, FALSE);
+    if (systemMenu != nullptr && !aboutText.empty()) {
+        AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutText.c_str());
+    }
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SetText(fw::LoadResourceString(IDS_CAPTION));
+
+    // Courier New 13, normal weight, Shift-JIS, TrueType, proof quality.
+    m_listFont.Reset(CreateFontW(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                 OUT_TT_PRECIS, CLIP_LH_ANGLES | CLIP_TT_ALWAYS, PROOF_QUALITY,
+                                 VARIABLE_PITCH, L"Courier New"));
+    SendItem(IDC_GRAPH_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
+    SendItem(IDC_RESULT_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
+
+    SendItem(IDC_SYSTEM_SELECTOR, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+             reinterpret_cast<LPARAM>(L"This System"));
+    SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
+    SetUpList();
+    LayOutBars();
+    SetColours();
+
+    cpu.StopClock();
+    m_lblProcessor.SetText(fw::WidenAnsi(cpu.SummaryText()));
+
+    CSysInfo sys;
+    m_lblVideo.SetText(fw::WidenAnsi(sys.VideoCard));
+    m_lblPlatform.SetText(fw::WidenAnsi(sys.PlatformInfo));
+
+    char exePath[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exePath, MAX_PATH);
+    std::snprintf(m_szDataPath, sizeof m_szDataPath, "%s", records::DataFilePath(exePath).c_str());
+
+    records::IniFile file;
+    LoadDataFile(file);
+    const records::DataFileOptions options = records::ReadOptions(file);
+    m_nDataNum = records::TrustedRecordCount(file, options.recordCount);
+    for (const std::string& name : records::ReadSystemNames(file, m_nDataNum))
+        SendItem(IDC_SYSTEM_SELECTOR, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(fw::WidenAnsi(name).c_str()));
+
+    // Record 0 is the running system, rewritten at every start with zero times.
+    sys.SystemName = kThisSystem;
+    sys.SaveRecord(file, 0);
+    cpu.SaveRecord(file, 0);
+    m_pThread->m_result.SaveRecord(file, 0);
+    SaveDataFile(file);
+
+    m_pThread->SetLoopCount(options.loop);
+    SetGraphMax(options.graphMax);
+    return TRUE;
+}
+
+void CMainDlg::SetUpList() {
+    HWND list = Item(IDC_RESULT_LIST);
+    ListView_SetImageList(list, m_pThread->ImageList(), LVSIL_SMALL);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    ListView_SetTextColor(list, RGB(0, 0, 255));
+
+    RECT client;
+    GetClientRect(list, &client);
+    const int valueWidth = (client.right - client.left - 250) / 2;
+    struct Column {
+        const wchar_t* heading;
+        int format;
+        int width;
+    } columns[] = {{L"MARK NAME", LVCFMT_LEFT, 250},
+                   {L"TIME(sec)", LVCFMT_RIGHT, valueWidth},
+                   {L"VELKORA", LVCFMT_RIGHT, valueWidth}};
+    for (int c = 0; c < 3; ++c) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = columns[c].format;
+        column.cx = columns[c].width;
+        column.iSubItem = c;
+        column.pszText = const_cast<wchar_t*>(columns[c].heading);
+        SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+    }
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        std::wstring name = fw::WidenAnsi(bench::kCatalogue[i].name);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = i;
+        item.iImage = 0;
+        item.pszText = &name[0];
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void CMainDlg::LayOutBars() {
+    // Each bar lines up with its list row: row height from the list, the
+    // width from the graph area.
+    HWND list = Item(IDC_RESULT_LIST);
+    RECT row0{}, row1{};
+    row0.left = row1.left = LVIR_BOUNDS;
+    ListView_GetItemRect(list, 0, &row0, LVIR_BOUNDS);
+    ListView_GetItemRect(list, 1, &row1, LVIR_BOUNDS);
+    const double rowHeight = static_cast<double>(row1.bottom - row1.top);
+    // The first row's top in this window's coordinates: the bars start there
+    // whatever height the header has under the fonts in use.
+    MapWindowPoints(list, hwnd_, reinterpret_cast<POINT*>(&row0), 2);
+    const RECT graphArea = fw::Window(Item(IDC_GRAPH_AREA)).ClientRect();
+    const int width = graphArea.right - 2;
+    const RECT first = ItemRect(IDC_FIRST_BAR);
+    double top = row0.top;
+    for (int k = 0; k < bench::kTestCount; ++k) {
+        SetWindowPos(m_graph[k].Handle(), nullptr, first.left, static_cast<int>(top), width,
+                     static_cast<int>(rowHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+        top += rowHeight;
+    }
+
+    for (int k = 0; k < kBarCount; ++k)
+        m_graph[k].SetColor(0x0000FF);  // drawn blue
+    CGraphCtrl& total = m_graph[bench::kTestCount];
+    const uint32_t totalOverflow[] = {0xFFC0FF, 0xC0C0FF, 0xFFFFC0, 0xC0FFFF, 0xC0FFC0};
+    for (int k = 0; k < graph::kOverflowColours; ++k)
+        total.m_crOverflow[k] = totalOverflow[k];
+    total.SetColor(0xFF0000);  // drawn red
+    total.SetRange(0, 60000);
+    SetWindowPos(total.Handle(), nullptr, 0, 0, width, static_cast<int>(rowHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Item(IDC_GRAPH_TITLE), nullptr, 0, 0, width, static_cast<int>(rowHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainDlg::SetColours() {
+    struct ButtonColour {
+        CColorButton* button;
+        COLORREF text;
+    } buttons[] = {{&m_btnStartAll, kRed},  {&m_btnTxtCopy, kWhite}, {&m_btnOption, kWhite},
+                   {&m_btnAddData, kWhite}, {&m_btnDelData, kWhite}, {&m_btnBmpCopy, kWhite},
+                   {&m_btnClose, kWhite},   {&m_btnSystem, kWhite},  {&m_btnProcessor, kYellow},
+                   {&m_btnVideo, kGreen},   {&m_btnPlatform, kCyan}};
+    for (const ButtonColour& b : buttons) {
+        b.button->SetTextColor(b.text);
+        b.button->SetBkColor(kBlack);
+    }
+    struct LabelColour {
+        CColorLabel* label;
+        COLORREF text;
+        COLORREF background;
+    } labels[] = {{&m_lblProcessor, kYellow, kGrey},   {&m_lblVideo, kGreen, kGrey},
+                  {&m_lblPlatform, kCyan, kGrey},      {&m_lblOverAll, kRed, kBlack},
+                  {&m_lblTotalMark, kMagenta, kBlack}, {&m_lblTotalTime, kCyan, kBlack},
+                  {&m_lblAverage, kYellow, kBlack}};
+    for (const LabelColour& l : labels) {
+        l.label->SetTextColor(l.text);
+        l.label->SetBkColor(l.background);
+    }
+    for (CColorButton* b : {&m_btnProcessor, &m_btnVideo, &m_btnPlatform, &m_btnSystem})
+        b->m_textFormat = kRightAligned;
+}
+
+int CMainDlg::SelectedRecord() const {
+    LRESULT sel = SendItem(IDC_SYSTEM_SELECTOR, CB_GETCURSEL);
+    return sel == CB_ERR ? 0 : static_cast<int>(sel);
+}
+
+int CMainDlg::GraphMax() const {
+    return m_graph[0].RangeMax() - m_graph[0].RangeMin();
+}
+
+void CMainDlg::SetGraphMax(int nMax) {
+    if (nMax < kGraphMin)
+        nMax = kGraphMin;
+    else if (nMax > kGraphMax)
+        nMax = kGraphMax;
+    for (int k = 0; k < bench::kTestCount; ++k)
+        m_graph[k].SetRange(0, nMax);
+    m_graph[bench::kTestCount].SetRange(0, 21 * nMax);
+    ShowRecord();
+    wchar_t title[64];
+    std::swprintf(title, 64, L"GRAPH ( MAX.%d )", nMax);
+    SetItemText(IDC_GRAPH_TITLE, title);
+}
+
+void CMainDlg::ShowRecord() {
+    const int sel = SelectedRecord();
+    records::IniFile file;
+    LoadDataFile(file);
+    CSysInfo sys;
+    CCpuInfo cpu;
+    sys.LoadRecord(file, sel);
+    cpu.LoadRecord(file, sel);
+    m_pThread->m_result.LoadRecord(file, sel);
+    m_lblVideo.SetText(fw::WidenAnsi(sys.VideoCard));
+    m_lblPlatform.SetText(fw::WidenAnsi(sys.PlatformInfo));
+    m_lblProcessor.SetText(fw::WidenAnsi(cpu.SummaryText()));
+    m_pThread->m_result.SetReference(sys.PlatformID);
+    ShowResults();
+    RECT area = ItemRect(IDC_GRAPH_AREA);
+    InvalidateRect(hwnd_, &area, FALSE);
+}
+
+void CMainDlg::ShowResults() {
+    const CMarkResult& result = m_pThread->m_result;
+    HWND list = Item(IDC_RESULT_LIST);
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        std::wstring time = fw::WidenAnsi(bench::FormatTime(result.m_fTime[i]));
+        std::wstring mark = fw::WidenAnsi(bench::FormatMark(result.GetMark(i)));
+        SetCellText(list, i, 1, time);
+        SetCellText(list, i, 2, mark);
+        m_graph[i].SetValue(result.GetMark(i));
+    }
+    m_lblTotalTime.SetText(fw::WidenAnsi(bench::FormatTime(result.GetTotalTime())));
+    m_lblTotalMark.SetText(fw::WidenAnsi(bench::FormatMark(result.GetTotalMark())));
+    m_lblAverage.SetText(fw::WidenAnsi(bench::FormatMark(result.GetAverageMark())));
+    m_graph[bench::kTestCount].SetValue(result.GetTotalMark());
+}
+
+void CMainDlg::RunBenchmark() {
+    CTestDlg testWnd;
+    SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
+    ShowRecord();
+    testWnd.m_pThread = m_pThread.get();
+    testWnd.DoModal();
+    ShowResults();
+    records::IniFile file;
+    LoadDataFile(file);
+    m_pThread->m_result.SaveRecord(file, 0);
+    SaveDataFile(file);
+    MessageBeep(0);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool CMainDlg::LoadDataFile(records::IniFile& file) {
+    // A file that cannot be read gives the defaults; its content is kept
+    // safe, since the store then refuses to overwrite it.
+    return file.Load(m_szDataPath);
+}
+
+bool CMainDlg::SaveDataFile(records::IniFile& file) {
+    if (file.Save())
+        return true;
+    file.Revert();
+    const std::wstring text =
+        fw::LoadResourceString(IDS_SAVE_FAILED) + L"\n\n" + fw::WidenAnsi(m_szDataPath);
+    MessageBoxW(hwnd_, text.c_str(), fw::LoadResourceString(IDS_CAPTION).c_str(),
+                MB_OK | MB_ICONWARNING);
+    return false;
+}

@@ -1,0 +1,96 @@
+// The main window: the result list and graph of the record on display, the
+// three information lines, the system selector and every command button.
+// It owns the benchmark worker for its whole life.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "bench/velkoras.h"
+#include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "mainwnd/color_button.h"
+#include "mainwnd/color_label.h"
+#include "records/graph_ctrl.h"
+
+namespace records {
+class IniFile;
+}
+
+class CMainDlg : public fw::Dialog {
+  public:
+    CMainDlg();
+    ~CMainDlg() override;
+
+    // Loads the record selected in the system selector and shows it.
+    void ShowRecord();
+    // Fills the list, the bars and the totals from the worker's result set.
+    void ShowResults();
+    // Runs the flagged tests in the test window, shows and saves the times.
+    void RunBenchmark();
+    // Clamps to 2000..20000, sets the bars' ranges, reshows the record.
+    void SetGraphMax(int nMax);
+    int GraphMax() const;
+
+    void OnStartAll();
+    void OnStartSelected();
+
+    static constexpr int kBarCount = bench::kTestCount + 1;  // 20 tests and the total
+
+  protected:
+    BOOL OnInitDialog() override;
+    bool RouteMessage(fw::Message& m) override;
+    bool PreTranslateMessage(MSG* msg) override;
+
+  private:
+    void DoDataExchange(fw::DataExchange& dx) override;
+    void SetUpList();
+    void LayOutBars();
+    void SetColours();
+    int SelectedRecord() const;
+
+    // The data file: loaded once per user operation and saved once; a save
+    // that fails is reported to the user and the store reverted to what the
+    // file holds.
+    bool LoadDataFile(records::IniFile& file);
+    bool SaveDataFile(records::IniFile& file);
+
+    // Handlers (routing in main_commands.cpp).
+    void OnStartAllCommand(fw::Message& m);
+    void OnStartSelectedCommand(fw::Message& m);
+    void OnCloseCommand(fw::Message& m);
+    void OnSelectionChange(fw::Message& m);
+    void OnKeyDown(fw::Message& m);
+    void OnSysCommand(fw::Message& m);
+    void OnHelp(fw::Message& m);
+    void OnDestroy(fw::Message& m);
+    void OnGraphMaxCommand(fw::Message& m);
+    void OnAboutCommand(fw::Message& m);
+
+    // The information windows (main_info_commands.cpp).
+    void OnProcessorCommand(fw::Message& m);
+    void OnVideoCommand(fw::Message& m);
+    void OnSystemCommand(fw::Message& m);
+    void OnOptionsCommand(fw::Message& m);
+    void OnListDoubleClick(fw::Message& m);
+
+    // Records and export (main_record_commands.cpp, main_export_commands.cpp)
+    // and the popup menu (main_menu.cpp).
+    void OnAddData(fw::Message& m);
+    void OnDeleteData(fw::Message& m);
+    void OnDropFiles(fw::Message& m);
+    void OnCopyText(fw::Message& m);
+    void OnCopyBitmap(fw::Message& m);
+    void OnContextMenu(fw::Message& m);
+
+    CColorButton m_btnBmpCopy, m_btnSystem, m_btnClose, m_btnVideo, m_btnTxtCopy, m_btnStartAll,
+        m_btnPlatform, m_btnOption, m_btnDelData, m_btnProcessor, m_btnAddData;
+    CColorLabel m_lblOverAll, m_lblVideo, m_lblPlatform, m_lblProcessor, m_lblTotalTime,
+        m_lblAverage, m_lblTotalMark;
+    CGraphCtrl m_graph[kBarCount];
+    HICON m_hIcon = nullptr;
+    std::unique_ptr<CVelkoras> m_pThread;
+    fw::Font m_listFont;
+    char m_szDataPath[MAX_PATH] = {};
+    int32_t m_nDataNum = 0;
+};

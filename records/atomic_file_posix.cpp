@@ -1,0 +1,119 @@
+// The POSIX side of whole-file reading and atomic replacement (native builds:
+// tests, sanitizers and fuzzing).
+#include "records/atomic_file.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace records {
+
+namespace {
+
+class ScopedFd {
+  public:
+    explicit ScopedFd(int fd) : fd_(fd) {}
+    ~ScopedFd() { Close(); }
+    ScopedFd(const ScopedFd&) = delete;
+    ScopedFd& operator=(const ScopedFd&) = delete;
+    int get() const { return fd_; }
+    bool Close() {
+        if (fd_ < 0)
+            return true;
+        int result = close(fd_);
+        fd_ = -1;
+        return result == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = write(fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string TemporaryPathFor(const std::string& path) {
+    return path + ".tmp";
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t maxSize) {
+    bytes.clear();
+    if (path.empty())
+        return ReadResult::kError;
+    ScopedFd file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0)
+        return errno == ENOENT || errno == ENOTDIR ? ReadResult::kMissing : ReadResult::kError;
+    struct stat info;
+    if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<unsigned long long>(info.st_size) > maxSize)
+        return ReadResult::kError;
+    bytes.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = read(file.get(), &bytes[done], bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            bytes.clear();
+            return ReadResult::kError;
+        }
+        if (n == 0)
+            break;  // the file shrank while we read it
+        done += static_cast<size_t>(n);
+    }
+    bytes.resize(done);
+    return ReadResult::kOk;
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+    if (path.empty())
+        return false;
+    const std::string temporary = TemporaryPathFor(path);
+    // The new file keeps the permissions of the one it replaces.
+    mode_t mode = 0666;
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0)
+        mode = info.st_mode & 07777;
+
+    ScopedFd file(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
+    if (file.get() < 0)
+        return false;
+    bool ok = WriteAll(file.get(), bytes) && fsync(file.get()) == 0;
+    ok = file.Close() && ok;
+    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    // The rename reaches the disk with the folder's own flush.
+    ScopedFd folder(open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0)
+        fsync(folder.get());
+    return true;
+}
+
+}  // namespace records

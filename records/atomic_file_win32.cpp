@@ -1,0 +1,124 @@
+// The Win32 side of whole-file reading and atomic replacement.
+#include "records/atomic_file.h"
+
+#include <windows.h>
+
+namespace records {
+
+namespace {
+
+// The program holds paths in the ANSI code page; the wide calls take them
+// converted here. False for a path that does not convert.
+bool WidenPath(const std::string& path, std::wstring& wide) {
+    wide.clear();
+    if (path.empty())
+        return false;
+    int n = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    if (n <= 0)
+        return false;
+    wide.assign(static_cast<size_t>(n), L'\0');
+    return MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0],
+                               n) == n;
+}
+
+class ScopedHandle {
+  public:
+    explicit ScopedHandle(HANDLE h) : h_(h) {}
+    ~ScopedHandle() { Close(); }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    HANDLE get() const { return h_; }
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    bool Close() {
+        if (!valid())
+            return true;
+        BOOL ok = CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+
+  private:
+    HANDLE h_;
+};
+
+bool WriteAll(HANDLE h, const std::string& bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        DWORD chunk = left > 0x100000 ? 0x100000 : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!WriteFile(h, p, chunk, &written, nullptr) || written == 0)
+            return false;
+        p += written;
+        left -= written;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string TemporaryPathFor(const std::string& path) {
+    return path + ".tmp";
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t maxSize) {
+    bytes.clear();
+    std::wstring wide;
+    if (!WidenPath(path, wide))
+        return ReadResult::kError;
+    ScopedHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return ReadResult::kMissing;
+        return ReadResult::kError;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > maxSize)
+        return ReadResult::kError;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk =
+            bytes.size() - done > 0x100000 ? 0x100000 : static_cast<DWORD>(bytes.size() - done);
+        DWORD got = 0;
+        if (!ReadFile(file.get(), &bytes[done], chunk, &got, nullptr)) {
+            bytes.clear();
+            return ReadResult::kError;
+        }
+        if (got == 0)
+            break;  // the file shrank while we read it
+        done += got;
+    }
+    bytes.resize(done);
+    return ReadResult::kOk;
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+    std::wstring target, temporary;
+    if (!WidenPath(path, target) || !WidenPath(TemporaryPathFor(path), temporary))
+        return false;
+    // A read-only data file stays as it is, as it would for a write in
+    // place (Wine's MoveFileEx would replace it regardless).
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+
+    ScopedHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return false;
+    bool ok = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    ok = file.Close() && ok;
+    // Write-through: the move itself reaches the disk before the call returns.
+    ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        DeleteFileW(temporary.c_str());
+    return ok;
+}
+
+}  // namespace records

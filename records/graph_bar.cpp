@@ -1,0 +1,75 @@
+#include "records/graph_bar.h"
+
+#include <cstddef>
+
+namespace graph {
+
+BarState ChooseBar(int32_t value, int32_t maximum, uint32_t baseColour,
+                   const uint32_t (&overflow)[kOverflowColours]) {
+    // A maximum of 0 is never set by the program; it must not divide.
+    if (maximum > 0 && value > maximum) {
+        int32_t k = value / maximum - 1;
+        if (k >= kOverflowColours)
+            k = kOverflowColours - 1;
+        return {overflow[k], value % maximum};
+    }
+    return {baseColour, value};
+}
+
+int32_t ClampPosition(int32_t position, int32_t minimum, int32_t maximum) {
+    if (position <= minimum)
+        return minimum;
+    if (position >= maximum)
+        return maximum;
+    return position;
+}
+
+int FillWidth(int32_t position, int32_t maximum, int width) {
+    if (maximum == 0)
+        return 0;
+    return static_cast<int>(static_cast<double>(position) / maximum * width);
+}
+
+uint32_t ToColorRef(uint32_t rgb) {
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+namespace {
+
+// One run of columns from `from` toward `to`, channel by channel in single
+// precision, each column's pen taking the channels cut to integers.
+void Run(uint32_t from, uint32_t to, int first, int last,
+         std::array<uint32_t, kGradientWidth>& columns) {
+    float channel[3], step[3];
+    for (int c = 0; c < 3; ++c) {
+        const int shift = 16 - 8 * c;  // red, green, blue
+        const int start = static_cast<int>((from >> shift) & 0xFF);
+        const int end = static_cast<int>((to >> shift) & 0xFF);
+        channel[c] = static_cast<float>(start);
+        step[c] = static_cast<float>(end - start) / kGradientWidth;
+    }
+    for (int x = first; x < last; ++x) {
+        uint32_t rgb = 0;
+        for (int c = 0; c < 3; ++c)
+            rgb |= static_cast<uint32_t>(channel[c]) << (16 - 8 * c);
+        columns[static_cast<size_t>(x)] = ToColorRef(rgb);
+        for (int c = 0; c < 3; ++c)
+            channel[c] += step[c];
+    }
+}
+
+}  // namespace
+
+std::array<uint32_t, kGradientWidth> GradientColumns(uint32_t currentColour, uint32_t trackColour,
+                                                     uint32_t fadeColour, int split) {
+    std::array<uint32_t, kGradientWidth> columns{};
+    if (split < 0)
+        split = 0;
+    if (split > kGradientWidth)
+        split = kGradientWidth;
+    Run(trackColour, fadeColour, split, kGradientWidth, columns);
+    Run(currentColour, fadeColour, 0, split, columns);
+    return columns;
+}
+
+}  // namespace graph

@@ -1,0 +1,53 @@
+// Adding, deleting and importing records over the data file held in memory.
+//
+// Each operation changes the store only; the caller saves it once (one write
+// per user operation) and, when the save fails, reverts the store and keeps
+// its own count and selector as they were. The record count is written with
+// every change, so a crash later never loses records from the count.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CCpuInfo;
+class CMarkResult;
+class CSysInfo;
+
+namespace records {
+
+class IniFile;
+
+// Stored records are 1..count. A count read from a file is trusted only as
+// far as records are really there: the walk stops at the first record
+// number none of whose three sections exists, and a negative count is 0.
+int32_t TrustedRecordCount(const IniFile& file, int32_t claimed);
+
+// The name a new record is proposed under: the processor summary and
+// " System", with "(d + 1)" when d stored names already begin with that.
+std::string DefaultRecordName(const IniFile& file, int32_t count, const std::string& summary);
+
+// The three objects one record passes through when it is copied; built once
+// per operation (constructing them probes the running system).
+struct RecordObjects {
+    CSysInfo& system;
+    CCpuInfo& processor;
+    CMarkResult& timing;
+};
+
+// Saves the objects as record count + 1 and writes the new count.
+int32_t AddRecord(IniFile& file, int32_t count, const RecordObjects& record);
+
+// Moves records k + 1..count down by one (each through the objects, so a
+// moved record is stored in the form it reads back) and writes the new
+// count. The last record's sections stay behind beyond the count. Returns
+// the new count; nothing changes for k outside 1..count.
+int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k, const RecordObjects& through);
+
+// Appends the records 1..m of another data file as count + 1.., m being
+// what that file claims as far as its records are really there, and writes
+// the new count. Returns the SystemName of each record appended, in order.
+std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count,
+                                       const RecordObjects& through);
+
+}  // namespace records

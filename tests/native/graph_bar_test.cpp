@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "records/graph_bar.h"
+
+namespace {
+
+const uint32_t kDefaultOverflow[graph::kOverflowColours] = {0x00FF00, 0x00FFFF, 0xC000FF, 0xFFFF00,
+                                                            0xFFC0C0};
+const uint32_t kTotalOverflow[graph::kOverflowColours] = {0xFFC0FF, 0xC0C0FF, 0xFFFFC0, 0xC0FFFF,
+                                                          0xC0FFC0};
+
+TEST(GraphBarTest, ValuesUpToTheMaximumUseTheBaseColourAndOverflowStartsAgain) {
+    struct Case {
+        int32_t value, maximum;
+        uint32_t colour;
+        int32_t position;
+    } cases[] = {
+        {1500, 3000, 0x0000FF, 1500},  // half a bar
+        {3000, 3000, 0x0000FF, 3000},  // exactly full: no overflow
+        {3001, 3000, 0x00FF00, 1},     // first overflow colour
+        {3500, 3000, 0x00FF00, 500},
+        {6000, 3000, 0x00FFFF, 0},  // second colour, empty bar
+        {9000, 3000, 0xC000FF, 0},
+        {20000, 3000, 0xFFC0C0, 2000},  // k = 5 is capped to the last colour
+        {-50, 3000, 0x0000FF, -50},     // clamped when painted
+    };
+    for (const Case& c : cases) {
+        graph::BarState s = graph::ChooseBar(c.value, c.maximum, 0x0000FF, kDefaultOverflow);
+        EXPECT_EQ(s.colour, c.colour) << c.value;
+        EXPECT_EQ(s.position, c.position) << c.value;
+    }
+}
+
+TEST(GraphBarTest, TheTotalBarAtItsRangeOverflowsIntoLightMagenta) {
+    graph::BarState s = graph::ChooseBar(70000, 63000, 0xFF0000, kTotalOverflow);
+    EXPECT_EQ(s.colour, 0xFFC0FFu);
+    EXPECT_EQ(s.position, 7000);
+    EXPECT_EQ(graph::FillWidth(graph::ClampPosition(s.position, 0, 63000), 63000, 630), 70);
+}
+
+TEST(GraphBarTest, FillWidthFollowsTheClampedPosition) {
+    EXPECT_EQ(graph::FillWidth(1500, 3000, 200), 100);
+    EXPECT_EQ(graph::FillWidth(graph::ClampPosition(-50, 0, 3000), 3000, 200), 0);
+    EXPECT_EQ(graph::FillWidth(graph::ClampPosition(3000, 0, 3000), 3000, 200), 200);
+    EXPECT_EQ(graph::FillWidth(1, 3000, 200), 0) << "cut, not rounded";
+    EXPECT_EQ(graph::FillWidth(10, 0, 200), 0) << "a zero maximum never divides";
+    EXPECT_EQ(graph::ChooseBar(10, 0, 7, kDefaultOverflow).colour, 7u);
+}
+
+TEST(GraphBarTest, BarColoursAreRedInTheHighByteAndSwappedForPens) {
+    EXPECT_EQ(graph::ToColorRef(0x0000FF), 0xFF0000u) << "0x0000FF draws blue";
+    EXPECT_EQ(graph::ToColorRef(0xFF0000), 0x0000FFu) << "0xFF0000 draws red";
+    EXPECT_EQ(graph::ToColorRef(0xC000FF), 0xFF00C0u) << "violet";
+    EXPECT_EQ(graph::ToColorRef(0x123456), 0x563412u);
+}
+
+TEST(GraphBarTest, GradientsRunFromTheirColourAlmostToBlack) {
+    // The bar bitmap: split 255, all columns from the current colour.
+    auto bar = graph::GradientColumns(0x0000FF, 0xFFFFFF, 0x000000, 255);
+    EXPECT_EQ(bar[0], 0xFF0000u) << "blue as COLORREF at the left edge";
+    EXPECT_EQ(bar[254], 0x010000u) << "about 1/255 of the colour at the right edge";
+    for (int x = 1; x < 255; ++x)
+        EXPECT_LE(bar[x] >> 16, bar[x - 1] >> 16);
+
+    // The track bitmap: split 0, white to almost black.
+    auto track = graph::GradientColumns(0x0000FF, 0xFFFFFF, 0x000000, 0);
+    EXPECT_EQ(track[0], 0xFFFFFFu);
+    EXPECT_EQ(track[254], 0x010101u);
+    EXPECT_EQ(track[127], 0x808080u);
+
+    // A split in between: bar columns first, then the track from white.
+    auto mixed = graph::GradientColumns(0xFF0000, 0xFFFFFF, 0x000000, 100);
+    EXPECT_EQ(mixed[0], 0x0000FFu) << "red";
+    EXPECT_EQ(mixed[100], 0xFFFFFFu) << "the track starts white at the split";
+}
+
+}  // namespace
