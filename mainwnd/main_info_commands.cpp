@@ -1,13 +1,135 @@
 // The commands that open the information windows: processor, video card
-// name, system information, options and the test description.
+// name, system information, options and the test description. Each shows a
+// copy of the record selected in the system selector; only the running
+// system's record (entry 0) takes edits back, in one load and one save of
+// the data file.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "bench/catalogue.h"
+#include "bench/option_values.h"
+#include "cpu/cpu_info.h"
+#include "cpu/processor_dlg.h"
+#include "framework/text.h"
+#include "mainwnd/description_dlg.h"
 #include "mainwnd/main_dlg.h"
+#include "mainwnd/options_dlg.h"
+#include "records/data_file.h"
+#include "records/ini_store.h"
+#include "res/resource.h"
+#include "sysinfo/sys_info.h"
+#include "sysinfo/system_info_dlg.h"
+#include "sysinfo/video_name_dlg.h"
 
-void CMainDlg::OnProcessorCommand(fw::Message&) {}
+namespace {
 
-void CMainDlg::OnVideoCommand(fw::Message&) {}
+int Mark(uint32_t setting, uint32_t bit) {
+    return (setting & bit) != 0 ? 1 : 0;
+}
 
-void CMainDlg::OnSystemCommand(fw::Message&) {}
+}  // namespace
 
-void CMainDlg::OnOptionsCommand(fw::Message&) {}
+void CMainDlg::OnProcessorCommand(fw::Message&) {
+    records::IniFile file;
+    LoadDataFile(file);
+    CCpuInfo cpu;
+    cpu.LoadRecord(file, SelectedRecord());
+    // No owner of its own: the application's main window owns it.
+    CProcessorDlg processor(cpu);
+    processor.DoModal();
+}
 
-void CMainDlg::OnListDoubleClick(fw::Message& m) { m.result = 0; }
+void CMainDlg::OnVideoCommand(fw::Message&) {
+    const int sel = SelectedRecord();
+    records::IniFile file;
+    LoadDataFile(file);
+    CSysInfo sys;
+    sys.LoadRecord(file, sel);
+
+    CVideoNameDlg video;
+    video.m_strVideoName = sys.VideoCard;
+    if (sel > 0) {
+        video.m_nReadOnly = 1;
+        video.DoModal();
+        return;
+    }
+    if (video.DoModal() != IDOK)
+        return;
+    sys.VideoCard = video.m_strVideoName;
+    sys.SaveRecord(file, 0);
+    if (SaveDataFile(file))
+        m_lblVideo.SetText(fw::WidenAnsi(sys.VideoCard));
+}
+
+void CMainDlg::OnSystemCommand(fw::Message&) {
+    const int sel = SelectedRecord();
+    records::IniFile file;
+    LoadDataFile(file);
+    CSysInfo sys;
+    sys.LoadRecord(file, sel);
+    // The running system shows its settings as they are now.
+    if (sel == 0)
+        sys.ProbeSettings();
+
+    CSystemInfoDlg info;
+    info.m_strPlatform = sys.PlatformInfo;
+    info.m_strUserName = sys.UserName;
+    info.m_strPCName = sys.PCName;
+    info.m_strDate = sys.Date;
+    info.m_strMemo = sys.MEMO;
+    info.m_bSmoothScroll = Mark(sys.Setting, CSysInfo::kSmoothScroll);
+    info.m_bComboAnimation = Mark(sys.Setting, CSysInfo::kComboBoxAnimation);
+    info.m_bListAnimation = Mark(sys.Setting, CSysInfo::kListBoxSmoothScrolling);
+    info.m_bFontSmoothing = Mark(sys.Setting, CSysInfo::kFontSmoothing);
+    if (sel > 0) {
+        info.m_nReadOnly = 1;
+        info.DoModal();
+        return;
+    }
+    if (info.DoModal() != IDOK)
+        return;
+    sys.UserName = info.m_strUserName;
+    sys.PCName = info.m_strPCName;
+    sys.MEMO = info.m_strMemo;
+    sys.SaveRecord(file, 0);
+    SaveDataFile(file);
+}
+
+void CMainDlg::OnOptionsCommand(fw::Message&) {
+    COptionsDlg options;
+    options.m_strLoop = std::to_wstring(m_pThread->m_nLoop);
+    options.m_strGraph = std::to_wstring(GraphMax());
+    if (options.DoModal() != IDOK)
+        return;
+
+    const std::string loop = fw::NarrowAnsi(options.m_strLoop);
+    const std::string graph = fw::NarrowAnsi(options.m_strGraph);
+    m_pThread->SetLoopCount(bench::LoopCountFromText(loop));
+    SetGraphMax(bench::GraphMaxFromText(graph));
+    if (!options.m_bSave)
+        return;
+    // Stored as typed; the next start clamps them again.
+    records::IniFile file;
+    LoadDataFile(file);
+    records::WriteLoopAndGraph(file, loop, graph);
+    SaveDataFile(file);
+}
+
+void CMainDlg::OnListDoubleClick(fw::Message& m) {
+    m.result = 0;
+    // The lowest selected row is the one described.
+    CDescriptionDlg description;
+    HWND list = Item(IDC_RESULT_LIST);
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        if (!(ListView_GetItemState(list, i, LVIS_SELECTED) & LVIS_SELECTED))
+            continue;
+        std::string name;
+        GetTestName(i, name);
+        description.m_strTitle = fw::WidenAnsi(name);
+        description.m_nTextId = IDS_DESCRIPTION_FIRST + i;
+        break;
+    }
+    description.DoModal();
+}

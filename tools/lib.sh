@@ -6,7 +6,7 @@ VELKORA_BUILD=${VELKORA_BUILD:-$VELKORA_ROOT/build}
 
 # Debian packages the build, the tests and the run need. The :i386 ones are
 # the 32-bit Wine.
-VELKORA_PACKAGES=(cmake make g++ clang libgtest-dev googletest
+VELKORA_PACKAGES=(cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest
     g++-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
     fonts-ipafont-gothic fonts-liberation locales python3)

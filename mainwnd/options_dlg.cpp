@@ -1,0 +1,51 @@
+#include "mainwnd/options_dlg.h"
+
+#include <iterator>
+
+#include "bench/option_values.h"
+#include "bench/timing.h"
+#include "framework/data_exchange.h"
+#include "framework/text.h"
+#include "res/resource.h"
+
+namespace {
+
+void FillList(const fw::Window& dialog, int id, const char* const* choices, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        dialog.SendItem(id, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(fw::WidenAnsi(choices[i]).c_str()));
+}
+
+}  // namespace
+
+COptionsDlg::COptionsDlg() : fw::Dialog(IDD_OPTIONS) {}
+
+bool COptionsDlg::RouteMessage(fw::Message& m) {
+    static const fw::Route<COptionsDlg> routes[] = {
+        fw::OnCommand(IDC_OPT_DEFAULTS, &COptionsDlg::OnRestoreDefaults),
+    };
+    return fw::Dispatch(this, routes, m);
+}
+
+void COptionsDlg::DoDataExchange(fw::DataExchange& dx) {
+    dx.ComboText(IDC_OPT_LOOP, m_strLoop);
+    dx.MaxChars(IDC_OPT_LOOP, m_strLoop, bench::kOptionMaxChars);
+    dx.ComboText(IDC_OPT_GRAPH, m_strGraph);
+    dx.MaxChars(IDC_OPT_GRAPH, m_strGraph, bench::kOptionMaxChars);
+    dx.Check(IDC_OPT_SAVE, m_bSave);
+}
+
+BOOL COptionsDlg::OnInitDialog() {
+    // The lists first: opening selects the entry that begins with a text.
+    FillList(*this, IDC_OPT_LOOP, bench::kLoopChoices, std::size(bench::kLoopChoices));
+    FillList(*this, IDC_OPT_GRAPH, bench::kGraphChoices, std::size(bench::kGraphChoices));
+    return fw::Dialog::OnInitDialog();
+}
+
+void COptionsDlg::OnRestoreDefaults(fw::Message&) {
+    // Both boxes at once; the save check box keeps its state.
+    m_strLoop = std::to_wstring(bench::kDefaultLoop);
+    m_strGraph = std::to_wstring(bench::kDefaultGraphMax);
+    SetItemText(IDC_OPT_LOOP, m_strLoop);
+    SetItemText(IDC_OPT_GRAPH, m_strGraph);
+}

@@ -1,0 +1,51 @@
+#include "sysinfo/video_name_dlg.h"
+
+#include <vector>
+
+#include "framework/data_exchange.h"
+#include "framework/text.h"
+#include "res/resource.h"
+#include "sysinfo/sys_info.h"
+
+namespace {
+// Label text colours (0x00BBGGRR).
+const COLORREF kYellow = 0x00FFFF;
+const COLORREF kGreen = 0x00FF00;
+}  // namespace
+
+CVideoNameDlg::CVideoNameDlg() : fw::Dialog(IDD_VIDEONAME) {}
+
+void CVideoNameDlg::DoDataExchange(fw::DataExchange& dx) {
+    dx.Bind(IDC_VIDEO_NAME_LABEL, m_lblVideoName);
+    dx.Bind(IDC_VIDEO_NAME_NOTE, m_lblNote);
+    std::wstring name = fw::WidenAnsi(m_strVideoName);
+    dx.ComboText(IDC_VIDEO_NAME_COMBO, name);
+    if (dx.Saving() && !dx.Failed())
+        m_strVideoName = fw::NarrowAnsi(name);
+}
+
+BOOL CVideoNameDlg::OnInitDialog() {
+    // The list is still empty here, so the name goes into the edit field.
+    fw::Dialog::OnInitDialog();
+    BOOL focusDefault = TRUE;
+    if (m_nReadOnly) {
+        ShowItem(IDC_VIDEO_NAME_NOTE, false);
+        ShowItem(IDC_VIDEO_NAME_COMBO, false);
+        ShowItem(IDCANCEL, false);
+        ShowItem(IDC_VIDEO_NAME_EDIT, true);
+        SetItemText(IDC_VIDEO_NAME_EDIT, fw::WidenAnsi(m_strVideoName));
+        FocusItem(IDOK);
+        focusDefault = FALSE;
+    } else {
+        CSysInfo running;
+        std::string last;
+        std::vector<std::string> cards;
+        running.ProbeVideoCard(last, 0, &cards);
+        for (const std::string& card : cards)
+            SendItem(IDC_VIDEO_NAME_COMBO, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(fw::WidenAnsi(card).c_str()));
+    }
+    m_lblNote.SetTextColor(kYellow);
+    m_lblVideoName.SetTextColor(kGreen);
+    return focusDefault;
+}
