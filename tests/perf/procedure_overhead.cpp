@@ -94,11 +94,14 @@ int Overhead(int n, int rounds) {
                     static_cast<unsigned long>(procedure.back()),
                     static_cast<unsigned long>(bare.back()));
     }
-    DWORD p = Median(procedure), b = Median(bare);
+    const DWORD p = Median(procedure), b = Median(bare);
+    const DWORD pMin = *std::min_element(procedure.begin(), procedure.end());
+    const DWORD bMin = *std::min_element(bare.begin(), bare.end());
     std::printf(
-        "N = %d, median of %d rounds: procedure %lu ms, bare loop %lu ms, "
-        "difference %ld ms (%.1f%%)\n",
-        n, rounds, static_cast<unsigned long>(p), static_cast<unsigned long>(b),
+        "N = %d, %d rounds: procedure median %lu ms (min %lu), bare loop median %lu ms "
+        "(min %lu); median difference %ld ms (%.1f%%)\n",
+        n, rounds, static_cast<unsigned long>(p), static_cast<unsigned long>(pMin),
+        static_cast<unsigned long>(b), static_cast<unsigned long>(bMin),
         static_cast<long>(p) - static_cast<long>(b),
         b != 0 ? 100.0 * (static_cast<double>(p) - b) / b : 0.0);
     DestroyWindow(frame);
