@@ -1,0 +1,30 @@
+// The driver's command line:
+//
+//   velkora-driver run <path-to-velkora.exe> [--loop N] [--runs K]
+//       [--json FILE] [--csv FILE] [--screenshot FILE.bmp]
+//       [--timeout SECONDS] [--run-timeout SECONDS]
+//
+// Portable; the arguments arrive as UTF-8.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct DriverArgs {
+    std::string exePath;
+    bool hasLoop = false;
+    long loop = 0;  // written as "VelkoraLoop" before the start; the program clamps it
+    int runs = 1;   // START ALL presses; 0 only starts, reads the list and closes
+    std::string jsonPath, csvPath, screenshotPath;
+    double timeoutSeconds = 60;       // for each window to appear
+    double runTimeoutSeconds = 3600;  // for one run's test window to close
+};
+
+// args excludes the program name. False with a one-line reason in error.
+bool ParseDriverArgs(const std::vector<std::string>& args, DriverArgs& out, std::string& error);
+
+std::string DriverUsage();
+
+}  // namespace e2e

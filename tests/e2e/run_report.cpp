@@ -1,0 +1,322 @@
+#include "tests/e2e/run_report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace e2e {
+
+namespace {
+
+const int kNameWidth = 28;
+const int kNumberWidth = 10;
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string TimeText(double seconds) {
+    return Format("%.3f", seconds);
+}
+
+// Marks are whole numbers; only the median of an even count can end in .5.
+std::string MarkText(double mark) {
+    return mark == static_cast<double>(static_cast<long long>(mark)) ? Format("%.0f", mark)
+                                                                     : Format("%.1f", mark);
+}
+
+std::string JsonNumber(double value) {
+    return Format("%.10g", value);
+}
+
+std::string PadRight(const std::string& text, int width) {
+    return static_cast<int>(text.size()) >= width
+               ? text
+               : text + std::string(static_cast<size_t>(width) - text.size(), ' ');
+}
+
+std::string PadLeft(const std::string& text, int width) {
+    return static_cast<int>(text.size()) >= width
+               ? text
+               : std::string(static_cast<size_t>(width) - text.size(), ' ') + text;
+}
+
+// The values of one quantity across the runs: row `row` of every run, or a
+// total when row is -1 (which: 0 time, 1 mark, 2 average).
+std::vector<double> Column(const Report& report, int row, int which) {
+    std::vector<double> values;
+    for (const RunResult& run : report.runs) {
+        if (row >= 0) {
+            if (row < static_cast<int>(run.rows.size()))
+                values.push_back(which == 0 ? run.rows[row].time : run.rows[row].mark);
+        } else {
+            values.push_back(which == 0   ? run.totalTime
+                             : which == 1 ? run.totalMark
+                                          : run.averageMark);
+        }
+    }
+    return values;
+}
+
+size_t RowCount(const Report& report) {
+    size_t rows = 0;
+    for (const RunResult& run : report.runs)
+        rows = std::max(rows, run.rows.size());
+    return rows;
+}
+
+std::string RowName(const Report& report, size_t row) {
+    for (const RunResult& run : report.runs)
+        if (row < run.rows.size())
+            return run.rows[row].name;
+    return std::string();
+}
+
+std::string StartupLine(const StartupTimes& t) {
+    auto ms = [](double value) { return value < 0 ? std::string("?") : Format("%.0f ms", value); };
+    return "Start-up: splash closed -> main window created " + ms(t.splashToMainWindow) +
+           "; main window created -> graph title set " + ms(t.mainWindowToTitle) +
+           ", -> list answers " + ms(t.mainWindowToList) + "\n";
+}
+
+std::string SpreadJson(const Spread& s) {
+    return "{\"median\": " + JsonNumber(s.median) + ", \"min\": " + JsonNumber(s.min) +
+           ", \"max\": " + JsonNumber(s.max) + "}";
+}
+
+std::string StringJson(const std::string& text) {
+    return "\"" + JsonEscape(text) + "\"";
+}
+
+}  // namespace
+
+bool ParseShownNumber(const std::string& text, double& value) {
+    size_t begin = text.find_first_not_of(" \t");
+    size_t end = text.find_last_not_of(" \t");
+    if (begin == std::string::npos)
+        return false;
+    const std::string number = text.substr(begin, end - begin + 1);
+    size_t i = 0;
+    if (number[i] == '-')
+        ++i;
+    size_t digits = 0;
+    while (i < number.size() && number[i] >= '0' && number[i] <= '9')
+        ++i, ++digits;
+    if (i < number.size() && number[i] == '.') {
+        ++i;
+        while (i < number.size() && number[i] >= '0' && number[i] <= '9')
+            ++i, ++digits;
+    }
+    if (digits == 0 || i != number.size())
+        return false;
+    value = std::strtod(number.c_str(), nullptr);
+    return true;
+}
+
+bool ParseRunNumbers(RunResult& run, std::string* bad) {
+    auto parse = [bad](const std::string& text, double& value) {
+        if (ParseShownNumber(text, value))
+            return true;
+        if (bad != nullptr)
+            *bad = text;
+        return false;
+    };
+    for (TestRow& row : run.rows)
+        if (!parse(row.timeText, row.time) || !parse(row.markText, row.mark))
+            return false;
+    return parse(run.totalTimeText, run.totalTime) && parse(run.totalMarkText, run.totalMark) &&
+           parse(run.averageMarkText, run.averageMark);
+}
+
+Spread SpreadOf(std::vector<double> values) {
+    Spread s;
+    if (values.empty())
+        return s;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    s.min = values.front();
+    s.max = values.back();
+    s.median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    return s;
+}
+
+std::string FormatTable(const Report& report) {
+    std::string out;
+    out += "Processor : " + report.processor + "\n";
+    out += "Video     : " + report.video + "\n";
+    out += "Platform  : " + report.platform + "\n";
+    out += "Loop count: " +
+           (report.loopSetting.empty() ? std::string("default (no VelkoraLoop in the data file)")
+                                       : report.loopSetting + " (VelkoraLoop in the data file)") +
+           "\n";
+    out += report.startAllPresses == 0
+               ? std::string("START ALL not pressed: the list as shown after start-up\n\n")
+               : "START ALL pressed " + std::to_string(report.startAllPresses) + " time" +
+                     (report.startAllPresses == 1 ? "" : "s") + "\n\n";
+
+    const bool several = report.runs.size() > 1;
+    if (several) {
+        out += PadRight("", kNameWidth) + PadRight("  TIME(sec)", 3 * kNumberWidth) + "  VELKORA\n";
+        out += PadRight("MARK NAME", kNameWidth);
+        for (const char* heading : {"median", "min", "max", "median", "min", "max"})
+            out += PadLeft(heading, kNumberWidth);
+        out += "\n";
+    } else {
+        out += PadRight("MARK NAME", kNameWidth) + PadLeft("TIME(sec)", kNumberWidth) +
+               PadLeft("VELKORA", kNumberWidth) + "\n";
+    }
+
+    auto line = [&](const std::string& name, const std::vector<double>& times,
+                    const std::vector<double>& marks) {
+        std::string text = PadRight(name, kNameWidth);
+        if (several) {
+            const Spread t = SpreadOf(times), m = SpreadOf(marks);
+            for (double v : {t.median, t.min, t.max})
+                text += PadLeft(times.empty() ? "" : TimeText(v), kNumberWidth);
+            for (double v : {m.median, m.min, m.max})
+                text += PadLeft(MarkText(v), kNumberWidth);
+        } else {
+            text += PadLeft(times.empty() ? "" : TimeText(times[0]), kNumberWidth);
+            text += PadLeft(marks.empty() ? "" : MarkText(marks[0]), kNumberWidth);
+        }
+        return text + "\n";
+    };
+    for (size_t row = 0; row < RowCount(report); ++row)
+        out += line(RowName(report, row), Column(report, static_cast<int>(row), 0),
+                    Column(report, static_cast<int>(row), 1));
+    out += line("OVER ALL", Column(report, -1, 0), Column(report, -1, 1));
+    out += line("AVERAGE MARK", {}, Column(report, -1, 2));
+
+    out += "\n" + StartupLine(report.startup);
+    out += "Data file: " + report.dataFilePath + "\n";
+    return out;
+}
+
+std::string FormatJson(const Report& report) {
+    std::string out = "{\n";
+    out += "  \"exe\": " + StringJson(report.exePath) + ",\n";
+    out += "  \"dataFile\": " + StringJson(report.dataFilePath) + ",\n";
+    out += "  \"loopSetting\": " +
+           (report.loopSetting.empty() ? std::string("null") : StringJson(report.loopSetting)) +
+           ",\n";
+    out += "  \"processor\": " + StringJson(report.processor) + ",\n";
+    out += "  \"video\": " + StringJson(report.video) + ",\n";
+    out += "  \"platform\": " + StringJson(report.platform) + ",\n";
+    out +=
+        "  \"screenshot\": " +
+        (report.screenshotPath.empty() ? std::string("null") : StringJson(report.screenshotPath)) +
+        ",\n";
+    auto ms = [](double value) { return value < 0 ? std::string("null") : JsonNumber(value); };
+    out += "  \"startupMs\": {\"splashToMainWindow\": " + ms(report.startup.splashToMainWindow) +
+           ", \"mainWindowToTitle\": " + ms(report.startup.mainWindowToTitle) +
+           ", \"mainWindowToList\": " + ms(report.startup.mainWindowToList) + "},\n";
+    out += "  \"startAllPresses\": " + std::to_string(report.startAllPresses) + ",\n";
+
+    out += "  \"runs\": [";
+    for (size_t r = 0; r < report.runs.size(); ++r) {
+        const RunResult& run = report.runs[r];
+        out += r == 0 ? "\n" : ",\n";
+        out += "    {\"tests\": [";
+        for (size_t i = 0; i < run.rows.size(); ++i) {
+            out += i == 0 ? "\n" : ",\n";
+            out += "      {\"name\": " + StringJson(run.rows[i].name) +
+                   ", \"time\": " + JsonNumber(run.rows[i].time) +
+                   ", \"mark\": " + JsonNumber(run.rows[i].mark) + "}";
+        }
+        out += "],\n     \"totalTime\": " + JsonNumber(run.totalTime) +
+               ", \"totalMark\": " + JsonNumber(run.totalMark) +
+               ", \"averageMark\": " + JsonNumber(run.averageMark) + "}";
+    }
+    out += "],\n";
+
+    out += "  \"summary\": {\"runs\": " + std::to_string(report.runs.size()) + ", \"tests\": [";
+    for (size_t row = 0; row < RowCount(report); ++row) {
+        out += row == 0 ? "\n" : ",\n";
+        out += "    {\"name\": " + StringJson(RowName(report, row)) +
+               ", \"time\": " + SpreadJson(SpreadOf(Column(report, static_cast<int>(row), 0))) +
+               ", \"mark\": " + SpreadJson(SpreadOf(Column(report, static_cast<int>(row), 1))) +
+               "}";
+    }
+    out += "],\n    \"totalTime\": " + SpreadJson(SpreadOf(Column(report, -1, 0))) +
+           ",\n    \"totalMark\": " + SpreadJson(SpreadOf(Column(report, -1, 1))) +
+           ",\n    \"averageMark\": " + SpreadJson(SpreadOf(Column(report, -1, 2))) + "}\n}\n";
+    return out;
+}
+
+std::string FormatCsv(const Report& report) {
+    std::string out = "record,test,time_s,mark\n";
+    auto line = [&out](const std::string& record, const std::string& test, const std::string& time,
+                       const std::string& mark) {
+        out += CsvField(record) + "," + CsvField(test) + "," + time + "," + mark + "\n";
+    };
+    for (size_t r = 0; r < report.runs.size(); ++r) {
+        const RunResult& run = report.runs[r];
+        const std::string record = std::to_string(r + 1);
+        for (const TestRow& row : run.rows)
+            line(record, row.name, TimeText(row.time), MarkText(row.mark));
+        line(record, "OVER ALL", TimeText(run.totalTime), MarkText(run.totalMark));
+        line(record, "AVERAGE", "", MarkText(run.averageMark));
+    }
+    struct Statistic {
+        const char* name;
+        double Spread::*member;
+    } statistics[] = {{"median", &Spread::median}, {"min", &Spread::min}, {"max", &Spread::max}};
+    for (const Statistic& s : statistics) {
+        for (size_t row = 0; row < RowCount(report); ++row)
+            line(s.name, RowName(report, row),
+                 TimeText(SpreadOf(Column(report, static_cast<int>(row), 0)).*s.member),
+                 MarkText(SpreadOf(Column(report, static_cast<int>(row), 1)).*s.member));
+        line(s.name, "OVER ALL", TimeText(SpreadOf(Column(report, -1, 0)).*s.member),
+             MarkText(SpreadOf(Column(report, -1, 1)).*s.member));
+        line(s.name, "AVERAGE", "", MarkText(SpreadOf(Column(report, -1, 2)).*s.member));
+    }
+    return out;
+}
+
+std::string JsonEscape(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out;
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+}  // namespace e2e
