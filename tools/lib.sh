@@ -53,6 +53,7 @@ velkora_build() {
     shift
     local args=(-S "$VELKORA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release)
     [ "$kind" = win32 ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-i686.cmake")
+    mkdir -p "$VELKORA_BUILD"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake "${args[@]}" "$@" >"$VELKORA_BUILD/$kind-configure.log" 2>&1 ||
             { cat "$VELKORA_BUILD/$kind-configure.log"; return 1; }
