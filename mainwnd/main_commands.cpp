@@ -49,11 +49,18 @@ bool CMainDlg::RouteMessage(fw::Message& m) {
 
 bool CMainDlg::PreTranslateMessage(MSG* msg) {
     // Every key-down of the window, whatever control has the focus, reaches
-    // the key handler first; it is not consumed and goes on to that control.
-    if (msg->message == WM_KEYDOWN && hwnd_ != nullptr &&
-        (msg->hwnd == hwnd_ || IsChild(hwnd_, msg->hwnd)))
-        return Send(WM_KEYDOWN, msg->wParam, msg->lParam) != 0;
-    return false;
+    // the key handler first. It is not consumed: it goes on to that control
+    // as typed, past the dialog manager, which would turn Enter into OK and
+    // close the window. A key-down addressed to the window itself has been
+    // delivered by the send, so it does not act twice.
+    if (msg->message != WM_KEYDOWN || hwnd_ == nullptr ||
+        (msg->hwnd != hwnd_ && !IsChild(hwnd_, msg->hwnd)))
+        return false;
+    if (Send(WM_KEYDOWN, msg->wParam, msg->lParam) != 0 || msg->hwnd == hwnd_)
+        return true;
+    TranslateMessage(msg);
+    DispatchMessageW(msg);
+    return true;
 }
 
 void CMainDlg::OnStartAll() {
@@ -99,15 +106,16 @@ void CMainDlg::OnKeyDown(fw::Message& m) {
         WPARAM key;
         Handler handler;
     } keys[] = {
-        {VK_F1, &CMainDlg::OnAboutCommand},   {VK_F2, &CMainDlg::OnProcessorCommand},
-        {VK_F3, &CMainDlg::OnVideoCommand},   {VK_F4, &CMainDlg::OnSystemCommand},
-        {VK_F5, &CMainDlg::OnStartAllCommand}, {VK_F7, &CMainDlg::OnAddData},
-        {VK_F8, &CMainDlg::OnDeleteData},     {VK_F9, &CMainDlg::OnCopyText},
-        {VK_F10, &CMainDlg::OnCopyBitmap},    {VK_F12, &CMainDlg::OnOptionsCommand},
+        {VK_F1, &CMainDlg::OnAboutCommand},     {VK_F2, &CMainDlg::OnProcessorCommand},
+        {VK_F3, &CMainDlg::OnVideoCommand},     {VK_F4, &CMainDlg::OnSystemCommand},
+        {VK_F5, &CMainDlg::OnStartAllCommand},  {VK_F7, &CMainDlg::OnAddData},
+        {VK_F8, &CMainDlg::OnDeleteData},       {VK_F9, &CMainDlg::OnCopyText},
+        {VK_F10, &CMainDlg::OnCopyBitmap},      {VK_F12, &CMainDlg::OnOptionsCommand},
         {VK_ESCAPE, &CMainDlg::OnCloseCommand},
     };
     for (const auto& k : keys) {
-        if (k.key != m.wParam) continue;
+        if (k.key != m.wParam)
+            continue;
         fw::Message command{hwnd_, WM_COMMAND, 0, 0};
         (this->*k.handler)(command);
         break;

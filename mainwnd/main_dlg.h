@@ -83,6 +83,12 @@ class CMainDlg : public fw::Dialog {
     void OnCopyBitmap(fw::Message& m);
     void OnContextMenu(fw::Message& m);
 
+    // Helpers of the record and export commands.
+    bool IsOwnDataFile(const char* path) const;
+    void ImportDataFile(const char* path);
+    void AppendSystemName(const std::string& name);
+    void ShowResourceMessage(UINT stringId);
+
     CColorButton m_btnBmpCopy, m_btnSystem, m_btnClose, m_btnVideo, m_btnTxtCopy, m_btnStartAll,
         m_btnPlatform, m_btnOption, m_btnDelData, m_btnProcessor, m_btnAddData;
     CColorLabel m_lblOverAll, m_lblVideo, m_lblPlatform, m_lblProcessor, m_lblTotalTime,

@@ -1,6 +1,97 @@
-// TXT COPY and BMP COPY: the shown record through the clipboard.
+// TXT COPY and BMP COPY: the shown record, or a picture of the window,
+// through the clipboard.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "bench/mark_result.h"
+#include "cpu/cpu_info.h"
+#include "framework/gdi.h"
+#include "mainwnd/dib_capture.h"
 #include "mainwnd/main_dlg.h"
+#include "records/ini_store.h"
+#include "records/record_commands.h"
+#include "res/resource.h"
+#include "sysinfo/sys_info.h"
 
-void CMainDlg::OnCopyText(fw::Message&) {}
+namespace {
 
-void CMainDlg::OnCopyBitmap(fw::Message&) {}
+// The row of buttons under the total row, left out of the picture.
+const int kButtonRowHeight = 26;
+// The logo covers START ALL inside this margin.
+const int kLogoMargin = 8;
+
+}  // namespace
+
+void CMainDlg::OnCopyText(fw::Message&) {
+    // The selected record as the file holds it: record 0 as last saved,
+    // not what the screen shows.
+    const int sel = SelectedRecord();
+    records::IniFile file;
+    LoadDataFile(file);
+    CSysInfo sys;
+    CCpuInfo cpu;
+    CMarkResult times;
+    sys.LoadRecord(file, sel);
+    cpu.LoadRecord(file, sel);
+    times.LoadRecord(file, sel);
+    const std::string text = records::RecordClipboardText(sys, cpu, times);
+
+    if (!OpenClipboard(hwnd_)) {
+        ShowResourceMessage(IDS_CLIPBOARD_FAILED);
+        return;
+    }
+    EmptyClipboard();
+    // CF_TEXT is bytes in the ANSI code page, as the data file is.
+    bool set = false;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+    if (void* bytes = memory != nullptr ? GlobalLock(memory) : nullptr) {
+        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        // Once set, the memory belongs to the clipboard.
+        set = SetClipboardData(CF_TEXT, memory) != nullptr;
+    }
+    if (!set && memory != nullptr)
+        GlobalFree(memory);
+    CloseClipboard();
+    if (!set) {
+        ShowResourceMessage(IDS_COPY_FAILED);
+        return;
+    }
+    MessageBeep(0);
+}
+
+void CMainDlg::OnCopyBitmap(fw::Message&) {
+    fw::WindowDC client(hwnd_);
+    fw::MemoryDC logoDC(client.Get());
+    fw::Bitmap logo(static_cast<HBITMAP>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_COPYLOGO), IMAGE_BITMAP, 0, 0, 0)));
+    fw::ScopedSelect logoSelected(logoDC.Get(), logo.Get());
+
+    const RECT c = ClientRect();
+    RECT r = ItemRect(IDC_START_ALL);
+    InflateRect(&r, -kLogoMargin, -kLogoMargin);
+
+    // A minimised window, or a system out of memory, gives no picture: say
+    // so instead of leaving the clipboard as it was without a word.
+    CDibCapture image;
+    if (client.Get() == nullptr || logoDC.Get() == nullptr || !logo ||
+        !image.Create(client.Get(), c.right - c.left, c.bottom - c.top - kButtonRowHeight)) {
+        ShowResourceMessage(IDS_COPY_FAILED);
+        return;
+    }
+    // What the screen shows of the client area, without the button row.
+    image.Capture(client.Get(), 0, 0);
+    {
+        fw::ScopedSelect brush(image.DC(), GetStockObject(BLACK_BRUSH));
+        Rectangle(image.DC(), r.left, r.top, r.right, r.bottom);
+    }
+    BitBlt(image.DC(), r.left, r.top, r.right - r.left, r.bottom - r.top, logoDC.Get(), 0, 0,
+           SRCCOPY);
+
+    if (image.CopyToClipboard(hwnd_))
+        MessageBeep(0);
+    else
+        ShowResourceMessage(IDS_CLIPBOARD_FAILED);
+}
