@@ -25,9 +25,9 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "tests/e2e/data_file_text.h"
-#include "tests/e2e/remote_ui.h"
-#include "tests/e2e/velkora_session.h"
+#include "tools/driver/data_file_text.h"
+#include "tools/driver/remote_ui.h"
+#include "tools/driver/velkora_session.h"
 
 namespace e2e {
 namespace {

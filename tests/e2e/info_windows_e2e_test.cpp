@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "tests/e2e/remote_ui.h"
-#include "tests/e2e/velkora_session.h"
+#include "tools/driver/remote_ui.h"
+#include "tools/driver/velkora_session.h"
 
 namespace e2e {
 namespace {

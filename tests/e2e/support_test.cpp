@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/data_file_text.h"
-#include "tests/e2e/driver_args.h"
-#include "tests/e2e/run_report.h"
+#include "tools/driver/data_file_text.h"
+#include "tools/driver/driver_args.h"
+#include "tools/driver/run_report.h"
 
 namespace e2e {
 namespace {

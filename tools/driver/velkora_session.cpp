@@ -1,4 +1,4 @@
-#include "tests/e2e/velkora_session.h"
+#include "tools/driver/velkora_session.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "res/resource.h"
-#include "tests/e2e/data_file_text.h"
+#include "tools/driver/data_file_text.h"
 
 namespace e2e {
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/remote_ui.h"
+#include "tools/driver/remote_ui.h"
 
 #include <commctrl.h>
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/remote_ui.h"
-#include "tests/e2e/run_report.h"
+#include "tools/driver/remote_ui.h"
+#include "tools/driver/run_report.h"
 
 namespace e2e {
 

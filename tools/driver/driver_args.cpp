@@ -1,4 +1,4 @@
-#include "tests/e2e/driver_args.h"
+#include "tools/driver/driver_args.h"
 
 #include <cerrno>
 #include <cstdlib>

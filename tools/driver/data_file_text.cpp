@@ -1,4 +1,4 @@
-#include "tests/e2e/data_file_text.h"
+#include "tools/driver/data_file_text.h"
 
 #include <cstdio>
 

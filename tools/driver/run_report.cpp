@@ -1,4 +1,4 @@
-#include "tests/e2e/run_report.h"
+#include "tools/driver/run_report.h"
 
 #include <algorithm>
 #include <cstdio>
