@@ -12,7 +12,7 @@ class IniFile;
 }
 
 class CMarkResult {
-public:
+  public:
     CMarkResult();
 
     // Column A for platform id 1 (the Windows 95/98 family), column B for
@@ -36,8 +36,8 @@ public:
     // "\t<name> = %f" line per test, each ending CR LF.
     int AppendRecordText(std::string& text) const;
 
-    float m_fTime[bench::kTestCount];  // normalised seconds; 0 = no result
-    float m_fRef[bench::kTestCount];   // reference seconds in force
+    float m_fTime[bench::kTestCount];   // normalised seconds; 0 = no result
+    float m_fRef[bench::kTestCount];    // reference seconds in force
     int32_t m_nRun[bench::kTestCount];  // 1 = run in the next sequence
 };
 

@@ -16,7 +16,8 @@ namespace {
 struct ProbedDump {
     explicit ProbedDump(const std::string& file) {
         std::string error;
-        EXPECT_TRUE(dump.Load(VELKORA_SOURCE_DIR "/tests/data/cpuid-dumps/" + file, error)) << error;
+        EXPECT_TRUE(dump.Load(VELKORA_SOURCE_DIR "/tests/data/cpuid-dumps/" + file, error))
+            << error;
         cpu::DumpCpuPlatform platform(dump);
         CCpuInfo probed(platform);
         EXPECT_EQ(probed.ProbeProcessor(), 1);
