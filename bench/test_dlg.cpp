@@ -35,8 +35,7 @@ bool CTestDlg::RouteMessage(fw::Message& m) {
 
 BOOL CTestDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SetIcon(m_hIcon);
     SetText(fw::LoadResourceString(IDS_CAPTION));
     // Combo boxes take no items from the template: the one item goes in here.
     SendItem(IDC_TEST_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"9999"));

@@ -71,7 +71,7 @@ class Win32CpuPlatform : public CpuPlatform {
     }
 
     OsVersionInfo VersionInfo() override {
-        return QueryVersion();
+        return QueryRunningWindowsVersion();
     }
 
     uint32_t ProcessorCount() override {
@@ -89,22 +89,6 @@ class Win32CpuPlatform : public CpuPlatform {
         return m_tscKnown > 0;
     }
 
-    static OsVersionInfo QueryVersion() {
-        OSVERSIONINFOA raw;
-        std::memset(&raw, 0, sizeof raw);
-        raw.dwOSVersionInfoSize = sizeof raw;  // 148: the structure without the Ex part
-        OsVersionInfo version;
-        if (!GetVersionExA(&raw))
-            return version;
-        version.majorVersion = raw.dwMajorVersion;
-        version.minorVersion = raw.dwMinorVersion;
-        version.buildNumber = raw.dwBuildNumber;
-        version.platformId = raw.dwPlatformId;
-        version.csdVersion.assign(raw.szCSDVersion,
-                                  strnlen(raw.szCSDVersion, sizeof raw.szCSDVersion));
-        return version;
-    }
-
   private:
     int m_tscKnown = 0;  // 0 not yet asked, 1 present, -1 absent
 };
@@ -119,5 +103,20 @@ Win32CpuPlatform g_win32Platform;
 const bool g_installed = (CpuPlatform::SetCurrent(&g_win32Platform), true);
 
 }  // namespace
+
+OsVersionInfo QueryRunningWindowsVersion() {
+    OSVERSIONINFOA raw;
+    std::memset(&raw, 0, sizeof raw);
+    raw.dwOSVersionInfoSize = sizeof raw;  // 148: the structure without the Ex part
+    OsVersionInfo version;
+    if (!GetVersionExA(&raw))
+        return version;
+    version.majorVersion = raw.dwMajorVersion;
+    version.minorVersion = raw.dwMinorVersion;
+    version.buildNumber = raw.dwBuildNumber;
+    version.platformId = raw.dwPlatformId;
+    version.csdVersion.assign(raw.szCSDVersion, strnlen(raw.szCSDVersion, sizeof raw.szCSDVersion));
+    return version;
+}
 
 }  // namespace cpu

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/about_dlg.h"
 #include "cpu/fixed_text.h"
 #include "cpu/processor_report.h"
 #include "framework/text.h"
@@ -126,14 +127,8 @@ BOOL CProcessorDlg::OnInitDialog() {
 
     // The About item only mirrors the main window's system menu; it does
     // nothing here.
-    const std::wstring aboutText = fw::LoadResourceString(IDS_ABOUTBOX);
-    HMENU systemMenu = GetSystemMenu(hwnd_, FALSE);
-    if (systemMenu != nullptr && !aboutText.empty()) {
-        AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutText.c_str());
-    }
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    AppendAboutItem(hwnd_);
+    SetIcon(m_hIcon);
 
     const wchar_t* const tabs[] = {L"Pendrow", L"Kestrune", L"Ondrisel"};
     for (int i = 0; i < 3; ++i) {

@@ -33,4 +33,8 @@ const char* WindowsVersionName(const OsVersionInfo& version);
 // the 95 family, 2 for NT, 0 for Win32s and anything unrecognised.
 int32_t PlatformFamily(const OsVersionInfo& version);
 
+// The running Windows' version (GetVersionExA with the 148-byte structure);
+// Windows build only. An empty record when the call fails.
+OsVersionInfo QueryRunningWindowsVersion();
+
 }  // namespace cpu

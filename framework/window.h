@@ -33,6 +33,11 @@ class Window {
     void EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
     void ShowItem(int id, bool show) const { ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE); }
     void FocusItem(int id) const { SetFocus(Item(id)); }
+    // The window's big and small icon.
+    void SetIcon(HICON icon) const {
+        Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
 
     // The rectangle of a child in this window's client coordinates.
     RECT ItemRect(int id) const;

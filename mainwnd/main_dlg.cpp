@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/about_dlg.h"
 #include "bench/test_dlg.h"
 #include "cpu/cpu_info.h"
 #include "framework/data_exchange.h"
@@ -80,14 +81,8 @@ BOOL CMainDlg::OnInitDialog() {
     CCpuInfo cpu;
     cpu.ProbeProcessor();
 
-    const std::wstring aboutText = fw::LoadResourceString(IDS_ABOUTBOX);
-    HMENU systemMenu = GetSystemMenu(hwnd_, FALSE);
-    if (systemMenu != nullptr && !aboutText.empty()) {
-        AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutText.c_str());
-    }
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    AppendAboutItem(hwnd_);
+    SetIcon(m_hIcon);
     SetText(fw::LoadResourceString(IDS_CAPTION));
 
     // Courier New 13, normal weight, Shift-JIS, TrueType, proof quality.

@@ -47,20 +47,7 @@ class Win32Registry : public RegistryReader {
 
 class Win32SysPlatform : public SysPlatform {
   public:
-    cpu::OsVersionInfo VersionInfo() override {
-        OSVERSIONINFOA raw;
-        std::memset(&raw, 0, sizeof raw);
-        raw.dwOSVersionInfoSize = sizeof raw;  // 148
-        cpu::OsVersionInfo version;
-        if (!GetVersionExA(&raw))
-            return version;
-        version.majorVersion = raw.dwMajorVersion;
-        version.minorVersion = raw.dwMinorVersion;
-        version.buildNumber = raw.dwBuildNumber;
-        version.platformId = raw.dwPlatformId;
-        version.csdVersion = BoundedText(raw.szCSDVersion);
-        return version;
-    }
+    cpu::OsVersionInfo VersionInfo() override { return cpu::QueryRunningWindowsVersion(); }
 
     uint32_t TotalPhysicalMemory() override {
         MEMORYSTATUS status;
