@@ -50,7 +50,6 @@ void CTestDlg::OnTimer(fw::Message& m) {
     m.handled = false;  // default processing as well
     if (m.wParam != kStartTimer)
         return;
-    EnableItem(IDOK, true);
     StartSequence();
 }
 
@@ -65,6 +64,8 @@ void CTestDlg::StartSequence() {
     if (m_pThread == nullptr || state_ != State::kWaiting)
         return;
     state_ = State::kRunning;
+    // STOP works from the start of the run, however it was started.
+    EnableItem(IDOK, true);
     FocusItem(IDC_TIMEBOX);
     for (int i = 0; i < bench::kTestCount; ++i)
         m_pThread->m_nCtrlId[i] = bench::kCatalogue[i].controlId;
