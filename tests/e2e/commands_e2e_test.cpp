@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/e2e/program_folder.h"
 #include "tools/driver/data_file_text.h"
 #include "tools/driver/remote_ui.h"
 #include "tools/driver/velkora_session.h"
@@ -58,99 +59,7 @@ const int kButtonRowHeight = 26;
 const char kLoopRefusal[] = "ループ回数がデフォルト（10000回）でないと追加できません。";
 const char kClipboardRefusal[] = "クリップボードが開けませんでした。";
 
-std::wstring ProgramUnderTest() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD n = GetEnvironmentVariableW(L"VELKORA_EXE", path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH)
-        return path;
-    n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring own(path, n);
-    return own.substr(0, own.find_last_of(L"\\/") + 1) + L"velkora.exe";
-}
-
-// A fresh folder holding a copy of the program and, when a test writes one,
-// its data file.
-class Folder {
-  public:
-    bool Create(std::string* error) {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        static int counter = 0;
-        wchar_t name[64];
-        swprintf(name, 64, L"velkora-commands-%lu-%d-%lu", GetCurrentProcessId(), ++counter,
-                 GetTickCount());
-        folder_ = std::wstring(temp) + name;
-        exe_ = folder_ + L"\\velkora.exe";
-        dataFile_ = folder_ + L"\\velkora.vlk";
-        if (!CreateDirectoryW(folder_.c_str(), nullptr)) {
-            *error = "cannot create " + Narrow(folder_);
-            return false;
-        }
-        if (!CopyFileW(ProgramUnderTest().c_str(), exe_.c_str(), TRUE)) {
-            *error = "cannot copy " + Narrow(ProgramUnderTest()) + " (build the velkora target)";
-            return false;
-        }
-        return true;
-    }
-
-    void Remove() {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileW((folder_ + L"\\" + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder_.c_str());
-    }
-
-    const std::wstring& Path() const { return folder_; }
-    const std::wstring& Exe() const { return exe_; }
-    const std::wstring& DataFile() const { return dataFile_; }
-
-    bool Write(const std::wstring& path, const std::string& bytes) const {
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        DWORD written = 0;
-        const bool ok =
-            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-        return CloseHandle(file) && ok;
-    }
-
-    std::string Read(const std::wstring& path) const {
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return std::string();
-        std::string bytes(GetFileSize(file, nullptr), '\0');
-        DWORD read = 0;
-        if (!bytes.empty())
-            ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(file);
-        bytes.resize(read);
-        return bytes;
-    }
-
-    // A key of a data file as the platform's profile functions read it.
-    std::string Profile(const std::string& section, const std::string& key,
-                        const std::wstring& file = std::wstring()) const {
-        const std::wstring& path = file.empty() ? dataFile_ : file;
-        // Drop any cached copy: the program has rewritten the file since.
-        WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
-        wchar_t value[256] = {};
-        GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(kAbsent).c_str(),
-                                 value, 256, path.c_str());
-        return Narrow(value);
-    }
-
-  private:
-    std::wstring folder_, exe_, dataFile_;
-};
+using Folder = ProgramFolder;
 
 // A visible dialog of the process with every child of `with` and none of
 // `without`.

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/e2e/program_folder.h"
 #include "tools/driver/remote_ui.h"
 #include "tools/driver/velkora_session.h"
 
@@ -36,16 +37,6 @@ const int kFileNameCombo = 0x47C;
 const int kFileNameEdit = 0x480;
 // The text of a message box.
 const int kMessageBoxText = 0xFFFF;
-
-std::wstring ProgramUnderTest() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD n = GetEnvironmentVariableW(L"VELKORA_EXE", path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH)
-        return path;
-    n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring own(path, n);
-    return own.substr(0, own.find_last_of(L"\\/") + 1) + L"velkora.exe";
-}
 
 // UTF-8 to the bytes of the ANSI code page, as the data file holds them.
 std::string Ansi(const std::string& utf8) {
@@ -109,18 +100,10 @@ std::string DataFileWithOneStoredRecord() {
 class InfoWindowsE2ETest : public ::testing::Test {
   protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        static int counter = 0;
-        wchar_t name[64];
-        swprintf(name, 64, L"velkora-info-e2e-%lu-%d-%lu", GetCurrentProcessId(), ++counter,
-                 GetTickCount());
-        folder_ = std::wstring(temp) + name;
-        dataFile_ = folder_ + L"\\velkora.vlk";
-        ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr)) << Narrow(folder_);
-        ASSERT_TRUE(
-            CopyFileW(ProgramUnderTest().c_str(), (folder_ + L"\\velkora.exe").c_str(), TRUE))
-            << "build the velkora target";
+        std::string error;
+        ASSERT_TRUE(program_.Create(&error, L"velkora-info-e2e")) << error;
+        folder_ = program_.Path();
+        dataFile_ = program_.DataFile();
     }
 
     void TearDown() override {
@@ -129,27 +112,10 @@ class InfoWindowsE2ETest : public ::testing::Test {
             std::printf("Kept for inspection: %s\n", Narrow(folder_).c_str());
             return;
         }
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileW((folder_ + L"\\" + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder_.c_str());
+        program_.Remove();
     }
 
-    void WriteDataFile(const std::string& bytes) {
-        HANDLE file = CreateFileW(dataFile_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
-        ASSERT_EQ(written, bytes.size());
-    }
+    void WriteDataFile(const std::string& bytes) { ASSERT_TRUE(program_.WriteDataFile(bytes)); }
 
     void StartProgram() {
         EndProgram();
@@ -268,6 +234,7 @@ class InfoWindowsE2ETest : public ::testing::Test {
             << error;
     }
 
+    ProgramFolder program_;
     std::wstring folder_, dataFile_;
     std::unique_ptr<VelkoraSession> session_;
 };

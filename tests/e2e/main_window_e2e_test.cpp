@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/e2e/program_folder.h"
 #include "tools/driver/data_file_text.h"
 #include "tools/driver/remote_ui.h"
 #include "tools/driver/run_report.h"
@@ -31,15 +32,6 @@ const DWORD kEndMs = 5000;          // for the program to end after CLOSE or Esc
 const char kAbsent[] = "<absent>";  // what a missing key reads as here
 
 // The program under test: VELKORA_EXE, or velkora.exe beside this program.
-std::wstring ProgramUnderTest() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD n = GetEnvironmentVariableW(L"VELKORA_EXE", path, MAX_PATH);
-    if (n > 0 && n < MAX_PATH)
-        return path;
-    n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring own(path, n);
-    return own.substr(0, own.find_last_of(L"\\/") + 1) + L"velkora.exe";
-}
 
 std::string Format(const char* format, double value) {
     char text[64];
@@ -51,88 +43,7 @@ double Number(const std::string& text) {
     return std::atof(text.c_str());
 }
 
-// A fresh folder under the temporary folder holding a copy of the program,
-// so its data file starts from nothing (or from what a test writes).
-class Sandbox {
-  public:
-    bool Create(std::string* error) {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        static int counter = 0;
-        wchar_t name[64];
-        swprintf(name, 64, L"velkora-e2e-%lu-%d-%lu", GetCurrentProcessId(), ++counter,
-                 GetTickCount());
-        folder_ = std::wstring(temp) + name;
-        exe_ = folder_ + L"\\velkora.exe";
-        dataFile_ = folder_ + L"\\velkora.vlk";
-        if (!CreateDirectoryW(folder_.c_str(), nullptr)) {
-            *error = "cannot create " + Narrow(folder_);
-            return false;
-        }
-        if (!CopyFileW(ProgramUnderTest().c_str(), exe_.c_str(), TRUE)) {
-            *error = "cannot copy " + Narrow(ProgramUnderTest()) + " (build the velkora target)";
-            return false;
-        }
-        return true;
-    }
-
-    // Deletes the folder's files and the folder.
-    void Remove() {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileW((folder_ + L"\\" + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder_.c_str());
-    }
-
-    const std::wstring& Folder() const { return folder_; }
-    const std::wstring& Exe() const { return exe_; }
-    const std::wstring& DataFile() const { return dataFile_; }
-
-    bool WriteDataFile(const std::string& text) const {
-        HANDLE file = CreateFileW(dataFile_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        DWORD written = 0;
-        bool ok =
-            WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-            written == text.size();
-        return CloseHandle(file) && ok;
-    }
-
-    // A key of the data file as the platform's profile functions read it.
-    std::string Profile(const std::string& section, const std::string& key) const {
-        // Drop any cached copy: the program has rewritten the file since.
-        WritePrivateProfileStringW(nullptr, nullptr, nullptr, dataFile_.c_str());
-        wchar_t value[256] = {};
-        GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(kAbsent).c_str(),
-                                 value, 256, dataFile_.c_str());
-        return Narrow(value);
-    }
-
-    std::vector<std::string> SectionNames() const {
-        WritePrivateProfileStringW(nullptr, nullptr, nullptr, dataFile_.c_str());
-        std::vector<wchar_t> names(65536);
-        DWORD n = GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()),
-                                                 dataFile_.c_str());
-        std::vector<std::string> sections;
-        for (DWORD i = 0; i < n && names[i] != L'\0';) {
-            std::wstring name(&names[i]);
-            sections.push_back(Narrow(name));
-            i += static_cast<DWORD>(name.size()) + 1;
-        }
-        return sections;
-    }
-
-  private:
-    std::wstring folder_, exe_, dataFile_;
-};
+using Sandbox = ProgramFolder;
 
 class MainWindowE2ETest : public ::testing::Test {
   protected:
@@ -144,7 +55,7 @@ class MainWindowE2ETest : public ::testing::Test {
     void TearDown() override {
         EndProgram();
         if (HasFailure())
-            std::printf("Kept for inspection: %s\n", Narrow(sandbox_.Folder()).c_str());
+            std::printf("Kept for inspection: %s\n", Narrow(sandbox_.Path()).c_str());
         else
             sandbox_.Remove();
     }
@@ -238,7 +149,7 @@ TEST_F(MainWindowE2ETest, FirstStartShowsAnEmptyRecordAndWritesRecordZero) {
 
     // What a screenshot of the window holds: the window's size, and more
     // than one colour.
-    const std::wstring shot = sandbox_.Folder() + L"\\main.bmp";
+    const std::wstring shot = sandbox_.Path() + L"\\main.bmp";
     std::string error;
     ASSERT_TRUE(CaptureWindowBmp(Main(), shot, &error)) << error;
     RECT r;
