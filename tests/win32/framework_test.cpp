@@ -155,13 +155,21 @@ TEST(FrameworkDialogTest, ComboTextWithoutAMatchingEntryGoesIntoTheEditField) {
 }
 
 // A dialog window of the thread that is not the probe dialog: the message box.
-BOOL CALLBACK CloseMessageBox(HWND wnd, LPARAM seen) {
+// It is owned by the probe dialog, which tells it apart from the dialog
+// itself while that is still being created.
+struct BoxSearch {
+    HWND owner;
+    std::atomic<bool>* seen;
+};
+
+BOOL CALLBACK CloseMessageBox(HWND wnd, LPARAM param) {
+    const BoxSearch* search = reinterpret_cast<const BoxSearch*>(param);
     wchar_t cls[32] = {};
     GetClassNameW(wnd, cls, 32);
-    if (GetDlgItem(wnd, IDC_FW_EDIT) != nullptr || std::wstring(cls) != L"#32770")
+    if (std::wstring(cls) != L"#32770" || GetWindow(wnd, GW_OWNER) != search->owner)
         return TRUE;
     PostMessageW(wnd, WM_COMMAND, IDOK, 0);
-    *reinterpret_cast<std::atomic<bool>*>(seen) = true;
+    *search->seen = true;
     return FALSE;
 }
 
@@ -176,7 +184,9 @@ TEST(FrameworkDialogTest, ATooLongTextIsRefusedAndTheDialogStaysOpen) {
     std::atomic<HWND> dialog{nullptr};
     std::thread closer([&] {
         for (int tries = 0; tries < 5000 && !boxSeen; ++tries) {
-            EnumThreadWindows(uiThread, CloseMessageBox, reinterpret_cast<LPARAM>(&boxSeen));
+            BoxSearch search{dialog, &boxSeen};
+            if (search.owner != nullptr)
+                EnumThreadWindows(uiThread, CloseMessageBox, reinterpret_cast<LPARAM>(&search));
             Sleep(2);
         }
         if (dialog != nullptr)
