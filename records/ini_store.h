@@ -39,13 +39,17 @@
 // - A value ends at its first line break (the rest would become lines of its
 //   own); names that could not be read back (empty, with a line break, a key
 //   with '=' or starting with '[' or ';') are refused.
-// - Names and values are C strings: anything after a NUL is ignored.
+// - Names and values are C strings: anything after a NUL is ignored, and a
+//   value read ends at its first NUL too, so it reads the way it would be
+//   written back.
 //
-// Failure contract. Load and Save return false on failure and never throw.
+// Failure contract. Load and Save return false on failure; the only
+// exception is std::bad_alloc from Load, for a file that does not fit in
+// memory, which the caller reports at the boundary of its user operation.
 // - Load of a missing file gives an empty store and succeeds (the first save
-//   creates the file). Load of a file that exists but cannot be read, or is
-//   larger than kMaxFileSize, fails: the store is then empty and Save refuses
-//   to write, so an unreadable file is never overwritten with nothing.
+//   creates the file). Load of a file that exists but cannot be read, is
+//   larger than kMaxFileSize or does not fit in memory fails: the store then
+//   refuses to save, so such a file is never overwritten.
 // - Save that fails leaves the file on disk exactly as it was and the store
 //   holding the changes the file does not have. The caller reports the
 //   failure and calls Revert, which brings the store back to the bytes last
@@ -54,8 +58,11 @@
 //   Save or Revert.
 //
 // Lookups go through hash indexes of the case-folded names, so a file of
-// thousands of records answers every key in constant time. Not thread-safe:
-// the data file is used on the user-interface thread only.
+// thousands of records answers every key in constant time. Parsing is linear
+// in the file's size whatever it holds: every line is trimmed once and the
+// position of its name kept. Lines that no read or write addresses are kept
+// as runs, so a file of line breaks costs little more memory than its bytes.
+// Not thread-safe: the data file is used on the user-interface thread only.
 #pragma once
 
 #include <cstddef>
@@ -66,6 +73,7 @@
 #include <vector>
 
 #include "records/ansi_codec.h"
+#include "records/open_table.h"
 
 namespace records {
 
@@ -99,6 +107,15 @@ class IniFile {
 
     bool HasSection(std::string_view section) const;
 
+    // Calls visit(name) with the name of every section that reads can
+    // reach (the first of each name), as the file spells it; ASCII names
+    // read the same in every encoding.
+    template <class Visit>
+    void VisitSectionNames(Visit visit) const {
+        for (size_t s = 1; s < sections_.size(); ++s)
+            visit(NameOf(sections_[s].header));
+    }
+
     // The value of key in section, or def when the section or the key is
     // missing (without trailing blanks, but keeping its first character);
     // cut to bufferSize - 1 bytes.
@@ -121,64 +138,50 @@ class IniFile {
 
   private:
     enum : uint8_t { kEolNone, kEolLf, kEolCr, kEolCrLf };
+    static constexpr uint32_t kNoLine = 0xFFFFFFFFu;
 
+    // One entry of a section: a key line, or a run of consecutive lines
+    // that no read or write addresses (blank lines, comments, lines without
+    // '=', later duplicates of a key, whole duplicate sections). Keeping
+    // such lines as one run keeps memory proportional to the keys, not to
+    // the line breaks, of a file.
     struct Line {
         // Into the bytes read, the decoded text of a UTF-16 file or a chunk
-        // of written lines; not terminated.
+        // of written lines; not terminated. A run holds its inner line ends;
+        // eol is the line end after the last of its lines.
         const char* text;
-        uint32_t size;
-        uint8_t eol;
-    };
-
-    // Each section indexes its own keys in an open-addressing table of
-    // KeySlots (a slice of keySlots_), so the keys of one record lie
-    // together in memory. The table holds hashes and line numbers only;
-    // names are compared against the lines themselves, so building it
-    // allocates no strings.
-    struct KeySlot {
-        uint32_t hash;
-        uint32_t line;  // kEmptySlot when free
+        uint32_t size : 29;
+        uint32_t eol : 2;
+        uint32_t isKey : 1;
+        // A key line or a header: its trimmed name is
+        // text[nameStart, nameStart + nameSize), found once when parsing.
+        // A run: nameStart is where the text of its last line that is
+        // neither blank nor a comment ends (a new key goes after that
+        // line), kNoLine when it has none.
+        uint32_t nameStart;
+        uint32_t nameSize;
     };
 
     struct Section {
         Line header;  // unused for the lines before the first header
         bool hasHeader = false;
-        bool indexed = false;  // the first section of its name
         std::vector<Line> lines;
-        uint32_t keyTable = 0;  // offset in keySlots_
-        uint32_t keyTableSize = 0;
-        uint32_t keyCount = 0;
-    };
-
-    // Open-addressing hash table of the section names.
-    struct SectionSlot {
-        uint32_t hash;
-        uint32_t section;  // kEmptySlot when free
-    };
-    class SectionIndex {
-      public:
-        void Clear(size_t expected);
-        template <class Match>
-        const SectionSlot* Find(uint32_t hash, Match match) const;
-        void Insert(const SectionSlot& slot);
-
-      private:
-        void Grow();
-        std::vector<SectionSlot> slots_;
-        size_t count_ = 0;
+        OpenTable keys;  // the first key line of each name
     };
 
     void Reset();
     bool ParseShared(std::shared_ptr<const std::string> bytes);
     void SplitLines(const char* text, size_t size);
-    void IndexSection(uint32_t section);
-    void ReserveKeys(uint32_t section, uint32_t count);
-    void AddKey(uint32_t section, uint32_t hash, uint32_t line);
+    void AddParsedLine(Section& section, const Line& line, bool inert);
+    static void AppendToRun(std::vector<Line>& lines, const Line& line, bool other);
+    size_t InsertionPoint(Section& section);
 
-    std::string_view View(const Line& line) const { return {line.text, line.size}; }
+    static std::string_view View(const Line& line) { return {line.text, line.size}; }
+    static std::string_view NameOf(const Line& line) {
+        return {line.text + line.nameStart, line.nameSize};
+    }
     size_t HeaderEnd(std::string_view trimmed) const;
-    bool HeaderName(const Line& line, std::string_view& name) const;
-    bool KeyName(const Line& line, std::string_view& key) const;
+    bool FindHeaderName(std::string_view text, uint32_t& start, uint32_t& size) const;
     uint32_t HashName(std::string_view name) const;
     bool SameName(std::string_view a, std::string_view b) const;
 
@@ -188,7 +191,7 @@ class IniFile {
     std::string ToAnsi(std::string_view text) const;
 
     int FindSection(std::string_view name) const;
-    bool FindKey(int section, std::string_view key, uint32_t& line) const;
+    bool FindKey(const Section& section, std::string_view key, uint32_t& line) const;
     bool LookUp(std::string_view section, std::string_view key, std::string& value) const;
     std::string CutToBuffer(std::string text, size_t bufferSize) const;
 
@@ -211,8 +214,7 @@ class IniFile {
     std::string tail_;                           // the odd last byte of a UTF-16 file
 
     std::vector<Section> sections_;  // [0]: the lines before the first header
-    SectionIndex sectionIndex_;
-    std::vector<KeySlot> keySlots_;
+    OpenTable sectionIndex_;         // the first section of each name
 
     // Texts of the lines this store wrote, in chunks that never move.
     std::vector<std::unique_ptr<char[]>> chunks_;
