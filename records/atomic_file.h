@@ -19,15 +19,14 @@ enum class ReadResult {
 // maxSize is an error.
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t maxSize);
 
-// Writes bytes to TemporaryPathFor(path), flushes it to the disk and then
-// moves it over path in one step, so that a crash or a full disk leaves
-// either the old file or the new one, never a torn one. On failure the
-// temporary file is removed and path is left as it was. On Windows a
-// read-only file at path is a failure.
+// Writes bytes to a new temporary file beside path, flushes it to the disk
+// and then moves it over path in one step, so that a crash or a full disk
+// leaves either the old file or the new one, never a torn one. The
+// temporary file has a fresh name ("<path>.<unique>.tmp") and is created
+// exclusively, so a stale or read-only file, or a link, left at any name
+// neither blocks the save nor is written through. On failure the temporary
+// file is removed and path is left as it was. On Windows a read-only file
+// at path is a failure.
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes);
-
-// The temporary file beside path: the same name with ".tmp" added. A stale
-// one left by a crash is overwritten by the next save.
-std::string TemporaryPathFor(const std::string& path);
 
 }  // namespace records

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,6 +48,12 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+mode_t CurrentUmask() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
 std::string FolderOf(const std::string& path) {
     size_t slash = path.find_last_of('/');
     if (slash == std::string::npos)
@@ -55,10 +62,6 @@ std::string FolderOf(const std::string& path) {
 }
 
 }  // namespace
-
-std::string TemporaryPathFor(const std::string& path) {
-    return path + ".tmp";
-}
 
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t maxSize) {
     bytes.clear();
@@ -92,16 +95,22 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t max
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     if (path.empty())
         return false;
-    const std::string temporary = TemporaryPathFor(path);
     // The new file keeps the permissions of the one it replaces.
-    mode_t mode = 0666;
+    mode_t mode = 0666 & ~CurrentUmask();
     struct stat info;
     if (stat(path.c_str(), &info) == 0)
         mode = info.st_mode & 07777;
 
-    ScopedFd file(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
+    // mkostemps creates the file exclusively (O_EXCL: never through a link)
+    // under a name no other file has.
+    std::string temporary = path + ".XXXXXX.tmp";
+    ScopedFd file(mkostemps(&temporary[0], 4, O_CLOEXEC));
     if (file.get() < 0)
         return false;
+    if (fchmod(file.get(), mode) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
     bool ok = WriteAll(file.get(), bytes) && fsync(file.get()) == 0;
     ok = file.Close() && ok;
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;

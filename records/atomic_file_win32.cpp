@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 namespace records {
 
 namespace {
@@ -57,10 +59,6 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
 
 }  // namespace
 
-std::string TemporaryPathFor(const std::string& path) {
-    return path + ".tmp";
-}
-
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t maxSize) {
     bytes.clear();
     std::wstring wide;
@@ -97,9 +95,37 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t max
     return ReadResult::kOk;
 }
 
+namespace {
+
+// A new file beside path under a name no file has yet: CREATE_NEW fails on
+// any existing file or link, so nothing stale is reused or written through.
+HANDLE CreateTemporaryFile(const std::string& path, std::wstring& temporary) {
+    static LONG counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[48];
+        std::snprintf(suffix, sizeof suffix, ".%lx%lx%lx.tmp",
+                      static_cast<unsigned long>(GetCurrentProcessId()),
+                      static_cast<unsigned long>(GetTickCount()),
+                      static_cast<unsigned long>(InterlockedIncrement(&counter)));
+        if (!WidenPath(path + suffix, temporary))
+            return INVALID_HANDLE_VALUE;
+        HANDLE h = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            return h;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS &&
+            error != ERROR_ACCESS_DENIED)
+            return INVALID_HANDLE_VALUE;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     std::wstring target, temporary;
-    if (!WidenPath(path, target) || !WidenPath(TemporaryPathFor(path), temporary))
+    if (!WidenPath(path, target))
         return false;
     // A read-only data file stays as it is, as it would for a write in
     // place (Wine's MoveFileEx would replace it regardless).
@@ -107,8 +133,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
 
-    ScopedHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(CreateTemporaryFile(path, temporary));
     if (!file.valid())
         return false;
     bool ok = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());

@@ -1,6 +1,9 @@
 #include "records/record_store.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "bench/mark_result.h"
 #include "cpu/cpu_info.h"
@@ -12,9 +15,37 @@ namespace records {
 
 namespace {
 
-bool RecordExists(const IniFile& file, int32_t n) {
-    return file.HasSection(SystemSectionName(n)) || file.HasSection(ProcessorSectionName(n)) ||
-           file.HasSection(TimingSectionName(n));
+// The record number a section name stands for, or -1: one of the three
+// record prefixes (in any case, as names are matched) and the digits the
+// section name of that number has ("007", "1000"; never "7" or "0007").
+int32_t RecordNumberOf(std::string_view name) {
+    static const char* const kPrefixes[] = {"SystemInfo-DATA", "InfoCPU-DATA", "Velkora-DATA"};
+    for (const char* prefix : kPrefixes) {
+        const size_t length = std::strlen(prefix);
+        if (name.size() <= length || name.size() > length + 10)
+            continue;
+        bool same = true;
+        for (size_t i = 0; i < length && same; ++i)
+            same = std::toupper(static_cast<unsigned char>(name[i])) ==
+                   std::toupper(static_cast<unsigned char>(prefix[i]));
+        if (!same)
+            continue;
+        const std::string_view digits = name.substr(length);
+        int64_t n = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9')
+                return -1;
+            n = n * 10 + (c - '0');
+        }
+        char canonical[16];
+        if (n > INT32_MAX)
+            return -1;
+        std::snprintf(canonical, sizeof canonical, "%03d", static_cast<int>(n));
+        if (digits != canonical)
+            return -1;
+        return static_cast<int32_t>(n);
+    }
+    return -1;
 }
 
 void CopyThrough(const IniFile& source, int32_t from, IniFile& target, int32_t to,
@@ -30,10 +61,17 @@ void CopyThrough(const IniFile& source, int32_t from, IniFile& target, int32_t t
 }  // namespace
 
 int32_t TrustedRecordCount(const IniFile& file, int32_t claimed) {
-    int32_t n = 0;
-    while (n < claimed && RecordExists(file, n + 1))
-        ++n;
-    return n;
+    int32_t highest = 0;
+    file.VisitSectionNames([&](std::string_view name) {
+        const int32_t n = RecordNumberOf(name);
+        if (n > highest && n <= claimed)
+            highest = n;
+    });
+    return highest;
+}
+
+int32_t StoredRecordCount(const IniFile& file) {
+    return TrustedRecordCount(file, ReadOptions(file).recordCount);
 }
 
 std::string DefaultRecordName(const IniFile& file, int32_t count, const std::string& summary) {
@@ -68,7 +106,7 @@ int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k, const RecordObject
 std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count,
                                        const RecordObjects& through) {
     std::vector<std::string> names;
-    const int32_t m = TrustedRecordCount(source, ReadOptions(source).recordCount);
+    const int32_t m = StoredRecordCount(source);
     for (int32_t i = 1; i <= m; ++i) {
         ++count;
         CopyThrough(source, i, file, count, through);

@@ -19,9 +19,13 @@ namespace records {
 class IniFile;
 
 // Stored records are 1..count. A count read from a file is trusted only as
-// far as records are really there: the walk stops at the first record
-// number none of whose three sections exists, and a negative count is 0.
+// far as records are really there: it is cut to the highest record number
+// up to the claim that has any of its three sections, and a negative count
+// is 0. A record missing below that reads as empty defaults, so nothing
+// after a gap is hidden, and later adds never overwrite it.
 int32_t TrustedRecordCount(const IniFile& file, int32_t claimed);
+// The record count of a file as read: its "VelkoraDataNum", trusted as above.
+int32_t StoredRecordCount(const IniFile& file);
 
 // The name a new record is proposed under: the processor summary and
 // " System", with "(d + 1)" when d stored names already begin with that.
@@ -35,7 +39,8 @@ struct RecordObjects {
     CMarkResult& timing;
 };
 
-// Saves the objects as record count + 1 and writes the new count.
+// Saves the objects as record count + 1 and writes the new count. The count
+// is the file's own (StoredRecordCount), read for this very operation.
 int32_t AddRecord(IniFile& file, int32_t count, const RecordObjects& record);
 
 // Moves records k + 1..count down by one (each through the objects, so a

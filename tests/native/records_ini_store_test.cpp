@@ -398,6 +398,15 @@ class IniDiskTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
+    int FolderEntries() const {
+        int n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+            (void)entry;
+            ++n;
+        }
+        return n;
+    }
+
     static std::string ReadBytes(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -419,7 +428,7 @@ TEST_F(IniDiskTest, MissingFileLoadsEmptyAndTheFirstSaveCreatesIt) {
     file.SetString("VelkoraDataFile", "VelkoraDataNum", "3");
     ASSERT_TRUE(file.Save());
     EXPECT_EQ(ReadBytes(path_), "[VelkoraDataFile]\r\nVelkoraDataNum=3\r\n");
-    EXPECT_FALSE(std::filesystem::exists(records::TemporaryPathFor(path_)));
+    EXPECT_EQ(FolderEntries(), 1) << "no temporary file stays behind";
     EXPECT_FALSE(file.IsModified());
 }
 
@@ -438,10 +447,13 @@ TEST_F(IniDiskTest, FailedSaveLeavesTheFileAndRevertBringsBackWhatItHolds) {
     IniFile file;
     ASSERT_TRUE(file.Load(path_));
     file.SetString("S", "k", "new");
-    // A folder where the temporary file has to go makes the save fail.
-    std::filesystem::create_directory(records::TemporaryPathFor(path_));
+    // With the folder gone for a moment the save fails.
+    const std::filesystem::path away = folder_.string() + "-away";
+    std::filesystem::rename(folder_, away);
     EXPECT_FALSE(file.Save());
+    std::filesystem::rename(away, folder_);
     EXPECT_EQ(ReadBytes(path_), "[S]\r\nk=old\r\n");
+    EXPECT_EQ(FolderEntries(), 1);
     EXPECT_TRUE(file.IsModified());
     EXPECT_EQ(file.GetString("S", "k", ""), "new");
     file.Revert();
@@ -449,7 +461,6 @@ TEST_F(IniDiskTest, FailedSaveLeavesTheFileAndRevertBringsBackWhatItHolds) {
     EXPECT_FALSE(file.IsModified());
 
     // Once the way is free, the next operation saves.
-    std::filesystem::remove(records::TemporaryPathFor(path_));
     file.SetString("S", "k", "newer");
     ASSERT_TRUE(file.Save());
     EXPECT_EQ(ReadBytes(path_), "[S]\r\nk=newer\r\n");
@@ -466,6 +477,27 @@ TEST_F(IniDiskTest, UnreadableFileFailsToLoadAndIsNeverOverwritten) {
     file.SetString("S", "k", "v");
     EXPECT_FALSE(file.Save());
     EXPECT_TRUE(std::filesystem::is_directory(path_));
+}
+
+// What a crash or an attacker may leave at the old fixed temporary name
+// neither blocks the save nor is written through.
+TEST_F(IniDiskTest, StaleTemporaryFilesAndLinksNeitherBlockNorRedirectTheSave) {
+    WriteBytes(path_, "[S]\r\nk=old\r\n");
+    const std::string stale = path_ + ".tmp", victim = (folder_ / "victim").string();
+    WriteBytes(stale, "stale");
+    std::filesystem::permissions(stale, std::filesystem::perms::owner_read);
+    WriteBytes(victim, "victim");
+    std::filesystem::create_symlink(victim, path_ + ".link.tmp");
+    IniFile file;
+    ASSERT_TRUE(file.Load(path_));
+    for (const char* value : {"1", "2"}) {
+        file.SetString("S", "k", value);
+        ASSERT_TRUE(file.Save());
+        EXPECT_EQ(ReadBytes(path_), std::string("[S]\r\nk=") + value + "\r\n");
+    }
+    EXPECT_EQ(ReadBytes(stale), "stale");
+    EXPECT_EQ(ReadBytes(victim), "victim");
+    EXPECT_EQ(FolderEntries(), 4);
 }
 
 TEST_F(IniDiskTest, SaveIntoAMissingFolderFails) {

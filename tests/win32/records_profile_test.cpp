@@ -36,9 +36,21 @@ class RecordsProfileTest : public ::testing::Test {
         for (const std::string& path : created_) {
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
-            DeleteFileA(records::TemporaryPathFor(path).c_str());
         }
         RemoveDirectoryA(folder_.c_str());
+    }
+
+    int TemporaryFiles() const {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder_ + "\\*.tmp").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return 0;
+        int n = 0;
+        do
+            ++n;
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        return n;
     }
 
     // A new file name for every file: the platform caches a parsed file by
@@ -309,7 +321,7 @@ TEST_F(RecordsProfileTest, FailedReplacementLeavesTheFileAndNoTemporary) {
     EXPECT_FALSE(file.Save());
     CloseHandle(holder);
     EXPECT_EQ(ReadBytes(path), "[S]\r\nk=old\r\n");
-    EXPECT_EQ(GetFileAttributesA(records::TemporaryPathFor(path).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(TemporaryFiles(), 0) << "the temporary file is removed";
 
     // A read-only data file is not replaced either.
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -319,6 +331,20 @@ TEST_F(RecordsProfileTest, FailedReplacementLeavesTheFileAndNoTemporary) {
 
     ASSERT_TRUE(file.Save());
     EXPECT_EQ(PlatformGet(path, "S", "k"), "new");
+}
+
+TEST_F(RecordsProfileTest, AStaleReadOnlyTemporaryFileDoesNotBlockSaving) {
+    const std::string path = NewPath(), stale = path + ".tmp";
+    created_.push_back(stale);
+    WriteBytes(stale, "stale");
+    SetFileAttributesA(stale.c_str(), FILE_ATTRIBUTE_READONLY);
+    IniFile file;
+    ASSERT_TRUE(file.Load(path));
+    file.SetString("S", "k", "v");
+    ASSERT_TRUE(file.Save());
+    EXPECT_EQ(PlatformGet(path, "S", "k"), "v");
+    EXPECT_EQ(ReadBytes(stale), "stale");
+    EXPECT_EQ(TemporaryFiles(), 1);
 }
 
 TEST_F(RecordsProfileTest, PathsAreInTheAnsiCodePage) {
