@@ -111,8 +111,13 @@ void CVelkoras::StartTest(int index) {
     char title[128];
     std::snprintf(title, sizeof title, "Velkora - %s Testing...", bench::kCatalogue[index].name);
     SetWindowTextA(testWnd, title);
-    Post(WM_BENCH_TEST + static_cast<UINT>(index), static_cast<WPARAM>(m_nLoop),
-         reinterpret_cast<LPARAM>(control));
+    // A test the worker cannot be given (its thread has ended or its queue
+    // is full) is skipped like an unflagged one, so the run still ends.
+    if (!Post(WM_BENCH_TEST + static_cast<UINT>(index), static_cast<WPARAM>(m_nLoop),
+              reinterpret_cast<LPARAM>(control))) {
+        ClearRunFlag(index);
+        FinishTest(index);
+    }
 }
 
 void CVelkoras::FinishTest(int index) {

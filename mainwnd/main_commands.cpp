@@ -3,10 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <new>
+
 #include "app/about_dlg.h"
 #include "mainwnd/main_dlg.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_store.h"
 #include "res/resource.h"
 
 bool CMainDlg::RouteMessage(fw::Message& m) {
@@ -44,7 +47,14 @@ bool CMainDlg::RouteMessage(fw::Message& m) {
         fw::OnMessage(WM_HELP, &CMainDlg::OnHelp),
         fw::OnMessage(WM_DESTROY, &CMainDlg::OnDestroy),
     };
-    return fw::Dispatch(this, routes, m);
+    // Every user operation ends here: one that runs out of memory (a data
+    // file too large for it) is reported, and has saved nothing.
+    try {
+        return fw::Dispatch(this, routes, m);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+        return true;
+    }
 }
 
 bool CMainDlg::PreTranslateMessage(MSG* msg) {
@@ -141,10 +151,16 @@ void CMainDlg::OnHelp(fw::Message& m) {
 }
 
 void CMainDlg::OnDestroy(fw::Message& m) {
-    records::IniFile file;
-    if (LoadDataFile(file)) {
-        records::WriteRecordCount(file, m_nDataNum);
-        SaveDataFile(file);
+    // The count written is the one the file's records support, never a
+    // count kept since start-up, which may be stale.
+    try {
+        records::IniFile file;
+        if (LoadDataFile(file)) {
+            records::WriteRecordCount(file, records::StoredRecordCount(file));
+            SaveDataFile(file);
+        }
+    } catch (const std::bad_alloc&) {
+        // Nothing was written; the worker must stop all the same.
     }
     if (m_pThread) {
         m_pThread->Post(WM_BENCH_QUIT);

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <new>
 #include <vector>
 
 #include "app/about_dlg.h"
@@ -106,6 +109,22 @@ BOOL CMainDlg::OnInitDialog() {
     m_lblVideo.SetText(fw::WidenAnsi(sys.VideoCard));
     m_lblPlatform.SetText(fw::WidenAnsi(sys.PlatformInfo));
 
+    // A data file too large for memory is reported once; the window then
+    // opens with the defaults and the file stays as it is.
+    int graphMax = records::kDefaultGraphMax;
+    try {
+        graphMax = OpenDataFile(cpu, sys);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+    }
+    try {
+        SetGraphMax(graphMax);
+    } catch (const std::bad_alloc&) {
+    }
+    return TRUE;
+}
+
+int CMainDlg::OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys) {
     char exePath[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exePath, MAX_PATH);
     std::snprintf(m_szDataPath, sizeof m_szDataPath, "%s", records::DataFilePath(exePath).c_str());
@@ -113,21 +132,18 @@ BOOL CMainDlg::OnInitDialog() {
     records::IniFile file;
     LoadDataFile(file);
     const records::DataFileOptions options = records::ReadOptions(file);
-    m_nDataNum = records::TrustedRecordCount(file, options.recordCount);
-    for (const std::string& name : records::ReadSystemNames(file, m_nDataNum))
-        SendItem(IDC_SYSTEM_SELECTOR, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(fw::WidenAnsi(name).c_str()));
+    ListStoredRecords(file, records::StoredRecordCount(file));
 
     // Record 0 is the running system, rewritten at every start with zero times.
+    m_thisSystem = m_pThread->m_result;
     sys.SystemName = kThisSystem;
     sys.SaveRecord(file, 0);
     cpu.SaveRecord(file, 0);
-    m_pThread->m_result.SaveRecord(file, 0);
+    m_thisSystem.SaveRecord(file, 0);
     SaveDataFile(file);
 
     m_pThread->SetLoopCount(options.loop);
-    SetGraphMax(options.graphMax);
-    return TRUE;
+    return options.graphMax;
 }
 
 void CMainDlg::SetUpList() {
@@ -261,11 +277,14 @@ void CMainDlg::ShowRecord() {
     CCpuInfo cpu;
     sys.LoadRecord(file, sel);
     cpu.LoadRecord(file, sel);
-    m_pThread->m_result.LoadRecord(file, sel);
+    CMarkResult& result = m_pThread->m_result;
+    result.LoadRecord(file, sel);
+    if (sel == 0)
+        std::copy(std::begin(m_thisSystem.m_fTime), std::end(m_thisSystem.m_fTime), result.m_fTime);
     m_lblVideo.SetText(fw::WidenAnsi(sys.VideoCard));
     m_lblPlatform.SetText(fw::WidenAnsi(sys.PlatformInfo));
     m_lblProcessor.SetText(fw::WidenAnsi(cpu.SummaryText()));
-    m_pThread->m_result.SetReference(sys.PlatformID);
+    result.SetReference(sys.PlatformID);
     ShowResults();
     RECT area = ItemRect(IDC_GRAPH_AREA);
     InvalidateRect(hwnd_, &area, FALSE);
@@ -288,15 +307,23 @@ void CMainDlg::ShowResults() {
 }
 
 void CMainDlg::RunBenchmark() {
+    if (!m_pThread->IsRunning()) {
+        // No worker, no test: the run ends at once and says why.
+        for (int32_t& run : m_pThread->m_result.m_nRun)
+            run = 0;
+        ShowResourceMessage(IDS_WORKER_FAILED);
+        return;
+    }
     CTestDlg testWnd;
     SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
     ShowRecord();
     testWnd.m_pThread = m_pThread.get();
     testWnd.DoModal();
+    m_thisSystem = m_pThread->m_result;
     ShowResults();
     records::IniFile file;
     LoadDataFile(file);
-    m_pThread->m_result.SaveRecord(file, 0);
+    m_thisSystem.SaveRecord(file, 0);
     SaveDataFile(file);
     MessageBeep(0);
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -308,13 +335,29 @@ bool CMainDlg::LoadDataFile(records::IniFile& file) {
     return file.Load(m_szDataPath);
 }
 
+bool CMainDlg::LoadDataFileForChange(records::IniFile& file) {
+    if (LoadDataFile(file))
+        return true;
+    // Nothing can be written to a file that cannot be read.
+    ReportSaveFailure();
+    return false;
+}
+
 bool CMainDlg::SaveDataFile(records::IniFile& file) {
     if (file.Save())
         return true;
     file.Revert();
+    ReportSaveFailure();
+    return false;
+}
+
+void CMainDlg::ReportOutOfMemory() {
+    ShowResourceMessage(IDS_OUT_OF_MEMORY);
+}
+
+void CMainDlg::ReportSaveFailure() {
     const std::wstring text =
         fw::LoadResourceString(IDS_SAVE_FAILED) + L"\n\n" + fw::WidenAnsi(m_szDataPath);
     MessageBoxW(hwnd_, text.c_str(), fw::LoadResourceString(IDS_CAPTION).c_str(),
                 MB_OK | MB_ICONWARNING);
-    return false;
 }

@@ -13,6 +13,9 @@
 #include "mainwnd/color_label.h"
 #include "records/graph_ctrl.h"
 
+class CCpuInfo;
+class CSysInfo;
+
 namespace records {
 class IniFile;
 }
@@ -51,9 +54,17 @@ class CMainDlg : public fw::Dialog {
 
     // The data file: loaded once per user operation and saved once; a save
     // that fails is reported to the user and the store reverted to what the
-    // file holds.
+    // file holds. An operation that changes records loads the file with
+    // LoadDataFileForChange, which reports a file that cannot be read.
     bool LoadDataFile(records::IniFile& file);
+    bool LoadDataFileForChange(records::IniFile& file);
     bool SaveDataFile(records::IniFile& file);
+    void ReportSaveFailure();
+    void ReportOutOfMemory();
+    // Start-up's part of the data file: the stored records in the selector,
+    // record 0 rewritten for the running system, the stored loop count.
+    // Returns the stored graph maximum.
+    int OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys);
 
     // Handlers (routing in main_commands.cpp).
     void OnStartAllCommand(fw::Message& m);
@@ -87,6 +98,9 @@ class CMainDlg : public fw::Dialog {
     bool IsOwnDataFile(const char* path) const;
     void ImportDataFile(const char* path);
     void AppendSystemName(const std::string& name);
+    // Entries 1..count of the selector: the stored records as the file names
+    // them. The selector then shows the file's own count.
+    void ListStoredRecords(const records::IniFile& file, int32_t count);
     void ShowResourceMessage(UINT stringId);
 
     CColorButton m_btnBmpCopy, m_btnSystem, m_btnClose, m_btnVideo, m_btnTxtCopy, m_btnStartAll,
@@ -98,5 +112,8 @@ class CMainDlg : public fw::Dialog {
     std::unique_ptr<CVelkoras> m_pThread;
     fw::Font m_listFont;
     char m_szDataPath[MAX_PATH] = {};
-    int32_t m_nDataNum = 0;
+    int32_t m_nDataNum = 0;  // records listed in the selector
+    // The times "This System" shows: zeros at start, each run's afterwards,
+    // whether or not saving them succeeded. ADD and TXT COPY take these.
+    CMarkResult m_thisSystem;
 };

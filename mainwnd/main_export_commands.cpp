@@ -25,17 +25,18 @@ const int kLogoMargin = 8;
 }  // namespace
 
 void CMainDlg::OnCopyText(fw::Message&) {
-    // The selected record as the file holds it: record 0 as last saved,
-    // not what the screen shows.
+    // The selected record as the file holds it; for "This System" with the
+    // times the window shows, also when saving them failed.
     const int sel = SelectedRecord();
     records::IniFile file;
     LoadDataFile(file);
     CSysInfo sys;
     CCpuInfo cpu;
-    CMarkResult times;
+    CMarkResult times = m_thisSystem;
     sys.LoadRecord(file, sel);
     cpu.LoadRecord(file, sel);
-    times.LoadRecord(file, sel);
+    if (sel != 0)
+        times.LoadRecord(file, sel);
     const std::string text = records::RecordClipboardText(sys, cpu, times);
 
     if (!OpenClipboard(hwnd_)) {

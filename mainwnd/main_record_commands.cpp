@@ -1,9 +1,11 @@
 // Adding, deleting and importing records from the main window.
 //
 // Each operation is one load of the data file, the store operation and one
-// save. The window's record count and its selector change only after the
-// save has succeeded; a failed save has already been reported and the store
-// reverted, so the window keeps showing what the file holds.
+// save, with the record count the file itself holds at that moment. The
+// window's record count and its selector change only after the save has
+// succeeded (and follow the file when it has changed since they were
+// filled); a failed save has already been reported and the store reverted,
+// so the window keeps showing what the file holds.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -16,6 +18,7 @@
 #include "framework/text.h"
 #include "mainwnd/add_data_dlg.h"
 #include "mainwnd/main_dlg.h"
+#include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record_commands.h"
 #include "records/record_store.h"
@@ -45,31 +48,36 @@ void CMainDlg::OnAddData(fw::Message&) {
         ShowResourceMessage(IDS_LOOP_NOT_DEFAULT);
         return;
     }
+    // The count is the file's own, read for this operation: a count kept
+    // since start-up may be stale and would overwrite stored records.
+    records::IniFile file;
+    if (!LoadDataFileForChange(file))
+        return;
+    const int32_t count = records::StoredRecordCount(file);
+
+    // The new record is the running system as record 0 holds it, with the
+    // times the window shows for it.
     CAddDataDlg dlg(hwnd_);
     CSysInfo sys;
     CCpuInfo cpu;
-    const std::tm now = LocalTimeNow();
-
-    // The new record is the running system as record 0 holds it.
-    records::IniFile file;
-    LoadDataFile(file);
     cpu.LoadRecord(file, 0);
     sys.LoadRecord(file, 0);
-    dlg.m_form = records::NewRecordForm(file, m_nDataNum, sys, cpu, now);
+    dlg.m_form = records::NewRecordForm(file, count, sys, cpu, LocalTimeNow());
     if (dlg.DoModal() != IDOK)
         return;
 
-    // The times of the last run, as saved in record 0.
-    CMarkResult times;
-    times.LoadRecord(file, 0);
+    CMarkResult times = m_thisSystem;
     records::ApplyRecordForm(dlg.m_form, sys);
     sys.ProbeSettings();
-    const int32_t count = records::AddRecord(file, m_nDataNum, {sys, cpu, times});
+    const int32_t added = records::AddRecord(file, count, {sys, cpu, times});
     if (!SaveDataFile(file))
         return;
-    m_nDataNum = count;
-    AppendSystemName(sys.SystemName);
-    SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, static_cast<WPARAM>(count));
+    if (count == m_nDataNum)
+        AppendSystemName(sys.SystemName);
+    else
+        ListStoredRecords(file, added);
+    m_nDataNum = added;
+    SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, static_cast<WPARAM>(added));
     // The selector now names the new record: show it, so that the list and
     // the information lines never belong to another record than the one
     // the selector names.
@@ -79,27 +87,41 @@ void CMainDlg::OnAddData(fw::Message&) {
 void CMainDlg::OnDeleteData(fw::Message&) {
     // "This System" (entry 0) is never deleted.
     const LRESULT sel = SendItem(IDC_SYSTEM_SELECTOR, CB_GETCURSEL);
-    if (sel == CB_ERR || sel < 1 || sel > m_nDataNum)
+    if (sel == CB_ERR || sel < 1)
         return;
     const int32_t k = static_cast<int32_t>(sel);
+
+    records::IniFile file;
+    if (!LoadDataFileForChange(file))
+        return;
+    const int32_t count = records::StoredRecordCount(file);
+    if (k > count) {
+        // The file holds fewer records than the selector lists: show what
+        // it holds instead of deleting anything.
+        ListStoredRecords(file, count);
+        SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
+        ShowRecord();
+        return;
+    }
 
     CAddDataDlg dlg(hwnd_);
     CSysInfo sys;
     CCpuInfo cpu;
     CMarkResult times;
-    records::IniFile file;
-    LoadDataFile(file);
     sys.LoadRecord(file, k);
     dlg.m_form = records::StoredRecordForm(sys);
     dlg.m_nMode = CAddDataDlg::kDeleteMode;
     if (dlg.DoModal() != IDOK)
         return;
 
-    const int32_t count = records::DeleteRecord(file, m_nDataNum, k, {sys, cpu, times});
+    const int32_t left = records::DeleteRecord(file, count, k, {sys, cpu, times});
     if (!SaveDataFile(file))
         return;
-    m_nDataNum = count;
-    SendItem(IDC_SYSTEM_SELECTOR, CB_DELETESTRING, static_cast<WPARAM>(k));
+    if (count == m_nDataNum)
+        SendItem(IDC_SYSTEM_SELECTOR, CB_DELETESTRING, static_cast<WPARAM>(k));
+    else
+        ListStoredRecords(file, left);
+    m_nDataNum = left;
     SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
     ShowRecord();
 }
@@ -133,20 +155,26 @@ void CMainDlg::ImportDataFile(const char* path) {
     if (!source.Load(path))
         return;
     records::IniFile file;
-    LoadDataFile(file);
+    if (!LoadDataFileForChange(file))
+        return;
     CSysInfo sys;
     CCpuInfo cpu;
     CMarkResult times;
-    int32_t count = m_nDataNum;
+    const int32_t before = records::StoredRecordCount(file);
+    int32_t count = before;
     const std::vector<std::string> names =
         records::ImportRecords(source, file, count, {sys, cpu, times});
     if (names.empty())
         return;
     if (!SaveDataFile(file))
         return;
+    if (before == m_nDataNum) {
+        for (const std::string& name : names)
+            AppendSystemName(name);
+    } else {
+        ListStoredRecords(file, count);
+    }
     m_nDataNum = count;
-    for (const std::string& name : names)
-        AppendSystemName(name);
     ShowRecord();
     MessageBeep(0);
 }
@@ -156,6 +184,16 @@ void CMainDlg::AppendSystemName(const std::string& name) {
     // entry i stays record i.
     SendItem(IDC_SYSTEM_SELECTOR, CB_INSERTSTRING, static_cast<WPARAM>(-1),
              reinterpret_cast<LPARAM>(fw::WidenAnsi(name).c_str()));
+}
+
+void CMainDlg::ListStoredRecords(const records::IniFile& file, int32_t count) {
+    for (LRESULT n = SendItem(IDC_SYSTEM_SELECTOR, CB_GETCOUNT); n > 1; --n)
+        SendItem(IDC_SYSTEM_SELECTOR, CB_DELETESTRING, static_cast<WPARAM>(n - 1));
+    for (const std::string& name : records::ReadSystemNames(file, count))
+        AppendSystemName(name);
+    m_nDataNum = count;
+    if (SendItem(IDC_SYSTEM_SELECTOR, CB_GETCURSEL) == CB_ERR)
+        SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
 }
 
 void CMainDlg::ShowResourceMessage(UINT stringId) {

@@ -74,18 +74,17 @@ IniFile::~IniFile() = default;
 
 bool IniFile::Load(const std::string& path) {
     path_ = path;
+    // Until the parse is complete the store refuses to save, also when
+    // memory runs out on the way.
+    loadFailed_ = true;
     std::string bytes;
     if (ReadWholeFile(path, bytes, kMaxFileSize) == ReadResult::kError) {
         ParseShared(std::make_shared<const std::string>());
-        loadFailed_ = true;
         return false;
     }
-    // A missing file reads as an empty one. Until the parse is complete
-    // the store refuses to save, also when memory runs out on the way.
-    loadFailed_ = true;
-    const bool parsed = ParseShared(std::make_shared<const std::string>(std::move(bytes)));
-    loadFailed_ = !parsed;
-    return parsed;
+    // A missing file reads as an empty one.
+    loadFailed_ = !ParseShared(std::make_shared<const std::string>(std::move(bytes)));
+    return !loadFailed_;
 }
 
 bool IniFile::Save() {

@@ -19,3 +19,7 @@
 // TXT COPY or BMP COPY could not build what it copies (memory or GDI
 // exhausted, or a window without a picture to take).
 #define IDS_COPY_FAILED 150
+// The data file did not fit in memory; nothing was written.
+#define IDS_OUT_OF_MEMORY 151
+// The benchmark worker thread is not running, so no test can run.
+#define IDS_WORKER_FAILED 152
