@@ -111,7 +111,9 @@ class Win32SysPlatform : public SysPlatform {
     Win32Registry m_registry;
 };
 
-static_assert(sizeof(MEMORYSTATUS) == 32,
+// The 32-bit program hands GlobalMemoryStatus the 32-byte structure (the
+// 64-bit test build has its own size).
+static_assert(sizeof(void*) == 8 || sizeof(MEMORYSTATUS) == 32,
               "GlobalMemoryStatus is called with the 32-byte structure");
 
 Win32SysPlatform g_win32Platform;

@@ -7,7 +7,7 @@ VELKORA_BUILD=${VELKORA_BUILD:-$VELKORA_ROOT/build}
 # Debian packages the build, the tests and the run need. The :i386 ones are
 # the 32-bit Wine.
 VELKORA_PACKAGES=(cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest
-    g++-mingw-w64-i686 mingw-w64-i686-dev
+    g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
     fonts-ipafont-gothic fonts-liberation locales python3)
 
@@ -47,12 +47,33 @@ velkora_install() {
     fi
 }
 
-# Configures (once) and builds one of the two builds: native or win32.
+# Whether this machine runs 32-bit programs, and so 32-bit Wine. Some
+# virtual machines cannot (their kernel refuses i386 executables); there the
+# Windows tests and the unattended run use the 64-bit build of the same
+# sources under 64-bit Wine, and the shipped 32-bit program is only built.
+# VELKORA_WINDOWS_BUILD=win32 or win64 chooses by hand.
+velkora_runs_32bit() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# The Windows build that runs on this machine: win32 or win64.
+velkora_windows_build() {
+    if [ -n "${VELKORA_WINDOWS_BUILD:-}" ]; then
+        echo "$VELKORA_WINDOWS_BUILD"
+    elif velkora_runs_32bit; then
+        echo win32
+    else
+        echo win64
+    fi
+}
+
+# Configures (once) and builds one of the builds: native, win32 or win64.
 velkora_build() {
     local kind=$1 dir=$VELKORA_BUILD/$1
     shift
     local args=(-S "$VELKORA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release)
     [ "$kind" = win32 ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-i686.cmake")
+    [ "$kind" = win64 ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-x86_64.cmake")
     mkdir -p "$VELKORA_BUILD"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake "${args[@]}" "$@" >"$VELKORA_BUILD/$kind-configure.log" 2>&1 ||
@@ -68,8 +89,22 @@ velkora_build() {
 # have their captions without a window manager, and hiding a window does not
 # wait for one (two seconds a window otherwise).
 velkora_wine_env() {
-    export WINEPREFIX=${VELKORA_WINEPREFIX:-$VELKORA_BUILD/wineprefix}
-    export WINEARCH=win32
+    if [ "$(velkora_windows_build)" = win64 ]; then
+        # Every "wine" (and the tools that call it by name) is the 64-bit one.
+        local shims=$VELKORA_BUILD/wine64-bin tool
+        mkdir -p "$shims"
+        for tool in wine wine-stable; do
+            printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shims/$tool"
+            chmod +x "$shims/$tool"
+        done
+        case ":$PATH:" in *":$shims:"*) ;; *) export PATH="$shims:$PATH" ;; esac
+        export WINELOADER=/usr/lib/wine/wine64
+        export WINEPREFIX=${VELKORA_WINEPREFIX:-$VELKORA_BUILD/wineprefix64}
+        export WINEARCH=win64
+    else
+        export WINEPREFIX=${VELKORA_WINEPREFIX:-$VELKORA_BUILD/wineprefix}
+        export WINEARCH=win32
+    fi
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8

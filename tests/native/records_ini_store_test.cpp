@@ -479,8 +479,10 @@ TEST_F(IniDiskTest, UnreadableFileFailsToLoadAndIsNeverOverwritten) {
     EXPECT_TRUE(std::filesystem::is_directory(path_));
 }
 
+#ifndef _WIN32
 // What a crash or an attacker may leave at the old fixed temporary name
-// neither blocks the save nor is written through.
+// neither blocks the save nor is written through. (The Windows side has its
+// own test: links and read-only files behave differently there.)
 TEST_F(IniDiskTest, StaleTemporaryFilesAndLinksNeitherBlockNorRedirectTheSave) {
     WriteBytes(path_, "[S]\r\nk=old\r\n");
     const std::string stale = path_ + ".tmp", victim = (folder_ / "victim").string();
@@ -499,6 +501,8 @@ TEST_F(IniDiskTest, StaleTemporaryFilesAndLinksNeitherBlockNorRedirectTheSave) {
     EXPECT_EQ(ReadBytes(victim), "victim");
     EXPECT_EQ(FolderEntries(), 4);
 }
+
+#endif
 
 TEST_F(IniDiskTest, SaveIntoAMissingFolderFails) {
     IniFile file;

@@ -131,6 +131,24 @@ TEST(BenchSequenceTest, FlaggedTestsGetTimesAndUnflaggedKeepTheirs) {
     Quit(worker);
 }
 
+// A worker that can no longer be given a test must not leave the window
+// waiting for a completion that never comes.
+TEST(BenchSequenceTest, AWorkerThatHasEndedSkipsEveryTestAndTheWindowCloses) {
+    CVelkoras worker;
+    Quit(worker);
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        worker.m_result.m_fTime[i] = 100.0f + i;
+        worker.m_result.m_nRun[i] = 1;
+    }
+    QuickTestDlg dlg;
+    dlg.m_pThread = &worker;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        EXPECT_EQ(worker.m_result.m_nRun[i], 0) << "flag " << i;
+        EXPECT_EQ(worker.m_result.m_fTime[i], 100.0f + i) << "no time for test " << i;
+    }
+}
+
 TEST(BenchSequenceTest, StopDuringATestLetsItFinishAndSkipsTheRest) {
     // Stored times far above anything a test measures, so a kept value is
     // told apart from a new one.

@@ -11,8 +11,10 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/mark_result.h"
@@ -402,6 +404,109 @@ TEST_F(CommandsMainWindowTest, AnAddedRecordIsSelectedAndShown) {
         // Record 3 carries record 0's times, which are zero after a start.
         EXPECT_EQ(ItemText(main, IDC_TOTAL_TIME), L"0.000")
             << "the list shows the record the selector names";
+    });
+}
+
+// The stored records a user has are never hidden by a gap, nor overwritten
+// after a start-up that could not read the file, and ADD stores what the
+// window shows for "This System" even when saving it failed.
+std::string WithoutRecord(const std::string& bytes, int n) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "-DATA%03d]", n);
+    std::string kept;
+    bool keep = true;
+    for (size_t at = 0; at < bytes.size();) {
+        size_t end = bytes.find('\n', at);
+        end = end == std::string::npos ? bytes.size() : end + 1;
+        const std::string line = bytes.substr(at, end - at);
+        if (!line.empty() && line[0] == '[')
+            keep = line.find(suffix) == std::string::npos;
+        if (keep)
+            kept += line;
+        at = end;
+    }
+    return kept;
+}
+
+void AddWithTheProposedName(HWND main) {
+    const DWORD ui = GetWindowThreadProcessId(main, nullptr);
+    Click(main, IDC_ADD_DATA);
+    HWND add = WaitThreadDialog(ui, {kAddNameLabel});
+    ASSERT_NE(add, nullptr);
+    Click(add, IDOK);
+    ASSERT_TRUE(WaitGone(add));
+    SendMessageW(main, WM_NULL, 0, 0);
+}
+
+TEST_F(CommandsMainWindowTest, RecordsAfterAGapAreListedAndAddsGoAfterThem) {
+    Run(WithoutRecord(DataFileBytes(Names("R", 5)), 3), [&](HWND main) {
+        EXPECT_EQ(SelectorCount(main), 6);
+        EXPECT_EQ(Entry(main, 3), "");
+        EXPECT_EQ(Entry(main, 5), "R5");
+        AddWithTheProposedName(main);
+        AddWithTheProposedName(main);
+        EXPECT_EQ(SelectorCount(main), 8);
+        EXPECT_EQ(Key("SystemInfo-DATA004", "SystemName"), "R4");
+        EXPECT_EQ(Key("SystemInfo-DATA005", "SystemName"), "R5");
+        EXPECT_NE(Key("SystemInfo-DATA007", "SystemName"), "<absent>");
+        EXPECT_EQ(Key("VelkoraDataFile", "VelkoraDataNum"), "7");
+    });
+}
+
+TEST_F(CommandsMainWindowTest, AFileUnreadableAtStartUpIsNotOverwrittenOnceReadable) {
+    ASSERT_TRUE(WriteBytes(dataPath_, DataFileBytes(Names("R", 3))));
+    HANDLE lock =
+        CreateFileA(dataPath_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const DWORD ui = GetCurrentThreadId();
+    // Start-up cannot write record 0 and says so; then the file frees up.
+    std::thread unlock([&] {
+        HWND box = WaitThreadDialog(ui, {}, {IDC_START_ALL});
+        CloseHandle(lock);
+        if (box != nullptr)
+            Click(box, IDOK);
+    });
+    Run("", [&](HWND main) {
+        unlock.join();
+        EXPECT_EQ(SelectorCount(main), 1);
+        AddWithTheProposedName(main);
+        EXPECT_EQ(Key("SystemInfo-DATA001", "SystemName"), "R1");
+        EXPECT_EQ(Key("SystemInfo-DATA003", "SystemName"), "R3");
+        EXPECT_NE(Key("SystemInfo-DATA004", "SystemName"), "<absent>");
+        EXPECT_EQ(Key("VelkoraDataFile", "VelkoraDataNum"), "4");
+        EXPECT_EQ(SelectorCount(main), 5) << "the selector follows the file";
+    });
+    if (unlock.joinable())
+        unlock.join();
+}
+
+TEST_F(CommandsMainWindowTest, AddStoresTheTimesShownAfterSavingThemFailed) {
+    const int kComboBox = 13;  // one of the quickest tests
+    Run(DataFileBytes(Names("R", 1)), [&](HWND main) {
+        const DWORD ui = GetWindowThreadProcessId(main, nullptr);
+        HWND list = GetDlgItem(main, IDC_RESULT_LIST);
+        LVITEMW row{};
+        row.stateMask = row.state = LVIS_SELECTED;
+        SendMessageW(list, LVM_SETITEMSTATE, kComboBox, reinterpret_cast<LPARAM>(&row));
+        SetFileAttributesA(dataPath_.c_str(), FILE_ATTRIBUTE_READONLY);
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_START_SELECTED, 0), 0);
+        HWND box = WaitThreadDialog(ui, {}, {IDC_START_ALL, IDC_TIMEBOX}, 60000);
+        ASSERT_NE(box, nullptr) << "the failed save of the run is reported";
+        Click(box, IDOK);
+        ASSERT_TRUE(WaitGone(box));
+        SetFileAttributesA(dataPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(Key("Velkora-DATA000", "ComboBox Control"), "0.000000");
+
+        wchar_t shown[32] = {};
+        LVITEMW cell{};
+        cell.iSubItem = 1;
+        cell.pszText = shown;
+        cell.cchTextMax = 32;
+        SendMessageW(list, LVM_GETITEMTEXTW, kComboBox, reinterpret_cast<LPARAM>(&cell));
+        ASSERT_GT(_wtof(shown), 0.0);
+        AddWithTheProposedName(main);
+        EXPECT_NEAR(std::atof(Key("Velkora-DATA002", "ComboBox Control").c_str()), _wtof(shown),
+                    0.0006);
     });
 }
 

@@ -8,7 +8,8 @@
 
 namespace e2e {
 
-static_assert(sizeof(void*) == 4, "the remote LVITEMW layout assumes a 32-bit target like us");
+// The driver is built with the program it drives, so a structure placed in
+// the program's memory has the driver's own layout (32- or 64-bit alike).
 
 std::wstring Widen(const std::string& utf8) {
     if (utf8.empty())

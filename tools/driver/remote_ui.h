@@ -10,8 +10,8 @@
 // - Common-control messages (LVM_*) are not: their structure and text buffer
 //   must live in the other process (RemoteBuffer), written and read back with
 //   WriteProcessMemory/ReadProcessMemory. The layout of LVITEMW is the
-//   caller's, so the driver must have the target's pointer size (both are
-//   32-bit programs here).
+//   caller's, so the driver must have the target's pointer size (both come
+//   from the same build, 32- or 64-bit).
 // - A command that runs a long modal loop (START ALL runs the whole
 //   benchmark inside its handler) is posted, never sent.
 // - A posted message is handled after every message sent to the thread, so

@@ -1,0 +1,183 @@
+// Damaged and hostile data files: reading stays linear in time and bounded
+// in memory whatever a file holds, a value reads as it would be written, and
+// records after a gap are neither hidden nor overwritten.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "bench/mark_result.h"
+#include "cpu/cpu_info.h"
+#include "records/data_file.h"
+#include "records/ini_store.h"
+#include "records/record_store.h"
+#include "sysinfo/sys_info.h"
+
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
+#if defined(__has_feature)
+#if !__has_feature(address_sanitizer)
+#define VELKORA_MEMORY_LIMIT_TEST 1
+#endif
+#else
+#define VELKORA_MEMORY_LIMIT_TEST 1
+#endif
+#endif
+
+#ifdef VELKORA_MEMORY_LIMIT_TEST
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#endif
+
+namespace {
+
+using records::IniFile;
+
+std::string Repeat(const std::string& piece, size_t times) {
+    std::string s;
+    s.reserve(piece.size() * times);
+    for (size_t i = 0; i < times; ++i)
+        s += piece;
+    return s;
+}
+
+// Long blank runs before duplicates: every duplicate once made the reader
+// trim the first line of its name again.
+std::string BlanksThenDuplicateKeys(size_t blanks, size_t duplicates) {
+    return "[VelkoraDataFile]\r\nVelkoraDataNum=1\r\n[Velkora-DATA001]\r\n" +
+           std::string(blanks, ' ') + "TreeView=1\r\n" + Repeat("TreeView=2\r\n", duplicates);
+}
+
+std::string BlanksThenDuplicateHeaders(size_t blanks, size_t duplicates) {
+    return "[Velkora-DATA001]\r\n" + std::string(blanks, ' ') + "\r\nk=1\r\n" +
+           Repeat("[Velkora-DATA001]\r\nk=2\r\n", duplicates);
+}
+
+// Without the reader's fix each of these takes minutes; ctest's limit on
+// every test catches a return of that.
+TEST(HostileFileTest, DuplicatesAfterLongBlankLinesReadInLinearTime) {
+    IniFile keys;
+    ASSERT_TRUE(keys.Parse(BlanksThenDuplicateKeys(size_t{4} << 20, 65536)));
+    EXPECT_EQ(keys.GetString("Velkora-DATA001", "TreeView", ""), "1");
+    keys.SetString("Velkora-DATA001", "TreeView", "3");
+    keys.SetString("Velkora-DATA001", "ListView", "4");
+    IniFile reread;
+    ASSERT_TRUE(reread.Parse(keys.Render()));
+    EXPECT_EQ(reread.GetString("Velkora-DATA001", "TreeView", ""), "3");
+    EXPECT_EQ(reread.GetString("Velkora-DATA001", "ListView", ""), "4");
+
+    IniFile headers;
+    const std::string bytes = BlanksThenDuplicateHeaders(size_t{4} << 20, 65536);
+    ASSERT_TRUE(headers.Parse(bytes));
+    EXPECT_EQ(headers.GetString("velkora-data001", "k", ""), "1");
+    EXPECT_EQ(headers.Render(), bytes);
+    // A new key stays in the first section, before every duplicate.
+    headers.SetString("Velkora-DATA001", "new", "5");
+    ASSERT_TRUE(reread.Parse(headers.Render()));
+    EXPECT_EQ(reread.GetString("Velkora-DATA001", "new", ""), "5");
+}
+
+TEST(HostileFileTest, AValueReadsAsItWouldBeWritten) {
+    IniFile file;
+    ASSERT_TRUE(file.Parse(std::string("[S]\r\nk=ab\0cd\r\nq=\"x\0y\"\r\n", 22)));
+    EXPECT_EQ(file.GetString("S", "k", ""), "ab");
+    EXPECT_EQ(file.GetString("S", "q", ""), "x");
+    file.SetString("S", "k", file.GetString("S", "k", ""));
+    EXPECT_EQ(file.GetString("S", "k", ""), "ab");
+}
+
+#ifdef VELKORA_MEMORY_LIMIT_TEST
+long DataSegmentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string field;
+    long kb = 0;
+    while (status >> field)
+        if (field == "VmData:" && status >> kb)
+            return kb * 1024;
+    return -1;
+}
+
+// Parses bytes in a child process whose heap may grow by at most three
+// bytes per input byte (the input itself is the fourth) plus a small
+// constant: true when the parse succeeds within that.
+bool ParsesWithinFourBytesPerByte(std::string bytes) {
+    const long base = DataSegmentBytes();
+    if (base < 0)
+        return false;
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlim_t limit = static_cast<rlim_t>(base) + 3 * bytes.size() + (rlim_t{16} << 20);
+        rlimit data{limit, limit};
+        setrlimit(RLIMIT_DATA, &data);
+        try {
+            IniFile file;
+            file.Parse(std::move(bytes));
+            _exit(file.HasSection("never") ? 2 : 0);
+        } catch (...) {
+            _exit(1);
+        }
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+TEST(HostileFileTest, ParsingCostsAtMostAboutFourBytesPerInputByte) {
+    EXPECT_TRUE(ParsesWithinFourBytesPerByte(std::string(size_t{48} << 20, '\n')))
+        << "48 MB of line feeds";
+    EXPECT_TRUE(ParsesWithinFourBytesPerByte(Repeat("\r\n; a comment\r\n", size_t{1} << 20)));
+    EXPECT_TRUE(ParsesWithinFourBytesPerByte(BlanksThenDuplicateKeys(size_t{8} << 20, 1 << 20)));
+    EXPECT_TRUE(ParsesWithinFourBytesPerByte(BlanksThenDuplicateHeaders(1024, 1 << 20)));
+}
+#endif
+
+// Records 1, 2, 4 and 5 of five: the gap reads as an empty record.
+void MakeFileWithAGap(IniFile& file) {
+    for (int n : {1, 2, 4, 5}) {
+        CSysInfo sys;
+        sys.SystemName = "R" + std::to_string(n);
+        sys.SaveRecord(file, n);
+        CMarkResult times;
+        times.m_fTime[0] = static_cast<float>(n);
+        times.SaveRecord(file, n);
+    }
+    records::WriteRecordCount(file, 5);
+}
+
+TEST(HostileFileTest, AGapInTheRecordsHidesNothingAfterIt) {
+    IniFile file;
+    MakeFileWithAGap(file);
+    EXPECT_EQ(records::StoredRecordCount(file), 5);
+    EXPECT_EQ(records::TrustedRecordCount(file, 3), 2) << "bounded by the claim";
+    EXPECT_EQ(records::ReadSystemNames(file, 5),
+              (std::vector<std::string>{"R1", "R2", "", "R4", "R5"}));
+
+    // Names are matched in any case; other spellings of a number are not
+    // that record's sections.
+    IniFile odd;
+    ASSERT_TRUE(
+        odd.Parse("[VelkoraDataFile]\nVelkoraDataNum=9\n[velkora-data007]\nx=1\n"
+                  "[Velkora-DATA0008]\nx=1\n[Velkora-DATA9]\nx=1\n"));
+    EXPECT_EQ(records::StoredRecordCount(odd), 7);
+
+    // Adding after the gap keeps every record; importing the file keeps
+    // the records after its gap.
+    CSysInfo sys;
+    CCpuInfo cpu;
+    CMarkResult times;
+    sys.SystemName = "new";
+    EXPECT_EQ(records::AddRecord(file, records::StoredRecordCount(file), {sys, cpu, times}), 6);
+    EXPECT_EQ(records::ReadSystemNames(file, 6).back(), "new");
+    EXPECT_EQ(records::ReadSystemNames(file, 6)[3], "R4");
+
+    IniFile source, target;
+    MakeFileWithAGap(source);
+    int32_t count = 0;
+    EXPECT_EQ(records::ImportRecords(source, target, count, {sys, cpu, times}),
+              (std::vector<std::string>{"R1", "R2", "", "R4", "R5"}));
+    EXPECT_EQ(count, 5);
+}
+
+}  // namespace
