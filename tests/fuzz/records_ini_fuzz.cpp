@@ -100,6 +100,7 @@ bool ReferenceLookUp(const std::string& file, const std::string& sectionAsked,
         value = Trimmed(t.substr(eq + 1));
         if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
             value = value.substr(1, value.size() - 2);
+        value = CString(value);  // a value ends at a NUL, as written ones do
         return true;
     }
     return false;
