@@ -108,6 +108,11 @@ void IniFile::SplitLines(const char* text, size_t size) {
             }
         }
         p = q;
+        if (line.size == 0) {
+            // Empty lines are most of a file of line breaks: the quick way.
+            AppendToRun(sections_.back().lines, line, false);
+            continue;
+        }
 
         uint32_t start = 0, length = 0;
         if (FindHeaderName(View(line), start, length)) {

@@ -10,12 +10,16 @@
 // extrapolated from the part done (marked '~').
 //
 // Usage: records_benchmark [record counts...]   (default: 10 100 1000 5000)
+//        records_benchmark hostile   (damaged and hostile files: the time to
+//        open each and its peak memory per byte of input)
 // It works in a folder of its own in the temporary folder.
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -423,13 +427,152 @@ void RunSize(const std::string& folder, int count) {
         DeleteFileA(path.c_str());
 }
 
+// ---------------------------------------------------------------------------
+// Damaged and hostile files: each opened in a process of its own, so that
+// the process's peak memory is the open's alone.
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    return CloseHandle(h) && ok;
+}
+
+std::string Repeat(const std::string& piece, size_t times) {
+    std::string s;
+    s.reserve(piece.size() * times);
+    for (size_t i = 0; i < times; ++i)
+        s += piece;
+    return s;
+}
+
+// Resident memory: Wine keeps the page-file counters at zero but reports
+// the working set as the process's resident size.
+size_t ResidentBytes(bool peak) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize;
+}
+
+// The child: opens the file once and prints its time and the growth of
+// its peak memory over what it had before.
+int OpenOnce(const std::string& path) {
+    const size_t before = ResidentBytes(false);
+    const double start = Now();
+    bool ok = false;
+    try {
+        IniFile file;
+        ok = file.Load(path);
+        records::ReadSystemNames(file, records::ReadOptions(file).recordCount);
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    const double ms = Now() - start;
+    std::printf("%d %.3f %zu\n", ok ? 1 : 0, ms, ResidentBytes(true) - before);
+    return 0;
+}
+
+void RunHostile(const std::string& folder, const char* self) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const std::string start = "[VelkoraDataFile]\r\nVelkoraDataNum=1\r\n[Velkora-DATA001]\r\n";
+    std::vector<Case> cases;
+    {
+        const std::string records = PathIn(folder, "records-1000.vlk");
+        CreateDataFile(records, 1000, 0);
+        HANDLE h = CreateFileA(records.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        std::string bytes(GetFileSize(h, nullptr), '\0');
+        DWORD got = 0;
+        ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+        CloseHandle(h);
+        cases.push_back({"1000 records", bytes});
+    }
+    cases.push_back(
+        {"1 MiB blanks, 16000 duplicate keys",
+         start + std::string(1 << 20, ' ') + "TreeView=1\r\n" + Repeat("TreeView=2\r\n", 16000)});
+    cases.push_back(
+        {"4 MiB blanks, 65536 duplicate keys",
+         start + std::string(4 << 20, ' ') + "TreeView=1\r\n" + Repeat("TreeView=2\r\n", 65536)});
+    cases.push_back({"1 MiB blanks, 4000 duplicate headers",
+                     "[Velkora-DATA001]\r\n" + std::string(1 << 20, ' ') + "\r\n" +
+                         Repeat("[Velkora-DATA001]\r\n", 4000)});
+    cases.push_back({"48 MB of line feeds", std::string(48u << 20, '\n')});
+    cases.push_back({"32 MB of comment lines", Repeat(";\r\n", (32u << 20) / 3)});
+
+    std::printf("%-38s %9s %11s %13s\n", "file", "MB", "open (ms)", "peak bytes/B");
+    const std::string path = PathIn(folder, "hostile.vlk");
+    for (const Case& c : cases) {
+        if (!WriteBytes(path, c.bytes)) {
+            std::printf("cannot write %s\n", path.c_str());
+            return;
+        }
+        const double mb = c.bytes.size() / 1048576.0;
+        std::string command = std::string("\"") + self + "\" --open \"" + path + "\"";
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE readEnd = nullptr, writeEnd = nullptr;
+        CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = writeEnd;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        PROCESS_INFORMATION child{};
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                            &startup, &child)) {
+            std::printf("cannot start %s\n", self);
+            return;
+        }
+        CloseHandle(writeEnd);
+        std::string out;
+        char buffer[256];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            out.append(buffer, got);
+        WaitForSingleObject(child.hProcess, INFINITE);
+        CloseHandle(child.hProcess);
+        CloseHandle(child.hThread);
+        CloseHandle(readEnd);
+        int ok = 0;
+        double ms = 0;
+        unsigned long long peak = 0;
+        if (std::sscanf(out.c_str(), "%d %lf %llu", &ok, &ms, &peak) != 3) {
+            std::printf("%-38s %9.2f  the open crashed\n", c.name, mb);
+            continue;
+        }
+        std::printf("%-38s %9.2f %11.1f %13.2f%s\n", c.name, mb, ms,
+                    static_cast<double>(peak) / c.bytes.size(), ok ? "" : "  (refused)");
+        std::fflush(stdout);
+    }
+    DeleteFileA(path.c_str());
+    DeleteFileA(PathIn(folder, "records-1000.vlk").c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--open")
+        return OpenOnce(argv[2]);
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "velkora-records-benchmark";
     CreateDirectoryA(folder.c_str(), nullptr);
+    if (argc == 2 && std::string(argv[1]) == "hostile") {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        RunHostile(folder, self);
+        RemoveDirectoryA(folder.c_str());
+        return 0;
+    }
     std::vector<int> counts;
     for (int i = 1; i < argc; ++i)
         counts.push_back(std::atoi(argv[i]));
