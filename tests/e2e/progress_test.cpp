@@ -52,6 +52,12 @@ TEST(ProgressTest, OneLinePerTestWithTimeElapsedAndEstimate) {
               "  3/20  EditBox Text                   7.250 s   elapsed 0:41   about 2:05 left\n");
 
     test.seconds = -1;
+    test.took = 5.04;
+    EXPECT_EQ(FormatProgressLine(test),
+              "  3/20  EditBox Text                    ~5.0 s   elapsed 0:41   about 2:05 left\n")
+        << "the driver's own timing when the program's cannot be read";
+
+    test.took = -1;
     test.remaining = -1;
     EXPECT_EQ(FormatProgressLine(test),
               "  3/20  EditBox Text                       ? s   elapsed 0:41\n")

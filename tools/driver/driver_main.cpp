@@ -74,18 +74,12 @@ class ProgressPrinter {
   public:
     explicit ProgressPrinter(const e2e::RemainingEstimate& estimate) : estimate_(estimate) {}
 
-    void Finished(int index, double seconds, double elapsed, bool atClose) {
-        if (index < 0 || index >= e2e::kTestCount)
+    void Finished(e2e::FinishedTest test, bool atClose) {
+        if (test.index < 0 || test.index >= e2e::kTestCount)
             return;
-        finishedAt_[index] = elapsed;
-        e2e::FinishedTest test;
-        test.index = index;
-        test.count = e2e::kTestCount;
-        test.name = e2e::kTestNames[index];
-        test.seconds = seconds;
-        test.elapsed = elapsed;
-        test.remaining = estimate_.After(index);
-        if (atClose && seconds < 0)
+        finishedAt_[test.index] = test.elapsed;
+        test.remaining = estimate_.After(test.index);
+        if (atClose && test.seconds < 0)
             held_.push_back(test);
         else
             Print(test);
@@ -148,13 +142,15 @@ bool MeasuredRun(e2e::VelkoraSession& session, const std::string& label, DWORD t
                  DWORD runMs, e2e::RemainingEstimate& estimate, e2e::RunResult& result,
                  std::string* error) {
     const e2e::Idleness machine = e2e::ProbeIdleness(kIdleSampleMs);
-    std::fprintf(stderr, "velkora-driver: %s (START ALL); machine %s\n", label.c_str(),
-                 e2e::IdlenessText(machine).c_str());
+    std::fprintf(stderr,
+                 "velkora-driver: %s (START ALL); machine %s\n"
+                 "  (a time with ~ is the driver's, from the test's title to the next one)\n",
+                 label.c_str(), e2e::IdlenessText(machine).c_str());
     std::fflush(stderr);
     ProgressPrinter progress(estimate);
     if (!session.RunTests(IDC_START_ALL, timeoutMs, runMs, error, nullptr,
-                          [&](int index, double seconds, double elapsed, bool atClose) {
-                              progress.Finished(index, seconds, elapsed, atClose);
+                          [&](const e2e::FinishedTest& test, bool atClose) {
+                              progress.Finished(test, atClose);
                           }) ||
         !session.ReadList(result, error))
         return false;

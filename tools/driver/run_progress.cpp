@@ -56,10 +56,15 @@ std::string FormatProgressLine(const FinishedTest& test) {
     if (static_cast<int>(test.name.size()) < kNameWidth)
         line.append(static_cast<size_t>(kNameWidth) - test.name.size(), ' ');
     char time[32];
-    if (test.seconds >= 0)
+    if (test.seconds >= 0) {
         std::snprintf(time, sizeof time, "%9.3f s", test.seconds);
-    else
+    } else if (test.took >= 0) {
+        char took[24];
+        std::snprintf(took, sizeof took, "~%.1f", test.took);
+        std::snprintf(time, sizeof time, "%9s s", took);
+    } else {
         std::snprintf(time, sizeof time, "%9s s", "?");
+    }
     line += time;
     line += "   elapsed " + ClockText(test.elapsed);
     if (test.index + 1 >= test.count)

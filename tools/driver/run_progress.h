@@ -26,11 +26,14 @@ struct FinishedTest {
     int count = 0;  // tests in a run
     std::string name;
     double seconds = -1;    // the time the program measured; < 0 when not read
+    double took = -1;       // seconds from its title to the next; < 0 when not seen
     double elapsed = 0;     // seconds since START ALL was pressed
     double remaining = -1;  // estimate of the rest of the run; < 0 when none
 };
 
 // "  3/20  Button Text                  4.012 s   elapsed 0:41   about 2:05 left"
+// with the program's time, or "~4.3 s" as the driver timed it from title to
+// title when the program's time could not be read, or "? s".
 std::string FormatProgressLine(const FinishedTest& test);
 
 // Minutes and seconds ("2:05"), or hours too ("1:02:05").

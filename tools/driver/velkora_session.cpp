@@ -169,14 +169,27 @@ bool VelkoraSession::RunTests(int commandId, DWORD appearMs, DWORD runMs, std::s
         return false;
     }
     // A title naming test k means every test before it has finished; the
-    // time box then holds the time of test k - 1 (run_progress.h).
+    // time box then holds the time of test k - 1 (run_progress.h). Wine
+    // keeps no stored text for an edit control, so there the time stays
+    // unread and the title's duration stands in for it.
     HWND timeBox = GetDlgItem(testWnd, IDC_TIMEBOX);
     int reported = -1, running = -1;
+    double runningSince = 0;
     std::string timeText = StoredText(timeBox), timeTextAtStart = timeText;
     auto report = [&](int upTo, bool atClose) {
+        const double now = clock.Ms() / 1000;
         for (int i = reported + 1; i <= upTo && finished; ++i) {
-            const bool last = i == upTo && (!atClose || timeText != timeTextAtStart);
-            finished(i, last ? TimeBoxSeconds(timeText) : -1.0, clock.Ms() / 1000, atClose);
+            FinishedTest test;
+            test.index = i;
+            test.count = kTestCount;
+            test.name = kTestNames[i];
+            test.elapsed = now;
+            if (i == upTo && i == running) {
+                test.took = now - runningSince;
+                if (!atClose || timeText != timeTextAtStart)
+                    test.seconds = TimeBoxSeconds(timeText);
+            }
+            finished(test, atClose);
         }
         reported = upTo > reported ? upTo : reported;
     };
@@ -194,6 +207,7 @@ bool VelkoraSession::RunTests(int commandId, DWORD appearMs, DWORD runMs, std::s
                 timeText = shown;
                 report(index - 1, false);
                 running = index;
+                runningSince = clock.Ms() / 1000;
                 timeTextAtStart = shown;
             } else {
                 timeText = shown;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tools/driver/remote_ui.h"
+#include "tools/driver/run_progress.h"
 #include "tools/driver/run_report.h"
 
 namespace e2e {
@@ -41,12 +42,12 @@ class VelkoraSession {
     // The list's rows and the three total labels, as texts.
     bool ReadList(RunResult& run, std::string* error) const;
 
-    // Called for each test as the run passes it (see run_progress.h): its
-    // list position, the time the time box showed for it (-1 when not
-    // seen), the seconds since the start command, and whether it was seen
-    // only at the window's closing (then the list holds its time).
-    using TestFinished =
-        std::function<void(int index, double seconds, double elapsed, bool atClose)>;
+    // Called for each test as the run passes it (see run_progress.h), with
+    // its position and name, the time the time box showed for it (-1 when
+    // not read), how long its title was shown (-1 when not seen), the
+    // seconds since the start command, and whether it was seen only at the
+    // window's closing (then the list holds its time).
+    using TestFinished = std::function<void(const FinishedTest& test, bool atClose)>;
 
     // Posts a start command (START ALL button or the start menu commands),
     // waits for the test window to open and to close, then for the results
