@@ -120,7 +120,9 @@ GuiObjectCounts CountGuiObjects(HANDLE process, DWORD processId) {
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                              sizeof memory))
-        counts.privateBytes = static_cast<double>(memory.PrivateUsage);
+        // Wine leaves PrivateUsage 0; the commit charge is the same figure.
+        counts.privateBytes = static_cast<double>(memory.PrivateUsage != 0 ? memory.PrivateUsage
+                                                                           : memory.PagefileUsage);
     return counts;
 }
 
