@@ -41,35 +41,37 @@ TEST(ProgressTest, TimeBoxReadsOnlyItsOwnFormat) {
 }
 
 TEST(ProgressTest, OneLinePerTestWithTimeElapsedAndEstimate) {
-    FinishedTest test;
-    test.index = 2;
-    test.count = 20;
-    test.name = "EditBox Text";
-    test.seconds = 7.25;
-    test.elapsed = 41.4;
-    test.remaining = 125;
-    EXPECT_EQ(FormatProgressLine(test),
-              "  3/20  EditBox Text                   7.250 s   elapsed 0:41   about 2:05 left\n");
-
-    test.seconds = -1;
-    test.took = 5.04;
-    EXPECT_EQ(FormatProgressLine(test),
-              "  3/20  EditBox Text                    ~5.0 s   elapsed 0:41   about 2:05 left\n")
-        << "the driver's own timing when the program's cannot be read";
-
-    test.took = -1;
-    test.remaining = -1;
-    EXPECT_EQ(FormatProgressLine(test),
-              "  3/20  EditBox Text                       ? s   elapsed 0:41\n")
-        << "no time read and no earlier run";
-
-    test.index = 19;
-    test.name = "Enable / Disable Controls";
-    test.seconds = 4.5;
-    test.elapsed = 3725;
-    test.remaining = 0;
-    EXPECT_EQ(FormatProgressLine(test),
-              " 20/20  Enable / Disable Controls      4.500 s   elapsed 1:02:05   done\n");
+    struct Case {
+        int index;
+        const char* name;
+        double seconds, took, elapsed, remaining;
+        const char* line;
+        const char* why;
+    } cases[] = {
+        {2, "EditBox Text", 7.25, 5.04, 41.4, 125,
+         "  3/20  EditBox Text                   7.250 s   elapsed 0:41   about 2:05 left\n",
+         "the program's time first"},
+        {2, "EditBox Text", -1, 5.04, 41.4, 125,
+         "  3/20  EditBox Text                    ~5.0 s   elapsed 0:41   about 2:05 left\n",
+         "the driver's own timing when the program's cannot be read"},
+        {2, "EditBox Text", -1, -1, 41.4, -1,
+         "  3/20  EditBox Text                       ? s   elapsed 0:41\n",
+         "no time read and no earlier run"},
+        {19, "Enable / Disable Controls", 4.5, -1, 3725, 0,
+         " 20/20  Enable / Disable Controls      4.500 s   elapsed 1:02:05   done\n",
+         "the last test, after an hour"},
+    };
+    for (const Case& c : cases) {
+        FinishedTest test;
+        test.index = c.index;
+        test.count = 20;
+        test.name = c.name;
+        test.seconds = c.seconds;
+        test.took = c.took;
+        test.elapsed = c.elapsed;
+        test.remaining = c.remaining;
+        EXPECT_EQ(FormatProgressLine(test), c.line) << c.why;
+    }
 }
 
 TEST(ProgressTest, RemainingIsWhatTheLaterTestsTookLastTime) {
