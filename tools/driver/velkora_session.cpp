@@ -201,16 +201,13 @@ bool VelkoraSession::RunTests(int commandId, DWORD appearMs, DWORD runMs, std::s
                 titles->push_back(title);
             if (!IsWindow(testWnd) || !IsWindowVisible(testWnd) || !process_.Running())
                 return true;
-            const std::string shown = StoredText(timeBox);
+            timeText = StoredText(timeBox);
             const int index = TestIndexOfTitle(title);
             if (index > running) {
-                timeText = shown;
                 report(index - 1, false);
                 running = index;
                 runningSince = clock.Ms() / 1000;
-                timeTextAtStart = shown;
-            } else {
-                timeText = shown;
+                timeTextAtStart = timeText;
             }
             return false;
         },
