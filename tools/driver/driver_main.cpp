@@ -144,7 +144,8 @@ bool MeasuredRun(e2e::VelkoraSession& session, const std::string& label, DWORD t
     const e2e::Idleness machine = e2e::ProbeIdleness(kIdleSampleMs);
     std::fprintf(stderr,
                  "velkora-driver: %s (START ALL); machine %s\n"
-                 "  (a time with ~ is the driver's, from the test's title to the next one)\n",
+                 "  (a time with ~ is the driver's clock from the test's title to the next one;\n"
+                 "  the others are the program's, normalised to a loop count of 10000)\n",
                  label.c_str(), e2e::IdlenessText(machine).c_str());
     std::fflush(stderr);
     ProgressPrinter progress(estimate);
