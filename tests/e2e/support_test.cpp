@@ -105,12 +105,17 @@ TEST(ReportTest, TableShowsOneRunAsItsValues) {
 
 TEST(ReportTest, TableShowsSeveralRunsAsMedianMinimumAndMaximum) {
     const std::string table = FormatTable(ThreeRuns());
-    EXPECT_NE(table.find("median       min       max    median       min       max"),
+    EXPECT_NE(table.find("median       min       max    median       min       max    spread"),
               std::string::npos)
         << table;
     EXPECT_NE(
         table.find("Standard Text(2)                 2.000     1.000     3.000      1700      "
-                   "1133      3400\n"),
+                   "1133      3400   100.0 % !\n"),
+        std::string::npos)
+        << "(3 - 1) / 2 is marked: " << table;
+    EXPECT_NE(
+        table.find("Standard Text                    0.500     0.500     0.500      9400      "
+                   "9400      9400     0.0 %\n"),
         std::string::npos)
         << table;
     EXPECT_NE(table.find("START ALL pressed 3 times"), std::string::npos);
@@ -136,7 +141,7 @@ TEST(ReportTest, JsonEscapesPathsAndMarksUnobservedTimesAsNull) {
     EXPECT_NE(json.find("\"splashToMainWindow\": null"), std::string::npos);
     EXPECT_NE(json.find("\"loopSetting\": null"), std::string::npos);
     EXPECT_NE(json.find("{\"name\": \"Standard Text(2)\", \"time\": {\"median\": 2, \"min\": 1, "
-                        "\"max\": 3}"),
+                        "\"max\": 3, \"spread\": 1, \"unsteady\": true}"),
               std::string::npos)
         << json;
     // Brackets and braces balance outside strings.
@@ -180,10 +185,18 @@ TEST(ReportTest, CsvHasOneLinePerValueAndQuotesAwkwardNames) {
 TEST(DriverArgsTest, AcceptsEveryOption) {
     DriverArgs args;
     std::string error;
-    ASSERT_TRUE(ParseDriverArgs(
-        {"run", "C:\\v\\velkora.exe", "--loop", "60000", "--runs", "3", "--json", "r.json", "--csv",
-         "r.csv", "--screenshot", "w.bmp", "--timeout", "2.5", "--run-timeout", "900"},
-        args, error))
+    ASSERT_TRUE(ParseDriverArgs({"run",           "C:\\v\\velkora.exe",
+                                 "--loop",        "60000",
+                                 "--runs",        "3",
+                                 "--json",        "r.json",
+                                 "--csv",         "r.csv",
+                                 "--screenshot",  "w.bmp",
+                                 "--timeout",     "2.5",
+                                 "--run-timeout", "900",
+                                 "--warmup",      "1",
+                                 "--condition",   "pinned to CPU 1",
+                                 "--condition",   "second"},
+                                args, error))
         << error;
     EXPECT_EQ(args.exePath, "C:\\v\\velkora.exe");
     EXPECT_TRUE(args.hasLoop);
@@ -194,10 +207,14 @@ TEST(DriverArgsTest, AcceptsEveryOption) {
     EXPECT_EQ(args.screenshotPath, "w.bmp");
     EXPECT_DOUBLE_EQ(args.timeoutSeconds, 2.5);
     EXPECT_DOUBLE_EQ(args.runTimeoutSeconds, 900);
+    EXPECT_EQ(args.warmups, 1);
+    EXPECT_EQ(args.conditions, (std::vector<std::string>{"pinned to CPU 1", "second"}));
 
     ASSERT_TRUE(ParseDriverArgs({"run", "velkora.exe"}, args, error));
     EXPECT_FALSE(args.hasLoop) << "the data file keeps its own loop count";
     EXPECT_EQ(args.runs, 1);
+    EXPECT_EQ(args.warmups, 0) << "no warm-up unless asked";
+    EXPECT_TRUE(args.conditions.empty());
 }
 
 TEST(DriverArgsTest, RefusesWrongCommandLinesWithAReason) {
@@ -213,6 +230,7 @@ TEST(DriverArgsTest, RefusesWrongCommandLinesWithAReason) {
                  {{"run", "v.exe", "--loop", "12x"}, "whole number"},
                  {{"run", "v.exe", "--loop", "99999999999"}, "whole number"},
                  {{"run", "v.exe", "--runs", "-1"}, "count"},
+                 {{"run", "v.exe", "--warmup", "101"}, "count"},
                  {{"run", "v.exe", "--timeout", "0"}, "positive"},
                  {{"run", "v.exe", "--fast"}, "unknown option"}};
     for (const Case& c : cases) {

@@ -9,10 +9,12 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "bench/test_dlg.h"
 #include "bench/velkoras.h"
 #include "res/resource.h"
+#include "tools/driver/gui_objects.h"
 
 namespace {
 
@@ -371,6 +373,40 @@ TEST(BenchSequenceTest, CompleteRunTimesEveryTestAndLeavesTheControlsAsDocumente
     EXPECT_EQ(dlg.listViewCount, 0);
     EXPECT_EQ(dlg.listViewImages, nullptr) << "test 17 gives the old image list back";
     EXPECT_TRUE(dlg.allVisibleAndEnabled);
+    Quit(worker);
+}
+
+// A complete sequence leaves nothing behind: after the first run (which may
+// create what the system caches on first use), every later run ends with
+// the same GDI and USER objects as the one before it.
+TEST(BenchSequenceTest, RepeatedRunsLeaveNoObjectsBehind) {
+    const int kRuns = 3;
+    const int kReducedLoop = 200;  // below the option's range: only the object counts matter
+    CVelkoras worker;
+    std::vector<e2e::GuiObjectCounts> after;
+    for (int run = 0; run < kRuns; ++run) {
+        worker.m_nLoop = kReducedLoop;
+        for (int i = 0; i < bench::kTestCount; ++i)
+            worker.m_result.m_nRun[i] = 1;
+        {
+            QuickTestDlg dlg;
+            dlg.m_pThread = &worker;
+            dlg.DoModal();
+        }
+        for (int i = 0; i < bench::kTestCount; ++i)
+            ASSERT_EQ(worker.m_result.m_nRun[i], 0) << "run " << run + 1 << " ran test " << i;
+        after.push_back(e2e::CountGuiObjects(GetCurrentProcess(), GetCurrentProcessId()));
+        // The worker's image list at least; no window is left open.
+        ASSERT_GT(after.back().gdi, 0) << after.back().source;
+        ASSERT_GE(after.back().user, 0) << after.back().source;
+    }
+    std::string counts;  // GDI/USER after each run
+    for (const e2e::GuiObjectCounts& c : after)
+        counts += " " + std::to_string(c.gdi) + "/" + std::to_string(c.user);
+    for (int run = 2; run < kRuns; ++run) {
+        EXPECT_LE(after[run].gdi, after[1].gdi) << "GDI/USER after each run:" << counts;
+        EXPECT_LE(after[run].user, after[1].user) << "GDI/USER after each run:" << counts;
+    }
     Quit(worker);
 }
 

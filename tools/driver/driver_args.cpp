@@ -50,7 +50,8 @@ bool ParseDriverArgs(const std::vector<std::string>& args, DriverArgs& out, std:
             haveExe = true;
             continue;
         }
-        static const char* const known[] = {"--loop",       "--runs",    "--json",       "--csv",
+        static const char* const known[] = {"--loop",       "--runs",    "--warmup",
+                                            "--condition",  "--json",    "--csv",
                                             "--screenshot", "--timeout", "--run-timeout"};
         bool isKnown = false;
         for (const char* option : known)
@@ -78,6 +79,14 @@ bool ParseDriverArgs(const std::vector<std::string>& args, DriverArgs& out, std:
                 return false;
             }
             out.runs = static_cast<int>(number);
+        } else if (arg == "--warmup") {
+            if (!ParseWhole(value, number) || number < 0 || number > 100) {
+                error = "--warmup needs a count from 0 to 100, not \"" + value + "\"";
+                return false;
+            }
+            out.warmups = static_cast<int>(number);
+        } else if (arg == "--condition") {
+            out.conditions.push_back(value);
         } else if (arg == "--json") {
             out.jsonPath = value;
         } else if (arg == "--csv") {
@@ -107,10 +116,16 @@ std::string DriverUsage() {
     return "usage: velkora-driver run <path-to-velkora.exe> [options]\n"
            "\n"
            "Starts the program, presses START ALL, waits for the test window to close,\n"
-           "reads the result list and the totals, and closes the program.\n"
+           "reads the result list and the totals, and closes the program. Each test is\n"
+           "printed as it finishes; before each run the machine is checked for idleness,\n"
+           "after it the program's GDI and USER objects and private memory are counted.\n"
            "\n"
            "  --loop N            write VelkoraLoop=N into the data file beside the exe first\n"
            "  --runs K            press START ALL K times (default 1; 0 only starts and reads)\n"
+           "  --warmup K          press it K times more before those and drop their results\n"
+           "                      (default 0)\n"
+           "  --condition TEXT    a condition of the run set up outside the driver, reported\n"
+           "                      with the results (may be given more than once)\n"
            "  --json FILE         write the runs and their summary as JSON\n"
            "  --csv FILE          write them as CSV\n"
            "  --screenshot FILE   save the main window as a 24-bit BMP after the last run\n"

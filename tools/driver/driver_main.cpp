@@ -9,13 +9,17 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "res/resource.h"
 #include "tools/driver/data_file_text.h"
 #include "tools/driver/driver_args.h"
+#include "tools/driver/gui_objects.h"
+#include "tools/driver/machine_state.h"
 #include "tools/driver/remote_ui.h"
+#include "tools/driver/run_progress.h"
 #include "tools/driver/run_report.h"
 #include "tools/driver/velkora_session.h"
 
@@ -26,6 +30,7 @@ const int kExitRun = 3;
 const int kExitOutput = 4;
 const int kExitClose = 5;
 const DWORD kCloseMs = 10000;
+const unsigned kIdleSampleMs = 1000;
 
 std::vector<std::string> Arguments() {
     std::vector<std::string> args;
@@ -59,6 +64,117 @@ std::string ProfileString(const std::wstring& path, const wchar_t* section, cons
     wchar_t value[256] = {};
     GetPrivateProfileStringW(section, key, L"", value, 256, path.c_str());
     return e2e::Narrow(value);
+}
+
+// Prints each test of a run as it finishes (run_progress.h). The tests seen
+// only when the test window closed wait for the list, which holds their
+// times. What each test took from the start command is kept to estimate the
+// rest of the next run.
+class ProgressPrinter {
+  public:
+    explicit ProgressPrinter(const e2e::RemainingEstimate& estimate) : estimate_(estimate) {}
+
+    void Finished(e2e::FinishedTest test, bool atClose) {
+        if (test.index < 0 || test.index >= e2e::kTestCount)
+            return;
+        finishedAt_[test.index] = test.elapsed;
+        test.remaining = estimate_.After(test.index);
+        if (atClose && test.seconds < 0)
+            held_.push_back(test);
+        else
+            Print(test);
+    }
+
+    void PrintHeld(const e2e::RunResult& result) {
+        for (e2e::FinishedTest& test : held_) {
+            if (test.index < static_cast<int>(result.rows.size()))
+                test.seconds = result.rows[test.index].time;
+            Print(test);
+        }
+        held_.clear();
+    }
+
+    // Seconds each test took, in list order; empty unless every test was seen.
+    std::vector<double> Durations() const {
+        std::vector<double> durations;
+        double previous = 0;
+        for (double at : finishedAt_) {
+            if (at < 0)
+                return std::vector<double>();
+            durations.push_back(at - previous);
+            previous = at;
+        }
+        return durations;
+    }
+
+  private:
+    static void Print(const e2e::FinishedTest& test) {
+        std::fputs(e2e::FormatProgressLine(test).c_str(), stderr);
+        std::fflush(stderr);
+    }
+
+    const e2e::RemainingEstimate& estimate_;
+    std::vector<e2e::FinishedTest> held_;
+    std::vector<double> finishedAt_ = std::vector<double>(e2e::kTestCount, -1.0);
+};
+
+// The first run's estimate: record 0 of the data file holds the last run's
+// times, normalised to a loop count of 10000; a run takes them scaled to its
+// own loop count. None when record 0 holds no complete run.
+std::vector<double> StoredDurations(const std::wstring& dataFile) {
+    const std::string loopText = ProfileString(dataFile, L"VelkoraDataFile", L"VelkoraLoop");
+    const double loop = loopText.empty() ? 10000 : std::atof(loopText.c_str());
+    std::vector<double> durations;
+    for (const char* name : e2e::kTestNames) {
+        double seconds = 0;
+        const std::string text =
+            ProfileString(dataFile, L"Velkora-DATA000", e2e::Widen(name).c_str());
+        if (!e2e::ParseShownNumber(text, seconds) || seconds <= 0 || loop <= 0)
+            return std::vector<double>();
+        durations.push_back(seconds * loop / 10000);
+    }
+    return durations;
+}
+
+// One START ALL press, watched: the machine before it, each test as it
+// finishes, the list and the program's objects after it.
+bool MeasuredRun(e2e::VelkoraSession& session, const std::string& label, DWORD timeoutMs,
+                 DWORD runMs, e2e::RemainingEstimate& estimate, e2e::RunResult& result,
+                 std::string* error) {
+    const e2e::Idleness machine = e2e::ProbeIdleness(kIdleSampleMs);
+    std::fprintf(stderr,
+                 "velkora-driver: %s (START ALL); machine %s\n"
+                 "  (a time with ~ is the driver's clock from the test's title to the next one;\n"
+                 "  the others are the program's, normalised to a loop count of 10000)\n",
+                 label.c_str(), e2e::IdlenessText(machine).c_str());
+    std::fflush(stderr);
+    ProgressPrinter progress(estimate);
+    if (!session.RunTests(IDC_START_ALL, timeoutMs, runMs, error, nullptr,
+                          [&](const e2e::FinishedTest& test, bool atClose) {
+                              progress.Finished(test, atClose);
+                          }) ||
+        !session.ReadList(result, error))
+        return false;
+    e2e::RunResult numbers = result;
+    e2e::ParseRunNumbers(numbers);
+    progress.PrintHeld(numbers);
+    const std::vector<double> durations = progress.Durations();
+    if (!durations.empty())
+        estimate.SetPrevious(durations);
+
+    result.machine = machine;
+    const e2e::GuiObjectCounts counts =
+        e2e::CountGuiObjects(session.Process().Handle(), session.Process().Id());
+    result.gdiObjects = counts.gdi;
+    result.userObjects = counts.user;
+    result.privateBytes = counts.privateBytes;
+    std::fprintf(stderr,
+                 "velkora-driver: %s done: total %s s; the program holds %ld GDI and %ld USER "
+                 "objects, %.1f MB private memory\n",
+                 label.c_str(), result.totalTimeText.c_str(), counts.gdi, counts.user,
+                 counts.privateBytes / 1048576);
+    std::fflush(stderr);
+    return true;
 }
 
 }  // namespace
@@ -108,14 +224,25 @@ int main() {
             return Fail(kExitRun, error);
         report.runs.push_back(shown);
     }
-    for (int run = 1; run <= args.runs; ++run) {
-        std::fprintf(stderr, "velkora-driver: run %d of %d (START ALL)...\n", run, args.runs);
+    e2e::RemainingEstimate estimate;
+    estimate.SetPrevious(StoredDurations(session.DataFilePath()));
+    report.conditions = args.conditions;
+    report.objectCountSource =
+        e2e::CountGuiObjects(session.Process().Handle(), session.Process().Id()).source;
+    const int presses = args.runs == 0 ? 0 : args.warmups + args.runs;
+    for (int press = 1; press <= presses; ++press) {
+        const bool warmup = press <= args.warmups;
+        const std::string label = warmup ? "warm-up " + std::to_string(press) + " of " +
+                                               std::to_string(args.warmups) + " (dropped)"
+                                         : "run " + std::to_string(press - args.warmups) + " of " +
+                                               std::to_string(args.runs);
         e2e::RunResult result;
-        if (!session.RunTests(IDC_START_ALL, timeoutMs, runMs, &error) ||
-            !session.ReadList(result, &error))
-            return Fail(kExitRun, "run " + std::to_string(run) + ": " + error);
-        report.runs.push_back(result);
+        if (!MeasuredRun(session, label, timeoutMs, runMs, estimate, result, &error))
+            return Fail(kExitRun, label + ": " + error);
+        (warmup ? report.warmups : report.runs).push_back(result);
     }
+    for (e2e::RunResult& result : report.warmups)
+        e2e::ParseRunNumbers(result);
     for (e2e::RunResult& result : report.runs) {
         std::string bad;
         if (!e2e::ParseRunNumbers(result, &bad))

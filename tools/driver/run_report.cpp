@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace e2e {
 
@@ -86,8 +87,86 @@ std::string SpreadJson(const Spread& s) {
            ", \"max\": " + JsonNumber(s.max) + "}";
 }
 
+// A time's statistics with its spread and whether that is too wide.
+std::string TimeSpreadJson(const Spread& s) {
+    return "{\"median\": " + JsonNumber(s.median) + ", \"min\": " + JsonNumber(s.min) +
+           ", \"max\": " + JsonNumber(s.max) + ", \"spread\": " + JsonNumber(s.Relative()) +
+           ", \"unsteady\": " + (s.Relative() > kSteadySpread ? "true" : "false") + "}";
+}
+
 std::string StringJson(const std::string& text) {
     return "\"" + JsonEscape(text) + "\"";
+}
+
+bool Unsteady(const Spread& s) {
+    return s.Relative() > kSteadySpread;
+}
+
+std::string SpreadText(const Spread& s) {
+    return Format("%.1f %%", s.Relative() * 100);
+}
+
+std::string CountText(double value, const char* format) {
+    return value < 0 ? std::string("?") : Format(format, value);
+}
+
+// One line per run, warm-ups first: its total, the program's objects after
+// it and the machine before it; then the conditions of the whole session.
+std::string RunsSection(const Report& report) {
+    if (report.startAllPresses == 0)
+        return std::string();
+    std::string out = "\n" + PadRight("RUN", 10) + PadLeft("TOTAL(sec)", 11) + PadLeft("GDI", 7) +
+                      PadLeft("USER", 7) + PadLeft("PRIVATE MB", 12) + "  MACHINE BEFORE THE RUN\n";
+    int notIdle = 0;
+    auto line = [&](const std::string& name, const RunResult& run) {
+        notIdle += run.machine.idle ? 0 : 1;
+        out +=
+            PadRight(name, 10) + PadLeft(TimeText(run.totalTime), 11) +
+            PadLeft(CountText(static_cast<double>(run.gdiObjects), "%.0f"), 7) +
+            PadLeft(CountText(static_cast<double>(run.userObjects), "%.0f"), 7) +
+            PadLeft(CountText(run.privateBytes < 0 ? -1 : run.privateBytes / 1048576, "%.1f"), 12) +
+            "  " + IdlenessText(run.machine) + "\n";
+    };
+    for (size_t i = 0; i < report.warmups.size(); ++i)
+        line("warm-up " + std::to_string(i + 1), report.warmups[i]);
+    for (size_t i = 0; i < report.runs.size(); ++i)
+        line(std::to_string(i + 1), report.runs[i]);
+    out += "Warm-up runs dropped: " + std::to_string(report.warmups.size()) + "\n";
+    for (const std::string& condition : report.conditions)
+        out += "Condition: " + condition + "\n";
+    out +=
+        "Idleness: checked before each run (not idle: a Wine process of another prefix, or "
+        "more than " +
+        Format("%.2f", kBusyCoresLimit) + " processors busy over 1 s); " + std::to_string(notIdle) +
+        " of " + std::to_string(report.warmups.size() + report.runs.size()) +
+        " runs started on a machine that was not idle\n";
+    if (!report.objectCountSource.empty())
+        out += "GDI and USER objects counted from: " + report.objectCountSource + "\n";
+    return out;
+}
+
+std::string RunJson(const RunResult& run) {
+    std::string out = "{\"tests\": [";
+    for (size_t i = 0; i < run.rows.size(); ++i) {
+        out += i == 0 ? "\n" : ",\n";
+        out += "      {\"name\": " + StringJson(run.rows[i].name) +
+               ", \"time\": " + JsonNumber(run.rows[i].time) +
+               ", \"mark\": " + JsonNumber(run.rows[i].mark) + "}";
+    }
+    auto count = [](double value) { return value < 0 ? std::string("null") : JsonNumber(value); };
+    const Idleness& m = run.machine;
+    out += "],\n     \"totalTime\": " + JsonNumber(run.totalTime) +
+           ", \"totalMark\": " + JsonNumber(run.totalMark) +
+           ", \"averageMark\": " + JsonNumber(run.averageMark) +
+           ",\n     \"gdiObjects\": " + count(static_cast<double>(run.gdiObjects)) +
+           ", \"userObjects\": " + count(static_cast<double>(run.userObjects)) +
+           ", \"privateBytes\": " + count(run.privateBytes) +
+           ",\n     \"machineBefore\": {\"checked\": " + (m.checked ? "true" : "false") +
+           ", \"idle\": " + (m.idle ? "true" : "false") + ", \"load\": [" + JsonNumber(m.load[0]) +
+           ", " + JsonNumber(m.load[1]) + ", " + JsonNumber(m.load[2]) +
+           "], \"busyCores\": " + JsonNumber(m.busyCores) +
+           ", \"otherWineProcesses\": " + std::to_string(m.otherWineProcesses) + "}}";
+    return out;
 }
 
 }  // namespace
@@ -160,7 +239,7 @@ std::string FormatTable(const Report& report) {
     if (several) {
         out += PadRight("", kNameWidth) + PadRight("  TIME(sec)", 3 * kNumberWidth) + "  VELKORA\n";
         out += PadRight("MARK NAME", kNameWidth);
-        for (const char* heading : {"median", "min", "max", "median", "min", "max"})
+        for (const char* heading : {"median", "min", "max", "median", "min", "max", "spread"})
             out += PadLeft(heading, kNumberWidth);
         out += "\n";
     } else {
@@ -177,6 +256,8 @@ std::string FormatTable(const Report& report) {
                 text += PadLeft(times.empty() ? "" : TimeText(v), kNumberWidth);
             for (double v : {m.median, m.min, m.max})
                 text += PadLeft(MarkText(v), kNumberWidth);
+            if (!times.empty())
+                text += PadLeft(SpreadText(t), kNumberWidth) + (Unsteady(t) ? " !" : "");
         } else {
             text += PadLeft(times.empty() ? "" : TimeText(times[0]), kNumberWidth);
             text += PadLeft(marks.empty() ? "" : MarkText(marks[0]), kNumberWidth);
@@ -188,7 +269,11 @@ std::string FormatTable(const Report& report) {
                     Column(report, static_cast<int>(row), 1));
     out += line("OVER ALL", Column(report, -1, 0), Column(report, -1, 1));
     out += line("AVERAGE MARK", {}, Column(report, -1, 2));
+    if (several)
+        out += "spread = (max - min) / median of the times; ! above " +
+               Format("%.0f", kSteadySpread * 100) + " %: not to be trusted blindly\n";
 
+    out += RunsSection(report);
     out += "\n" + StartupLine(report.startup);
     out += "Data file: " + report.dataFilePath + "\n";
     return out;
@@ -214,32 +299,30 @@ std::string FormatJson(const Report& report) {
            ", \"mainWindowToList\": " + ms(report.startup.mainWindowToList) + "},\n";
     out += "  \"startAllPresses\": " + std::to_string(report.startAllPresses) + ",\n";
 
-    out += "  \"runs\": [";
-    for (size_t r = 0; r < report.runs.size(); ++r) {
-        const RunResult& run = report.runs[r];
-        out += r == 0 ? "\n" : ",\n";
-        out += "    {\"tests\": [";
-        for (size_t i = 0; i < run.rows.size(); ++i) {
-            out += i == 0 ? "\n" : ",\n";
-            out += "      {\"name\": " + StringJson(run.rows[i].name) +
-                   ", \"time\": " + JsonNumber(run.rows[i].time) +
-                   ", \"mark\": " + JsonNumber(run.rows[i].mark) + "}";
-        }
-        out += "],\n     \"totalTime\": " + JsonNumber(run.totalTime) +
-               ", \"totalMark\": " + JsonNumber(run.totalMark) +
-               ", \"averageMark\": " + JsonNumber(run.averageMark) + "}";
+    out += "  \"conditions\": {\"warmupRuns\": " + std::to_string(report.warmups.size()) +
+           ", \"steadySpread\": " + JsonNumber(kSteadySpread) +
+           ", \"busyCoresLimit\": " + JsonNumber(kBusyCoresLimit) +
+           ", \"objectCountSource\": " + StringJson(report.objectCountSource) + ", \"set\": [";
+    for (size_t i = 0; i < report.conditions.size(); ++i)
+        out += (i == 0 ? "" : ", ") + StringJson(report.conditions[i]);
+    out += "]},\n";
+    for (const auto& group :
+         {std::make_pair("warmupRuns", &report.warmups), std::make_pair("runs", &report.runs)}) {
+        out += std::string("  \"") + group.first + "\": [";
+        for (size_t r = 0; r < group.second->size(); ++r)
+            out += (r == 0 ? "\n    " : ",\n    ") + RunJson((*group.second)[r]);
+        out += "],\n";
     }
-    out += "],\n";
 
     out += "  \"summary\": {\"runs\": " + std::to_string(report.runs.size()) + ", \"tests\": [";
     for (size_t row = 0; row < RowCount(report); ++row) {
         out += row == 0 ? "\n" : ",\n";
         out += "    {\"name\": " + StringJson(RowName(report, row)) +
-               ", \"time\": " + SpreadJson(SpreadOf(Column(report, static_cast<int>(row), 0))) +
+               ", \"time\": " + TimeSpreadJson(SpreadOf(Column(report, static_cast<int>(row), 0))) +
                ", \"mark\": " + SpreadJson(SpreadOf(Column(report, static_cast<int>(row), 1))) +
                "}";
     }
-    out += "],\n    \"totalTime\": " + SpreadJson(SpreadOf(Column(report, -1, 0))) +
+    out += "],\n    \"totalTime\": " + TimeSpreadJson(SpreadOf(Column(report, -1, 0))) +
            ",\n    \"totalMark\": " + SpreadJson(SpreadOf(Column(report, -1, 1))) +
            ",\n    \"averageMark\": " + SpreadJson(SpreadOf(Column(report, -1, 2))) + "}\n}\n";
     return out;

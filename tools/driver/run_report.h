@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/driver/machine_state.h"
+
 namespace e2e {
 
 // One row of the result list as shown (the texts) and as numbers.
@@ -18,11 +20,15 @@ struct TestRow {
     double mark = 0;
 };
 
-// The list and the three total labels after one run.
+// The list and the three total labels after one run, and what the driver
+// saw around it: the machine before it, the program's objects after it.
 struct RunResult {
     std::vector<TestRow> rows;
     std::string totalTimeText, totalMarkText, averageMarkText;
     double totalTime = 0, totalMark = 0, averageMark = 0;
+    Idleness machine;
+    long gdiObjects = -1, userObjects = -1;  // -1: not counted
+    double privateBytes = -1;
 };
 
 // The number at the start of a list cell or label ("12.345", "3808"); false
@@ -35,10 +41,16 @@ bool ParseRunNumbers(RunResult& run, std::string* bad = nullptr);
 
 struct Spread {
     double median = 0, min = 0, max = 0;
+    // (max - min) / median; 0 for a median of 0.
+    double Relative() const { return median > 0 ? (max - min) / median : 0; }
 };
 // Median (the mean of the two middle values for an even count), minimum and
 // maximum; all zero for no values.
 Spread SpreadOf(std::vector<double> values);
+
+// A test whose times spread more than this over the runs is marked as not
+// to be trusted blindly.
+constexpr double kSteadySpread = 0.05;
 
 // Milliseconds between moments of the program's start, measured by polling;
 // a negative value was not observed.
@@ -57,14 +69,21 @@ struct Report {
     StartupTimes startup;
     int startAllPresses = 1;  // 0: runs holds the list as shown after start-up
     std::vector<RunResult> runs;
+    // The conditions the driver set or saw, reported with every figure.
+    std::vector<RunResult> warmups;       // dropped from the statistics
+    std::vector<std::string> conditions;  // set up outside the driver
+    std::string objectCountSource;        // how GDI and USER objects were counted
 };
 
-// Per test, then the totals: the values of a single run, or median, minimum
-// and maximum over several; then the data file's path.
+// Per test, then the totals: the values of a single run, or median, minimum,
+// maximum and spread over several (a spread above kSteadySpread marked
+// "!"); then each run with the machine's state before it and the program's
+// objects after it, the conditions, and the data file's path.
 std::string FormatTable(const Report& report);
 // {"exe", "dataFile", "loopSetting", "processor", "video", "platform",
-//  "screenshot", "startupMs": {...}, "startAllPresses", "runs": [...],
-//  "summary": {...}}
+//  "screenshot", "startupMs": {...}, "startAllPresses", "conditions": {...},
+//  "warmupRuns": [...], "runs": [...], "summary": {...}}; each summary time
+//  has its "spread" and "unsteady" (spread above kSteadySpread).
 std::string FormatJson(const Report& report);
 // One line per value: record (run number, or median/min/max), test, time,
 // mark. The totals use the test names "OVER ALL" and "AVERAGE".

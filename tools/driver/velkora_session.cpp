@@ -7,6 +7,7 @@
 
 #include "res/resource.h"
 #include "tools/driver/data_file_text.h"
+#include "tools/driver/run_progress.h"
 
 namespace e2e {
 
@@ -153,8 +154,9 @@ bool VelkoraSession::ReadList(RunResult& run, std::string* error) const {
 }
 
 bool VelkoraSession::RunTests(int commandId, DWORD appearMs, DWORD runMs, std::string* error,
-                              std::vector<std::string>* titles) {
+                              std::vector<std::string>* titles, const TestFinished& finished) {
     const ULONGLONG savedBefore = FileWriteTime(dataFile_);
+    Stopwatch clock;
     if (!PostCommand(main_, commandId)) {
         if (error != nullptr)
             *error = "cannot post the start command to the main window";
@@ -166,16 +168,52 @@ bool VelkoraSession::RunTests(int commandId, DWORD appearMs, DWORD runMs, std::s
             *error = "test window: " + *error;
         return false;
     }
+    // A title naming test k means every test before it has finished; the
+    // time box then holds the time of test k - 1 (run_progress.h). Wine
+    // keeps no stored text for an edit control, so there the time stays
+    // unread and the title's duration stands in for it.
+    HWND timeBox = GetDlgItem(testWnd, IDC_TIMEBOX);
+    int reported = -1, running = -1;
+    double runningSince = 0;
+    std::string timeText = StoredText(timeBox), timeTextAtStart = timeText;
+    auto report = [&](int upTo, bool atClose) {
+        const double now = clock.Ms() / 1000;
+        for (int i = reported + 1; i <= upTo && finished; ++i) {
+            FinishedTest test;
+            test.index = i;
+            test.count = kTestCount;
+            test.name = kTestNames[i];
+            test.elapsed = now;
+            if (i == upTo && i == running) {
+                test.took = now - runningSince;
+                if (!atClose || timeText != timeTextAtStart)
+                    test.seconds = TimeBoxSeconds(timeText);
+            }
+            finished(test, atClose);
+        }
+        reported = upTo > reported ? upTo : reported;
+    };
     const bool gone = WaitUntil(
         [&] {
-            if (titles != nullptr) {
-                const std::string title = StoredText(testWnd);
-                if (std::find(titles->begin(), titles->end(), title) == titles->end())
-                    titles->push_back(title);
+            const std::string title = StoredText(testWnd);
+            if (titles != nullptr &&
+                std::find(titles->begin(), titles->end(), title) == titles->end())
+                titles->push_back(title);
+            if (!IsWindow(testWnd) || !IsWindowVisible(testWnd) || !process_.Running())
+                return true;
+            timeText = StoredText(timeBox);
+            const int index = TestIndexOfTitle(title);
+            if (index > running) {
+                report(index - 1, false);
+                running = index;
+                runningSince = clock.Ms() / 1000;
+                timeTextAtStart = timeText;
             }
-            return !IsWindow(testWnd) || !IsWindowVisible(testWnd) || !process_.Running();
+            return false;
         },
         runMs, 5);
+    if (gone && process_.Running() && running >= 0)
+        report(kTestCount - 1, true);
     if (!process_.Running()) {
         if (error != nullptr)
             *error = "the program ended during the run (exit code " +

@@ -12,11 +12,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tools/driver/remote_ui.h"
+#include "tools/driver/run_progress.h"
 #include "tools/driver/run_report.h"
 
 namespace e2e {
@@ -40,12 +42,21 @@ class VelkoraSession {
     // The list's rows and the three total labels, as texts.
     bool ReadList(RunResult& run, std::string* error) const;
 
+    // Called for each test as the run passes it (see run_progress.h), with
+    // its position and name, the time the time box showed for it (-1 when
+    // not read), how long its title was shown (-1 when not seen), the
+    // seconds since the start command, and whether it was seen only at the
+    // window's closing (then the list holds its time).
+    using TestFinished = std::function<void(const FinishedTest& test, bool atClose)>;
+
     // Posts a start command (START ALL button or the start menu commands),
     // waits for the test window to open and to close, then for the results
     // (see above). Every distinct title the test window showed goes to
-    // titles when given.
+    // titles when given. The window is only read while it runs, never sent
+    // a message, so watching it does not touch the timed work.
     bool RunTests(int commandId, DWORD appearMs, DWORD runMs, std::string* error,
-                  std::vector<std::string>* titles = nullptr);
+                  std::vector<std::string>* titles = nullptr,
+                  const TestFinished& finished = nullptr);
 
     // Waits for the program to end; false (and the process terminated) when
     // it is still running after timeoutMs.
