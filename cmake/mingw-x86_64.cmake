@@ -1,13 +1,4 @@
-# Cross toolchain for the 64-bit Windows build of the tests, for machines that cannot run
-# 32-bit programs (the shipped program stays the 32-bit build). The posix thread model is
-# needed for std::mutex and std::thread (GoogleTest relies on them).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Cross toolchain for the 64-bit Windows build of the same sources, which the
+# tests use on machines that cannot run 32-bit programs.
+set(VELKORA_MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -22,6 +22,7 @@
 
 #include "bench/mark_result.h"
 #include "records/data_file.h"
+#include "tests/fuzz/fuzz_check.h"
 #include "records/ini_store.h"
 #include "../native/records_fake_codepage.h"
 
@@ -29,16 +30,8 @@ namespace {
 
 using records::IniFile;
 
-void Check(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "check failed: %s\n", what);
-        std::abort();
-    }
-}
-
-bool Blank(char c) {
-    return c == ' ' || (c >= 0x09 && c <= 0x0D);
-}
+using fuzz::Blank;
+using fuzz::Check;
 
 std::string Trimmed(std::string s) {
     while (!s.empty() && Blank(s.back()))

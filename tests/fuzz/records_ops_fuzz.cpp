@@ -22,6 +22,7 @@
 #include "bench/mark_result.h"
 #include "cpu/cpu_info.h"
 #include "records/data_file.h"
+#include "tests/fuzz/fuzz_check.h"
 #include "records/ini_store.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
@@ -30,16 +31,8 @@ namespace {
 
 using records::IniFile;
 
-void Check(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "check failed: %s\n", what);
-        std::abort();
-    }
-}
-
-bool Blank(char c) {
-    return c == ' ' || (c >= 0x09 && c <= 0x0D);
-}
+using fuzz::Blank;
+using fuzz::Check;
 
 // What a name becomes once read and written any number of times: reading
 // trims blanks and takes one pair of quotes off, so a record moved through
