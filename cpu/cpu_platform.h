@@ -15,6 +15,12 @@
 
 #include "cpu/windows_version.h"
 
+// The 64-bit Windows headers make ReadTimeStampCounter a macro for __rdtsc,
+// which would rename the member below wherever they come first.
+#ifdef ReadTimeStampCounter
+#undef ReadTimeStampCounter
+#endif
+
 namespace cpu {
 
 // The four registers one CPUID leaf answers.
