@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "sysinfo/sys_memory_win32.h"
 #include "sysinfo/sys_platform.h"
 
 namespace sysinfo {
@@ -49,12 +50,9 @@ class Win32SysPlatform : public SysPlatform {
   public:
     cpu::OsVersionInfo VersionInfo() override { return cpu::QueryRunningWindowsVersion(); }
 
-    uint32_t TotalPhysicalMemory() override {
-        MEMORYSTATUS status;
-        std::memset(&status, 0, sizeof status);
-        status.dwLength = sizeof status;  // 32
-        GlobalMemoryStatus(&status);
-        return static_cast<uint32_t>(status.dwTotalPhys);
+    uint64_t TotalPhysicalMemory() override {
+        static const GlobalMemoryStatusExProc memoryStatusEx = FindGlobalMemoryStatusEx();
+        return TotalPhysicalBytes(memoryStatusEx);
     }
 
     bool UserName(std::string& name) override {
@@ -122,5 +120,28 @@ Win32SysPlatform g_win32Platform;
 const bool g_installed = (SysPlatform::SetCurrent(&g_win32Platform), true);
 
 }  // namespace
+
+GlobalMemoryStatusExProc FindGlobalMemoryStatusEx() {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (kernel == nullptr)
+        return nullptr;
+    return reinterpret_cast<GlobalMemoryStatusExProc>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GlobalMemoryStatusEx")));
+}
+
+uint64_t TotalPhysicalBytes(GlobalMemoryStatusExProc memoryStatusEx) {
+    if (memoryStatusEx != nullptr) {
+        MEMORYSTATUSEX status;
+        std::memset(&status, 0, sizeof status);
+        status.dwLength = sizeof status;
+        if (memoryStatusEx(&status))
+            return status.ullTotalPhys;
+    }
+    MEMORYSTATUS status;
+    std::memset(&status, 0, sizeof status);
+    status.dwLength = sizeof status;  // 32
+    GlobalMemoryStatus(&status);
+    return status.dwTotalPhys;
+}
 
 }  // namespace sysinfo
