@@ -109,8 +109,8 @@ class Win32SysPlatform : public SysPlatform {
     Win32Registry m_registry;
 };
 
-static_assert(sizeof(MEMORYSTATUS) == 32,
-              "GlobalMemoryStatus is called with the 32-byte structure");
+static_assert(sizeof(MEMORYSTATUS) == 32 || sizeof(void*) != 4,
+              "the 32-bit program calls GlobalMemoryStatus with the 32-byte structure");
 
 Win32SysPlatform g_win32Platform;
 
