@@ -283,24 +283,6 @@ TEST(CpuDumpProbeTest, PresentDayIntelCachesComeFromTheDeterministicCacheLeaf) {
     }
 }
 
-TEST(CpuDumpProbeTest, TheProcessorLineNamesUnknownProcessorsByTheirBrand) {
-    const std::pair<const char*, const char*> kLines[] = {
-        {"intel-core-i7-2600-cpu.txt", "Intel(R) Core(TM) i7-2600 CPU @ 3.40GHz at 3401MHz"},
-        {"amd-ryzen-7-7700x-8-core-processor.txt", "AMD Ryzen 7 7700X 8-Core Processor at 3401MHz"},
-        {"via-samuel.txt", "VIA Samuel at 3401MHz"},
-        // A table name, or an unknown one without a brand string, stays.
-        {"amd-athlon-processor.txt", "AMD-Athlon Processor at 3401MHz"},
-        {"genuineintel0000582_p55c_tillamook.txt", "Intel-(Unknown) Processor at 3401MHz"},
-        {"cyrixinstead0000540_mediagxm.txt", "Cyrix-MediaGXm Processor at 3401MHz"},
-        {"sis_sis_sis_0000505_sis550.txt", " Processor at 3401MHz"},
-    };
-    for (const auto& line : kLines) {
-        ProbedDump probed(line.first);
-        probed.info.Frequency = 3400.5;
-        EXPECT_EQ(probed.info.SummaryText(), line.second);
-    }
-}
-
 TEST(CpuDumpProbeTest, EachPathReadsItsLeavesOnceInOrder) {
     using Leaves = std::vector<uint32_t>;
     EXPECT_EQ(ProbedDump("genuineintel0000686_p3_coppermine.txt").leavesRead, (Leaves{0, 1, 2}));
