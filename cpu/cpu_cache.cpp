@@ -5,6 +5,7 @@
 // 0x80000005 and 0x80000006. The vendor alone decides which reading applies,
 // because a stored record does not say which path filled its words.
 
+#include <cstdint>
 #include <cstdio>
 
 #include "cpu/cpu_info.h"
@@ -97,7 +98,33 @@ std::string L1CacheText(uint32_t word) {
                   static_cast<int>(Byte(word, 1)), static_cast<int>(Byte(word, 0)));
 }
 
+// The cache text of the extended path, for a cache leaf 4 describes; "Non"
+// for one it does not report.
+std::string DeterministicCacheText(const CCpuInfo::DeterministicCash& cache) {
+    if (cache.Sets == 0)
+        return "Non";
+    char text[128];
+    std::snprintf(text, sizeof text,
+                  "%uKB size(%u-way set associative, %ulines per Tag, %ubyte line size)",
+                  CCpuInfo::DeterministicCashSize(cache), (cache.EBX >> 22) + 1,
+                  ((cache.EBX >> 12) & 0x3FF) + 1, (cache.EBX & 0xFFF) + 1);
+    return text;
+}
+
 }  // namespace
+
+uint32_t CCpuInfo::DeterministicCashSize(const DeterministicCash& cache) {
+    if (cache.Sets == 0)
+        return 0;
+    uint64_t ways = (cache.EBX >> 22) + 1;
+    uint64_t partitions = ((cache.EBX >> 12) & 0x3FF) + 1;
+    uint64_t lineSize = (cache.EBX & 0xFFF) + 1;
+    uint64_t bytesPerSet = ways * partitions * lineSize;  // at most 2^32
+    // Bytes per set times sets can reach 2^64: take the KB in two parts.
+    uint64_t kilobytes =
+        (bytesPerSet >> 10) * cache.Sets + ((bytesPerSet & 0x3FF) * cache.Sets >> 10);
+    return kilobytes > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(kilobytes);
+}
 
 int CCpuInfo::DescriptorText(std::string& text, uint32_t descriptor) {
     for (const Descriptor& d : kDescriptors) {
@@ -128,7 +155,10 @@ std::string CCpuInfo::CacheItemText(int code) const {
     if (code == kItemSummary) {
         int instruction;
         int data;
-        if (standard) {  // the descriptors of items 3 and 6
+        if (standard && CashLeaf4 != 0) {
+            instruction = static_cast<int>(DeterministicCashSize(L1ICash));
+            data = static_cast<int>(DeterministicCashSize(L1DCash));
+        } else if (standard) {  // the descriptors of items 3 and 6
             instruction = DescriptorText(text, Byte(CashFlagEDX, 1));
             data = DescriptorText(text, Byte(CashFlagEDX, 3));
         } else {
@@ -138,6 +168,19 @@ std::string CCpuInfo::CacheItemText(int code) const {
         return Format("I-%dK,D-%dK / ", instruction, data) + L2SizeText();
     }
 
+    if (standard && CashLeaf4 != 0) {
+        // The caches leaf 2 left unknown come from leaf 4; the TLBs stay.
+        switch (code) {
+            case kItemInstructionCache:
+                return DeterministicCacheText(L1ICash);
+            case kItemDataCache:
+                return DeterministicCacheText(L1DCash);
+            case kItemL2:
+                return DeterministicCacheText(L2Cash);
+            default:
+                break;
+        }
+    }
     if (standard) {
         for (const DescriptorPlace& place : kDescriptorPlaces) {
             if (place.code == code) {

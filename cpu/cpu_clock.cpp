@@ -58,17 +58,23 @@ double CCpuInfo::ComputeFrequency() {
 }
 
 std::string CCpuInfo::SummaryText() const {
-    char text[kProcessorNameSize + 32];
-    std::snprintf(text, sizeof text, "%s at %dMHz", cpu::FixedText(ProcessorName).c_str(),
-                  WholeMegahertz(Frequency));
-    return text;
+    // "AMD-(Unknown) Processor" says nothing of a present-day processor; its
+    // brand string, kept as the code name, does.
+    std::string name = cpu::FixedText(ProcessorName);
+    std::string codeName = cpu::FixedText(CodeName);
+    if (IsUnknownName(name) && !codeName.empty())
+        name = codeName;
+    char megahertz[32];
+    std::snprintf(megahertz, sizeof megahertz, " at %dMHz", WholeMegahertz(Frequency));
+    return name + megahertz;
 }
 
 std::string CCpuInfo::FormatWindowsVersion() {
     cpu::OsVersionInfo version = m_pPlatform->VersionInfo();
     char text[256];
-    std::snprintf(text, sizeof text, "Windows%s %s(%d.%d.%d)", cpu::WindowsVersionName(version),
-                  version.csdVersion.c_str(), static_cast<int>(version.majorVersion),
-                  static_cast<int>(version.minorVersion), static_cast<int>(cpu::BuildOf(version)));
+    std::snprintf(text, sizeof text, "Windows%s %s(%d.%d.%d)",
+                  cpu::WindowsVersionName(version).c_str(), version.csdVersion.c_str(),
+                  static_cast<int>(version.majorVersion), static_cast<int>(version.minorVersion),
+                  static_cast<int>(cpu::BuildOf(version)));
     return text;
 }

@@ -61,6 +61,7 @@ CCpuInfo::CCpuInfo(cpu::CpuPlatform& platform)
       CashFlagECX(0),
       CashFlagEDX(0),
       MultiProcessor(1),
+      CashLeaf4(0),
       QpcStart(0),
       QpcEnd(0),
       QpcScale(0.0),
@@ -109,6 +110,10 @@ void CCpuInfo::CopyFrom(const CCpuInfo& other) {
     CashFlagECX = other.CashFlagECX;
     CashFlagEDX = other.CashFlagEDX;
     MultiProcessor = other.MultiProcessor;
+    CashLeaf4 = other.CashLeaf4;
+    L1ICash = other.L1ICash;
+    L1DCash = other.L1DCash;
+    L2Cash = other.L2Cash;
     TscStart = other.TscStart;
     TscEnd = other.TscEnd;
     QpcStart = other.QpcStart;

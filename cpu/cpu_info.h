@@ -17,8 +17,16 @@ class CCpuInfo {
   public:
     static constexpr int kFeatureCount = 32;
     static constexpr int kProcessorNameSize = 64;
-    static constexpr int kCodeNameSize = 32;
+    // Room for a whole 48-character brand string; older readers of the data
+    // file keep 31 characters of it.
+    static constexpr int kCodeNameSize = 64;
     static constexpr int kVendorNameSize = 16;
+
+    // One cache as the deterministic cache leaf (4) describes it.
+    struct DeterministicCash {
+        uint32_t EBX = 0;   // ways - 1 (bits 22-31), partitions - 1 (12-21), line size - 1 (0-11)
+        uint32_t Sets = 0;  // leaf 4 ECX + 1; 0: leaf 4 does not report this cache
+    };
 
     // A 64-bit time-stamp counter reading as its two 32-bit halves.
     struct TscReading {
@@ -60,6 +68,9 @@ class CCpuInfo {
     // The text of one cache/TLB descriptor byte; returns the cache size in
     // KB, the page size in KB for a TLB, or 0.
     static int DescriptorText(std::string& text, uint32_t descriptor);
+    // Size in KB of a cache leaf 4 describes: ways x partitions x line size
+    // x sets; 0 for a cache it does not report.
+    static uint32_t DeterministicCashSize(const DeterministicCash& cache);
     // The short L2 text: "Non", "Unknown" or "%dKBytes".
     std::string L2SizeText() const;
     // The text of cache item code 1 to 6, 16 (L2) or 255 (one-line summary);
@@ -76,7 +87,11 @@ class CCpuInfo {
     // interval of 0 (no counter, or no time between the readings) gives 0.
     double ComputeFrequency();
     // "%s at %dMHz" with the name and the frequency rounded to whole MHz.
+    // Where the table names the processor only as its vendor's "(Unknown)"
+    // one, the code name (the brand string) names it instead.
     std::string SummaryText() const;
+    // True for a vendor's "(Unknown)" name ("AMD-(Unknown) Processor").
+    static bool IsUnknownName(const std::string& processorName);
 
     // The processor section "InfoCPU-DATA%03d" of record n of the data file
     // held by file, and the record's clipboard text block. All return 1.
@@ -107,6 +122,13 @@ class CCpuInfo {
     uint32_t CashFlagECX;
     uint32_t CashFlagEDX;
     uint32_t MultiProcessor;
+    // Standard path, Intel: 1 when leaf 2 left an L1 or L2 size unknown and
+    // the caches of items 3, 6 and 16 come from leaf 4 instead; then the
+    // three caches, and L2CashSize is L2Cash's size.
+    uint32_t CashLeaf4;
+    DeterministicCash L1ICash;
+    DeterministicCash L1DCash;
+    DeterministicCash L2Cash;
     TscReading TscStart;
     TscReading TscEnd;
     int64_t QpcStart;

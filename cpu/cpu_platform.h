@@ -40,6 +40,12 @@ class CpuPlatform {
     virtual bool CpuidAvailable() = 0;
     // One CPUID leaf, sub-leaf 0.
     virtual CpuidResult Cpuid(uint32_t leaf) = 0;
+    // One sub-leaf of a leaf that has them (the deterministic cache leaf 4).
+    // A platform that knows only sub-leaf 0 answers zeros for the others,
+    // which reads as "no further sub-leaves".
+    virtual CpuidResult CpuidSubLeaf(uint32_t leaf, uint32_t subLeaf) {
+        return subLeaf == 0 ? Cpuid(leaf) : CpuidResult();
+    }
     // RDTSC.
     virtual uint64_t ReadTimeStampCounter() = 0;
     // QueryPerformanceCounter and QueryPerformanceFrequency (counts per

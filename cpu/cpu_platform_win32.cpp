@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "cpu/cpu_platform.h"
+#include "cpu/windows_version_win32.h"
 
 namespace cpu {
 
@@ -45,8 +46,12 @@ class Win32CpuPlatform : public CpuPlatform {
     }
 
     CpuidResult Cpuid(uint32_t leaf) override {
+        return CpuidSubLeaf(leaf, 0);
+    }
+
+    CpuidResult CpuidSubLeaf(uint32_t leaf, uint32_t subLeaf) override {
         CpuidResult r;
-        __cpuid_count(leaf, 0, r.eax, r.ebx, r.ecx, r.edx);
+        __cpuid_count(leaf, subLeaf, r.eax, r.ebx, r.ecx, r.edx);
         return r;
     }
 
@@ -93,7 +98,8 @@ class Win32CpuPlatform : public CpuPlatform {
     int m_tscKnown = 0;  // 0 not yet asked, 1 present, -1 absent
 };
 
-static_assert(sizeof(OSVERSIONINFOA) == 148, "GetVersionExA is called with the 148-byte structure");
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the structure every Windows accepts");
+static_assert(sizeof(OSVERSIONINFOEXA) == 156, "the structure that adds wProductType");
 
 Win32CpuPlatform g_win32Platform;
 
@@ -104,19 +110,31 @@ const bool g_installed = (CpuPlatform::SetCurrent(&g_win32Platform), true);
 
 }  // namespace
 
-OsVersionInfo QueryRunningWindowsVersion() {
-    OSVERSIONINFOA raw;
+OsVersionInfo QueryWindowsVersion(GetVersionExProc getVersionEx) {
+    OSVERSIONINFOEXA raw;
     std::memset(&raw, 0, sizeof raw);
-    raw.dwOSVersionInfoSize = sizeof raw;  // 148: the structure without the Ex part
+    raw.dwOSVersionInfoSize = sizeof raw;
     OsVersionInfo version;
-    if (!GetVersionExA(&raw))
-        return version;
+    OSVERSIONINFOA* basic = reinterpret_cast<OSVERSIONINFOA*>(&raw);
+    if (getVersionEx(basic)) {
+        if (raw.wProductType != 0)
+            version.productType = raw.wProductType;
+    } else {
+        std::memset(&raw, 0, sizeof raw);
+        raw.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+        if (!getVersionEx(basic))
+            return version;
+    }
     version.majorVersion = raw.dwMajorVersion;
     version.minorVersion = raw.dwMinorVersion;
     version.buildNumber = raw.dwBuildNumber;
     version.platformId = raw.dwPlatformId;
     version.csdVersion.assign(raw.szCSDVersion, strnlen(raw.szCSDVersion, sizeof raw.szCSDVersion));
     return version;
+}
+
+OsVersionInfo QueryRunningWindowsVersion() {
+    return QueryWindowsVersion(GetVersionExA);
 }
 
 }  // namespace cpu

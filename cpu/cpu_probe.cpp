@@ -10,6 +10,7 @@ namespace {
 constexpr uint32_t kLeafVendor = 0;
 constexpr uint32_t kLeafSignature = 1;
 constexpr uint32_t kLeafDescriptors = 2;
+constexpr uint32_t kLeafDeterministicCache = 4;
 constexpr uint32_t kLeafExtendedMax = 0x80000000;
 constexpr uint32_t kLeafExtendedFeatures = 0x80000001;
 constexpr uint32_t kLeafBrandFirst = 0x80000002;
@@ -25,6 +26,18 @@ constexpr uint32_t kExtendedSignatureBits = 0x0FFF0000;
 constexpr uint32_t kNameKeyMask = 0xFFF;
 
 enum class ProbePath { kNone, kStandard, kExtended };
+
+// Leaf 4 EAX: the cache type (bits 0-4) and level (bits 5-7) of a sub-leaf.
+constexpr uint32_t kCacheTypeMask = 0x1F;
+constexpr uint32_t kCacheTypeNone = 0;  // no further caches
+constexpr uint32_t kCacheTypeData = 1;
+constexpr uint32_t kCacheTypeInstruction = 2;
+constexpr uint32_t kCacheTypeUnified = 3;
+constexpr int kCacheLevelShift = 5;
+constexpr uint32_t kCacheLevelMask = 0x7;
+// A processor lists a handful of caches; a bound keeps a processor (or a
+// dump) that never ends its list from stopping the probe.
+constexpr uint32_t kMaxCacheSubLeaves = 64;
 
 struct NameRow {
     uint32_t first;  // key range, inclusive
@@ -131,6 +144,54 @@ void ReadBrandString(cpu::CpuPlatform& platform, char (&brand)[CCpuInfo::kProces
     }
 }
 
+// Blanks around a brand string: some processors right-align it in its 48
+// bytes, others pad it at the end.
+std::string TrimBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// True when the descriptor bytes of leaf 2 gave the L1 instruction, the L1
+// data and the L2 size. Present-day Intel processors answer 0xFF ("see leaf
+// 4") or bytes the descriptor table does not hold.
+bool DescriptorsGiveEveryCacheSize(const CCpuInfo& info) {
+    std::string text;
+    return CCpuInfo::DescriptorText(text, (info.CashFlagEDX >> 8) & 0xFF) != 0 &&
+           CCpuInfo::DescriptorText(text, (info.CashFlagEDX >> 24) & 0xFF) != 0 &&
+           info.L2CashSize != 0;
+}
+
+// The L1 instruction, L1 data and L2 caches from the sub-leaves of leaf 4,
+// read until the cache type 0 that ends the list. A cache the processor
+// does not list stays unreported.
+void ReadDeterministicCaches(cpu::CpuPlatform& platform, CCpuInfo& info) {
+    info.CashLeaf4 = 1;
+    info.L1ICash = CCpuInfo::DeterministicCash();
+    info.L1DCash = CCpuInfo::DeterministicCash();
+    info.L2Cash = CCpuInfo::DeterministicCash();
+    for (uint32_t subLeaf = 0; subLeaf < kMaxCacheSubLeaves; ++subLeaf) {
+        cpu::CpuidResult r = platform.CpuidSubLeaf(kLeafDeterministicCache, subLeaf);
+        uint32_t type = r.eax & kCacheTypeMask;
+        uint32_t level = (r.eax >> kCacheLevelShift) & kCacheLevelMask;
+        if (type == kCacheTypeNone)
+            break;
+        CCpuInfo::DeterministicCash* cache = nullptr;
+        if (level == 1 && type == kCacheTypeInstruction)
+            cache = &info.L1ICash;
+        else if (level == 1 && type == kCacheTypeData)
+            cache = &info.L1DCash;
+        else if (level == 2 && type == kCacheTypeUnified)
+            cache = &info.L2Cash;
+        if (cache != nullptr && cache->Sets == 0) {  // the first one listed counts
+            cache->EBX = r.ebx;
+            cache->Sets = r.ecx + 1;
+        }
+    }
+    info.L2CashSize = CCpuInfo::DeterministicCashSize(info.L2Cash);
+}
+
 // The L2 size that descriptor byte b of leaf 2 EDX names: 128 KB doubled
 // per step from 0x41, where 0x82 (an 8-way 256 KB cache) falls on 256 by
 // the same rule. Bytes that name no L2 cache give 0.
@@ -166,6 +227,11 @@ int CCpuInfo::ProbeProcessor() {
         CashFlagEAX = leaf2.eax;
         CashFlagEDX = leaf2.edx;
         L2CashSize = DescriptorL2Size(leaf2.edx & 0xFF);
+        bool isIntel = std::strcmp(rule->vendor, kIntel) == 0;
+        if (isIntel && vendor.eax >= kLeafDeterministicCache &&
+            !DescriptorsGiveEveryCacheSize(*this)) {
+            ReadDeterministicCaches(platform, *this);
+        }
     } else if (rule != nullptr && rule->path == ProbePath::kExtended) {
         cpu::CpuidResult leaf1 = platform.Cpuid(kLeafSignature);
         cpu::CpuidResult extended = platform.Cpuid(kLeafExtendedFeatures);
@@ -194,9 +260,10 @@ void CCpuInfo::NameProcessor(uint32_t leaf1Eax) {
 
         if (rule->path == ProbePath::kExtended) {
             // The brand string passes through the name field into the code
-            // name, where it stays; the table then names the processor.
+            // name, where it stays whole but for the blanks around it; the
+            // table then names the processor.
             ReadBrandString(*m_pPlatform, ProcessorName);
-            cpu::CopyFixed(CodeName, cpu::FixedText(ProcessorName));
+            cpu::CopyFixed(CodeName, TrimBlanks(cpu::FixedText(ProcessorName)));
         }
 
         // A present-day Intel processor encodes its family and model in the
@@ -217,11 +284,18 @@ void CCpuInfo::NameProcessor(uint32_t leaf1Eax) {
             m_pPlatform->Cpuid(kLeafExtendedMax).eax >= kLeafBrandLast) {
             char brand[kProcessorNameSize];
             ReadBrandString(*m_pPlatform, brand);
-            const char* text = brand;
-            while (*text == ' ')
-                ++text;
-            cpu::CopyFixed(CodeName, text, std::strlen(text));
+            cpu::CopyFixed(CodeName, TrimBlanks(cpu::FixedText(brand)));
         }
     }
     cpu::AppendFixed(ProcessorName, " Processor");
+}
+
+bool CCpuInfo::IsUnknownName(const std::string& processorName) {
+    for (const VendorRule& rule : kVendors) {
+        if (rule.unknownName != nullptr &&
+            processorName == std::string(rule.unknownName) + " Processor") {
+            return true;
+        }
+    }
+    return false;
 }

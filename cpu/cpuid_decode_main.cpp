@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "cpu/cpu_info.h"
 #include "cpu/cpuid_dump.h"
@@ -51,6 +52,13 @@ int main(int argc, char** argv) {
     PrintNumber("CashFlagECX", info.CashFlagECX);
     PrintNumber("CashFlagEDX", info.CashFlagEDX);
     PrintNumber("L2CashSize", info.L2CashSize);
+    PrintNumber("CashLeaf4", info.CashLeaf4);
+    const std::pair<const char*, const CCpuInfo::DeterministicCash*> caches[] = {
+        {"L1ICash", &info.L1ICash}, {"L1DCash", &info.L1DCash}, {"L2Cash", &info.L2Cash}};
+    for (const auto& cache : caches) {
+        PrintNumber((std::string(cache.first) + "EBX").c_str(), cache.second->EBX);
+        PrintNumber((std::string(cache.first) + "Sets").c_str(), cache.second->Sets);
+    }
     PrintText("SignatureText", info.SignatureText());
     PrintText("L2SizeText", info.L2SizeText());
     const int codes[] = {1, 2, 3, 4, 5, 6, 16, 255};

@@ -8,7 +8,9 @@ namespace cpu {
 
 namespace {
 
-constexpr int kFieldsPerLine = 5;
+// LEAF EAX EBX ECX EDX, or LEAF SUBLEAF EAX EBX ECX EDX.
+constexpr int kLeafFields = 5;
+constexpr int kSubLeafFields = 6;
 constexpr size_t kDigitsPerField = 8;
 constexpr size_t kMaxFileSize = 1 << 20;  // a dump is a few kilobytes
 
@@ -26,12 +28,16 @@ int HexDigit(char c) {
     return -1;
 }
 
-// Five fields of exactly eight hex digits separated by blanks.
-bool ParseLine(const std::string& line, uint32_t (&fields)[kFieldsPerLine]) {
+// Five or six fields of exactly eight hex digits separated by blanks;
+// count says how many.
+bool ParseLine(const std::string& line, uint32_t (&fields)[kSubLeafFields], int& count) {
     size_t pos = 0;
-    for (int f = 0; f < kFieldsPerLine; ++f) {
+    count = 0;
+    for (int f = 0; f < kSubLeafFields; ++f) {
         while (pos < line.size() && IsBlank(line[pos]))
             ++pos;
+        if (pos == line.size() && f == kLeafFields)
+            break;
         uint32_t value = 0;
         size_t digits = 0;
         while (pos < line.size() && !IsBlank(line[pos])) {
@@ -44,6 +50,7 @@ bool ParseLine(const std::string& line, uint32_t (&fields)[kFieldsPerLine]) {
         if (digits != kDigitsPerField)
             return false;
         fields[f] = value;
+        ++count;
     }
     while (pos < line.size() && IsBlank(line[pos]))
         ++pos;
@@ -53,7 +60,7 @@ bool ParseLine(const std::string& line, uint32_t (&fields)[kFieldsPerLine]) {
 }  // namespace
 
 bool CpuidDump::Parse(const std::string& text, std::string& error) {
-    std::map<uint32_t, CpuidResult> leaves;
+    std::map<LeafKey, CpuidResult> leaves;
     size_t start = 0;
     int lineNumber = 0;
     while (start < text.size()) {
@@ -70,18 +77,24 @@ bool CpuidDump::Parse(const std::string& text, std::string& error) {
         if (first == line.size() || line[first] == '#')
             continue;
 
-        uint32_t fields[kFieldsPerLine];
-        if (!ParseLine(line, fields)) {
+        uint32_t fields[kSubLeafFields];
+        int count = 0;
+        if (!ParseLine(line, fields, count)) {
             error = "line " + std::to_string(lineNumber) +
-                    ": expected LEAF EAX EBX ECX EDX as five 8-digit hexadecimal numbers";
+                    ": expected LEAF [SUBLEAF] EAX EBX ECX EDX as five or six 8-digit "
+                    "hexadecimal numbers";
             return false;
         }
+        // The registers are the last four fields; a sixth field is the
+        // sub-leaf, between leaf and registers.
+        const uint32_t* registers = fields + (count - 4);
+        LeafKey key(fields[0], count == kSubLeafFields ? fields[1] : 0);
         CpuidResult result;
-        result.eax = fields[1];
-        result.ebx = fields[2];
-        result.ecx = fields[3];
-        result.edx = fields[4];
-        if (!leaves.emplace(fields[0], result).second) {
+        result.eax = registers[0];
+        result.ebx = registers[1];
+        result.ecx = registers[2];
+        result.edx = registers[3];
+        if (!leaves.emplace(key, result).second) {
             error = "line " + std::to_string(lineNumber) + ": leaf listed twice";
             return false;
         }
@@ -126,8 +139,8 @@ bool CpuidDump::Load(const std::string& path, std::string& error) {
     return true;
 }
 
-CpuidResult CpuidDump::Leaf(uint32_t leaf) const {
-    auto found = m_leaves.find(leaf);
+CpuidResult CpuidDump::Leaf(uint32_t leaf, uint32_t subLeaf) const {
+    auto found = m_leaves.find({leaf, subLeaf});
     return found != m_leaves.end() ? found->second : CpuidResult();
 }
 

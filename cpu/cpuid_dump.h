@@ -3,13 +3,15 @@
 //
 // A dump file is plain text: lines beginning with '#' are comments, blank
 // lines are skipped, and every other line is "LEAF EAX EBX ECX EDX" as five
-// 8-digit hexadecimal numbers (sub-leaf 0). A leaf the file does not list
-// answers zeros.
+// 8-digit hexadecimal numbers (sub-leaf 0), or "LEAF SUBLEAF EAX EBX ECX
+// EDX" as six of them (the further sub-leaves of the deterministic cache
+// leaf). A leaf or sub-leaf the file does not list answers zeros.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cpu/cpu_platform.h"
@@ -19,32 +21,39 @@ namespace cpu {
 class CpuidDump {
   public:
     // Replaces the leaves with those of the text. On a malformed line, a
-    // leaf given twice or a text without leaves it returns false, leaves the
-    // dump as it was and says why in error ("line 3: ...").
+    // leaf (or sub-leaf) given twice or a text without leaves it returns
+    // false, leaves the dump as it was and says why in error ("line 3:
+    // ...").
     bool Parse(const std::string& text, std::string& error);
     // Parse of a file's content. A file that cannot be read or parsed leaves
     // the dump empty and fails with a message that names it.
     bool Load(const std::string& path, std::string& error);
 
-    CpuidResult Leaf(uint32_t leaf) const;
-    void SetLeaf(uint32_t leaf, const CpuidResult& result) { m_leaves[leaf] = result; }
+    CpuidResult Leaf(uint32_t leaf, uint32_t subLeaf = 0) const;
+    void SetLeaf(uint32_t leaf, const CpuidResult& result) { m_leaves[{leaf, 0}] = result; }
+    void SetSubLeaf(uint32_t leaf, uint32_t subLeaf, const CpuidResult& result) {
+        m_leaves[{leaf, subLeaf}] = result;
+    }
+    // Leaves and sub-leaves listed.
     size_t LeafCount() const { return m_leaves.size(); }
 
   private:
-    std::map<uint32_t, CpuidResult> m_leaves;
+    using LeafKey = std::pair<uint32_t, uint32_t>;  // leaf, sub-leaf
+    std::map<LeafKey, CpuidResult> m_leaves;
 };
 
 // A processor that executes CPUID and answers from a dump; its counters stay
 // at 0, its version is empty and it counts one processor. It notes every
-// leaf it is asked, in order.
+// leaf it is asked, in order (a leaf once per sub-leaf asked).
 class DumpCpuPlatform : public CpuPlatform {
   public:
     explicit DumpCpuPlatform(const CpuidDump& dump) : m_dump(dump) {}
 
     bool CpuidAvailable() override { return true; }
-    CpuidResult Cpuid(uint32_t leaf) override {
+    CpuidResult Cpuid(uint32_t leaf) override { return CpuidSubLeaf(leaf, 0); }
+    CpuidResult CpuidSubLeaf(uint32_t leaf, uint32_t subLeaf) override {
         m_leavesRead.push_back(leaf);
-        return m_dump.Leaf(leaf);
+        return m_dump.Leaf(leaf, subLeaf);
     }
     uint64_t ReadTimeStampCounter() override { return 0; }
     int64_t ReadPerformanceCounter() override { return 0; }

@@ -12,6 +12,22 @@ namespace {
 const char* const kWordKeys[] = {"CashFlagEAX", "CashFlagEBX", "CashFlagECX",
                                  "CashFlagEDX", "L2CashSize",  "MultiProcessor"};
 
+// The caches of the deterministic cache leaf, after the keys above: a file
+// without them reads as a record whose caches come from the older words,
+// and readers that do not know them pass them by.
+const char* const kLeaf4Keys[] = {"CashLeaf4",   "L1ICashEBX", "L1ICashSets", "L1DCashEBX",
+                                  "L1DCashSets", "L2CashEBX",  "L2CashSets"};
+constexpr size_t kLeaf4KeyCount = sizeof kLeaf4Keys / sizeof kLeaf4Keys[0];
+
+template <class Record, class Word>
+void Leaf4Words(Record& record, Word* (&words)[kLeaf4KeyCount]) {
+    Word* list[kLeaf4KeyCount] = {&record.CashLeaf4,   &record.L1ICash.EBX,  &record.L1ICash.Sets,
+                                  &record.L1DCash.EBX, &record.L1DCash.Sets, &record.L2Cash.EBX,
+                                  &record.L2Cash.Sets};
+    for (size_t i = 0; i < kLeaf4KeyCount; ++i)
+        words[i] = list[i];
+}
+
 // "%f" of any double: the largest has 309 digits before the point.
 std::string Fixed6(double value) {
     char text[400];
@@ -40,6 +56,10 @@ int CCpuInfo::LoadRecord(const records::IniFile& file, int n) {
                          &CashFlagEDX, &L2CashSize,  &MultiProcessor};
     for (size_t i = 0; i < 6; ++i)
         *words[i] = file.GetInt(section, kWordKeys[i], i == 5 ? 1 : 0);
+    uint32_t* leaf4[kLeaf4KeyCount];
+    Leaf4Words(*this, leaf4);
+    for (size_t i = 0; i < kLeaf4KeyCount; ++i)
+        *leaf4[i] = file.GetInt(section, kLeaf4Keys[i], 0);
     return 1;
 }
 
@@ -55,11 +75,18 @@ int CCpuInfo::SaveRecord(records::IniFile& file, int n) const {
                               CashFlagEDX, L2CashSize,  MultiProcessor};
     for (size_t i = 0; i < 6; ++i)
         file.SetString(section, kWordKeys[i], Format("%u", words[i]));
+    // Written for every record, so a section that held a leaf-4 record
+    // before never keeps its caches under another record.
+    const uint32_t* leaf4[kLeaf4KeyCount];
+    Leaf4Words(*this, leaf4);
+    for (size_t i = 0; i < kLeaf4KeyCount; ++i)
+        file.SetString(section, kLeaf4Keys[i], Format("%u", *leaf4[i]));
     return 1;
 }
 
 int CCpuInfo::AppendRecordText(std::string& text) const {
-    // The signature in hexadecimal and the six last words as signed decimals.
+    // The signature in hexadecimal and the words after Frequency as signed
+    // decimals.
     const uint32_t words[] = {CashFlagEAX, CashFlagEBX, CashFlagECX,
                               CashFlagEDX, L2CashSize,  MultiProcessor};
     text += "[InfoCPU-DATA001]\r\n";
@@ -69,12 +96,18 @@ int CCpuInfo::AppendRecordText(std::string& text) const {
     text += "\tSignature = " + Format("0x%X", Signature) + "\r\n";
     text += "\tFeatureFlag = " + Format("%u", FeatureFlag) + "\r\n";
     text += "\tFrequency = " + Fixed6(Frequency) + "\r\n";
-    for (size_t i = 0; i < 6; ++i) {
+    auto appendWord = [&text](const char* key, uint32_t word) {
         char line[64];
-        std::snprintf(line, sizeof line, "\t%s = %d\r\n", kWordKeys[i],
-                      static_cast<int>(static_cast<int32_t>(words[i])));
+        std::snprintf(line, sizeof line, "\t%s = %d\r\n", key,
+                      static_cast<int>(static_cast<int32_t>(word)));
         text += line;
-    }
+    };
+    for (size_t i = 0; i < 6; ++i)
+        appendWord(kWordKeys[i], words[i]);
+    const uint32_t* leaf4[kLeaf4KeyCount];
+    Leaf4Words(*this, leaf4);
+    for (size_t i = 0; i < kLeaf4KeyCount; ++i)
+        appendWord(kLeaf4Keys[i], *leaf4[i]);
     text += "\r\n";
     return 1;
 }

@@ -141,7 +141,7 @@ void CSysInfo::ProbePlatform(std::string& text) {
     // Pack 6(4.0.1381)".
     char windows[256];
     std::snprintf(windows, sizeof windows, "Windows%s%s(%d.%d.%d)",
-                  cpu::WindowsVersionName(version), version.csdVersion.c_str(),
+                  cpu::WindowsVersionName(version).c_str(), version.csdVersion.c_str(),
                   static_cast<int>(version.majorVersion), static_cast<int>(version.minorVersion),
                   static_cast<int>(cpu::BuildOf(version)));
     char platform[300];
@@ -181,7 +181,8 @@ void CSysInfo::ProbeSettings() {
 
 namespace sysinfo {
 
-int MemoryMegabytes(uint32_t totalPhysicalBytes) {
+int MemoryMegabytes(uint64_t totalPhysicalBytes) {
+    // Exact in a double up to 8 PiB; the result fits an int up to 2 PiB.
     return static_cast<int>(static_cast<double>(totalPhysicalBytes) / 1048576.0 + 0.5);
 }
 

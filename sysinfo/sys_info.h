@@ -67,6 +67,6 @@ class CSysInfo {
 namespace sysinfo {
 
 // Physical memory in MiB to the nearest whole number, halves going up.
-int MemoryMegabytes(uint32_t totalPhysicalBytes);
+int MemoryMegabytes(uint64_t totalPhysicalBytes);
 
 }  // namespace sysinfo

@@ -46,8 +46,10 @@ class SysPlatform {
 
     // GetVersionExA.
     virtual cpu::OsVersionInfo VersionInfo() = 0;
-    // dwTotalPhys of GlobalMemoryStatus, in bytes.
-    virtual uint32_t TotalPhysicalMemory() = 0;
+    // The installed physical memory in bytes: ullTotalPhys of
+    // GlobalMemoryStatusEx where the system has it, else dwTotalPhys of
+    // GlobalMemoryStatus (which stops short of 4 GiB).
+    virtual uint64_t TotalPhysicalMemory() = 0;
     // GetUserNameA and GetComputerNameA; false when the call fails.
     virtual bool UserName(std::string& name) = 0;
     virtual bool ComputerName(std::string& name) = 0;
@@ -80,7 +82,7 @@ class EmptyRegistry : public RegistryReader {
 class NeutralSysPlatform : public SysPlatform {
   public:
     cpu::OsVersionInfo VersionInfo() override { return {}; }
-    uint32_t TotalPhysicalMemory() override { return 0; }
+    uint64_t TotalPhysicalMemory() override { return 0; }
     bool UserName(std::string&) override { return false; }
     bool ComputerName(std::string&) override { return false; }
     uint32_t ProcessorCount() override { return 1; }

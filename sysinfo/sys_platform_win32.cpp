@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "sysinfo/sys_memory_win32.h"
 #include "sysinfo/sys_platform.h"
 
 namespace sysinfo {
@@ -49,12 +50,9 @@ class Win32SysPlatform : public SysPlatform {
   public:
     cpu::OsVersionInfo VersionInfo() override { return cpu::QueryRunningWindowsVersion(); }
 
-    uint32_t TotalPhysicalMemory() override {
-        MEMORYSTATUS status;
-        std::memset(&status, 0, sizeof status);
-        status.dwLength = sizeof status;  // 32
-        GlobalMemoryStatus(&status);
-        return static_cast<uint32_t>(status.dwTotalPhys);
+    uint64_t TotalPhysicalMemory() override {
+        static const GlobalMemoryStatusExProc memoryStatusEx = FindGlobalMemoryStatusEx();
+        return TotalPhysicalBytes(memoryStatusEx);
     }
 
     bool UserName(std::string& name) override {
@@ -111,10 +109,8 @@ class Win32SysPlatform : public SysPlatform {
     Win32Registry m_registry;
 };
 
-// The 32-bit program hands GlobalMemoryStatus the 32-byte structure (the
-// 64-bit test build has its own size).
-static_assert(sizeof(void*) == 8 || sizeof(MEMORYSTATUS) == 32,
-              "GlobalMemoryStatus is called with the 32-byte structure");
+static_assert(sizeof(MEMORYSTATUS) == 32 || sizeof(void*) != 4,
+              "the 32-bit program calls GlobalMemoryStatus with the 32-byte structure");
 
 Win32SysPlatform g_win32Platform;
 
@@ -124,5 +120,28 @@ Win32SysPlatform g_win32Platform;
 const bool g_installed = (SysPlatform::SetCurrent(&g_win32Platform), true);
 
 }  // namespace
+
+GlobalMemoryStatusExProc FindGlobalMemoryStatusEx() {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (kernel == nullptr)
+        return nullptr;
+    return reinterpret_cast<GlobalMemoryStatusExProc>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GlobalMemoryStatusEx")));
+}
+
+uint64_t TotalPhysicalBytes(GlobalMemoryStatusExProc memoryStatusEx) {
+    if (memoryStatusEx != nullptr) {
+        MEMORYSTATUSEX status;
+        std::memset(&status, 0, sizeof status);
+        status.dwLength = sizeof status;
+        if (memoryStatusEx(&status))
+            return status.ullTotalPhys;
+    }
+    MEMORYSTATUS status;
+    std::memset(&status, 0, sizeof status);
+    status.dwLength = sizeof status;  // 32
+    GlobalMemoryStatus(&status);
+    return status.dwTotalPhys;
+}
 
 }  // namespace sysinfo

@@ -544,7 +544,9 @@ TEST_F(CommandsE2ETest, TxtCopyOfStoredRecordThreeIsAOneRecordDataFile) {
         "\tCodeName = Prepared\r\n\tVendorName = GenuineIntel\r\n\tSignature = 0x683\r\n"
         "\tFeatureFlag = 58589183\r\n\tFrequency = 1003.000000\r\n\tCashFlagEAX = 0\r\n"
         "\tCashFlagEBX = 0\r\n\tCashFlagECX = 0\r\n\tCashFlagEDX = 0\r\n"
-        "\tL2CashSize = 256\r\n\tMultiProcessor = 1\r\n\r\n"
+        "\tL2CashSize = 256\r\n\tMultiProcessor = 1\r\n\tCashLeaf4 = 0\r\n\tL1ICashEBX = 0\r\n"
+        "\tL1ICashSets = 0\r\n\tL1DCashEBX = 0\r\n\tL1DCashSets = 0\r\n\tL2CashEBX = 0\r\n"
+        "\tL2CashSets = 0\r\n\r\n"
         "[Velkora-DATA001]\r\n";
     for (int t = 0; t < kTestCount; ++t)
         expected +=

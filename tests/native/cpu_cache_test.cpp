@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "cpu/cpu_info.h"
 #include "cpu/cpuid_dump.h"
@@ -111,6 +112,96 @@ TEST(CpuCacheTest, ExtendedL2NeedsSignature0x590) {
     // Fields print as they stand: associativity 0xFF is 255.
     info.CashFlagEBX = 0xFF20FF10;
     EXPECT_EQ(info.CacheItemText(4), "TLB(255-way set associative, 32entries)");
+}
+
+// Leaf 4 EAX of a cache: type 1 data, 2 instruction, 3 unified; level 1-3.
+uint32_t CacheEax(uint32_t type, uint32_t level) {
+    return type | (level << 5);
+}
+
+TEST(CpuCacheTest, Leaf4StandsInWhereLeaf2LeavesACacheSizeUnknown) {
+    const uint32_t kL1 = 0x01C0003F;  // 8 ways, 1 partition, 64-byte lines
+    struct Case {
+        const char* name;
+        const char* vendor;
+        uint32_t maxLeaf;
+        uint32_t leaf2Edx;
+        std::vector<cpu::CpuidResult> subLeaves;
+        uint32_t leaf4;        // CashLeaf4 after the probe
+        const char* items[3];  // codes 3, 6, 16
+        const char* summary;
+    };
+    const char* const k32K = "32KB size(8-way set associative, 1lines per Tag, 64byte line size)";
+    const char* const k16KDescriptor = "16KB size(4-way set associative, 32byte line size)";
+    const std::vector<cpu::CpuidResult> kL1Only = {
+        {CacheEax(1, 1), kL1, 63, 0},
+        {CacheEax(2, 1), kL1, 63, 0},
+        {CacheEax(1, 2), kL1, 63, 0},  // a level-2 data cache is no unified L2
+        {CacheEax(3, 3), kL1, 8191, 0}};
+    // clang-format off
+    const Case kCases[] = {
+        {"leaf 2 names every size", "GenuineIntel", 4, 0x0C040843, kL1Only, 0,
+            {k16KDescriptor, k16KDescriptor, "512KBytes(4-way set associative, 32byte line size)"},
+            "I-16K,D-16K / 512KBytes"},
+        {"no leaf 4", "GenuineIntel", 3, 0x0C040840, kL1Only, 0,
+            {k16KDescriptor, k16KDescriptor, "Non L2 cache"}, "I-16K,D-16K / Non"},
+        {"no L2 in either leaf", "GenuineIntel", 4, 0x0C040840, kL1Only, 1,
+            {k32K, k32K, "Non"}, "I-32K,D-32K / Non"},
+        {"leaf 4 lists nothing", "GenuineIntel", 0x16, 0, {}, 1,
+            {"Non", "Non", "Non"}, "I-0K,D-0K / Non"},
+        {"the first L2 listed counts", "GenuineIntel", 4, 0x00000042,
+            {{CacheEax(3, 2), kL1, 255, 0}, {CacheEax(3, 2), kL1, 1023, 0}}, 1,
+            {"Non", "Non", "128KB size(8-way set associative, 1lines per Tag, 64byte line size)"},
+            "I-0K,D-0K / 128KBytes"},
+        // Decoded the extended way from its leaf-2 words, as before.
+        {"Cyrix keeps its words", "CyrixInstead", 4, 0, kL1Only, 0,
+            {"0KB size(0-way set associative, 0lines per Tag, 0byte line size)",
+             "0KB size(0-way set associative, 0lines per Tag, 0byte line size)",
+             "0KB size(0-way set associative, 0lines per Tag, 1byte line size)"},
+            "I-0K,D-0K / 0KBytes"},
+    };
+    // clang-format on
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        uint32_t vendor[3];
+        std::memcpy(vendor, c.vendor, 12);
+        cpu::CpuidDump dump;
+        dump.SetLeaf(0, {c.maxLeaf, vendor[0], vendor[2], vendor[1]});
+        dump.SetLeaf(1, {0x000506E3, 0, 0, 0});
+        dump.SetLeaf(2, {0x00000001, 0, 0, c.leaf2Edx});
+        for (uint32_t i = 0; i < c.subLeaves.size(); ++i)
+            dump.SetSubLeaf(4, i, c.subLeaves[i]);
+        cpu::DumpCpuPlatform platform(dump);
+        CCpuInfo info(platform);
+        info.ProbeProcessor();
+        EXPECT_EQ(info.CashLeaf4, c.leaf4);
+        EXPECT_EQ(info.CacheItemText(3), c.items[0]);
+        EXPECT_EQ(info.CacheItemText(6), c.items[1]);
+        EXPECT_EQ(info.CacheItemText(16), c.items[2]);
+        EXPECT_EQ(info.CacheItemText(255), c.summary);
+    }
+}
+
+TEST(CpuCacheTest, Leaf4SizeIsWaysTimesPartitionsTimesLineSizeTimesSets) {
+    struct Case {
+        uint32_t ebx;
+        uint32_t sets;
+        uint32_t kilobytes;
+    };
+    const Case kCases[] = {
+        {0x01C0003F, 0, 0},                    // not reported
+        {0x01C0003F, 64, 32},                  // 8 x 1 x 64 x 64
+        {0x0240003F, 2048, 1280},              // 10 x 1 x 64 x 2048
+        {0x00001001, 3, 0},                    // 1 x 2 x 2 x 3 bytes: under 1 KB
+        {0x00000000, 0xFFFFFFFF, 4194303},     // one byte per set
+        {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},  // 2^32 bytes per set: pinned to 32 bits
+    };
+    for (const Case& c : kCases) {
+        CCpuInfo::DeterministicCash cache;
+        cache.EBX = c.ebx;
+        cache.Sets = c.sets;
+        EXPECT_EQ(CCpuInfo::DeterministicCashSize(cache), c.kilobytes) << std::hex << c.ebx;
+    }
 }
 
 }  // namespace

@@ -79,20 +79,28 @@ const Expected kDumps[] = {
     // 0x82: the 8-way 256 KB L2.
     {"intel-pentium-iii-coppermine.txt", "GenuineIntel", 0x68A, "Intel-Pentium III", "Coppermine", 0x0383FBFF,
         {0x03020101, 0, 0, 0x0C040882}, 256, "I-16K,D-16K / 256KBytes"},
-    // Intel processors the table does not know show their brand string,
-    // without its leading blanks and cut to 31 characters.
+    // Intel processors the table does not know show their whole brand
+    // string, without the blanks around it (those inside stay).
     {"intel-celeron-processor-600mhz.txt", "GenuineIntel", 0x695, "Intel-(Unknown)",
-        "Intel(R) Celeron(R) processor  ", 0xA7E9FBBF, {0x02B3B001, 0, 0, 0x2C043040}, 0, "I-0K,D-0K / Non"},
+        "Intel(R) Celeron(R) processor            600MHz", 0xA7E9FBBF, {0x02B3B001, 0, 0, 0x2C043040}, 0, "I-0K,D-0K / Non"},
     {"intel-pentium-4-cpu-1.60ghz.txt", "GenuineIntel", 0xF24, "Intel-(Unknown)",
-        "Intel(R) Pentium(R) 4 CPU 1.60G", 0x3FEBFBFF, {0x665B5001, 0, 0, 0x007B7040}, 0, "I-0K,D-0K / Non"},
+        "Intel(R) Pentium(R) 4 CPU 1.60GHz", 0x3FEBFBFF, {0x665B5001, 0, 0, 0x007B7040}, 0, "I-0K,D-0K / Non"},
     // Present-day Intel: the low twelve bits (0x6A7, 0x672, 0x662) would
-    // read as P6-family parts; the extended model bits say otherwise.
+    // read as P6-family parts; the extended model bits say otherwise. Leaf
+    // 2 names no L1 sizes (descriptor 0x00, or 0xFF "see leaf 4"), so the
+    // caches come from leaf 4: ways x partitions x line size x sets.
+    // i7-2600: L1I 8 x 1 x 64 x 64, L1D 8 x 1 x 64 x 64, L2 8 x 1 x 64 x 512.
     {"intel-core-i7-2600-cpu.txt", "GenuineIntel", 0x6A7, "Intel-(Unknown)",
-        "Intel(R) Core(TM) i7-2600 CPU @", 0xBFEBFBFF, {0x76035A01, 0, 0, 0x00CA0000}, 0, "I-0K,D-0K / Non"},
+        "Intel(R) Core(TM) i7-2600 CPU @ 3.40GHz", 0xBFEBFBFF, {0x76035A01, 0, 0, 0x00CA0000}, 256,
+        "I-32K,D-32K / 256KBytes"},
+    // L1I 8 x 1 x 64 x 64, L1D 12 x 1 x 64 x 64, L2 10 x 1 x 64 x 2048.
     {"12th-gen-intel-core-i5-12400.txt", "GenuineIntel", 0x672, "Intel-(Unknown)",
-        "12th Gen Intel(R) Core(TM) i5-1", 0xBFEBFBFF, {0x00FEFF01, 0, 0, 0}, 0, "I-0K,D-0K / Non"},
+        "12th Gen Intel(R) Core(TM) i5-12400", 0xBFEBFBFF, {0x00FEFF01, 0, 0, 0}, 1280,
+        "I-32K,D-48K / 1280KBytes"},
+    // L1I 16 x 1 x 64 x 64, L1D 12 x 1 x 64 x 64, L2 12 x 1 x 64 x 4096.
     {"intel-core-ultra-7-265k.txt", "GenuineIntel", 0x662, "Intel-(Unknown)",
-        "Intel(R) Core(TM) Ultra 7 265K", 0xBFEBFBFF, {0x00FEFF01, 0, 0, 0}, 0, "I-0K,D-0K / Non"},
+        "Intel(R) Core(TM) Ultra 7 265K", 0xBFEBFBFF, {0x00FEFF01, 0, 0, 0}, 3072,
+        "I-64K,D-48K / 3072KBytes"},
     // Cyrix and Rise take the standard path but are decoded the extended
     // way; 0x80 in leaf 2 EDX names no L2 cache. From signature 0x590 on
     // the extended reading expects an L2 leaf.
@@ -112,9 +120,9 @@ const Expected kDumps[] = {
         {0, 0, 0, 0}, 0, "I-0K,D-0K / Unknown"},
     {"authenticamd0000514_k5.txt", "AuthenticAMD", 0x514, "AMD-K5", "AMD-K5(tm) Processor", 0x21BF,
         {0, 0x04800000, 0x08040120, 0x10040120}, 0, "I-16K,D-8K / Unknown"},
-    {"amd-k6.txt", "AuthenticAMD", 0x562, "AMD-K6", "AMD-K6tm w/ multimedia extensio", 0x008005BF,
+    {"amd-k6.txt", "AuthenticAMD", 0x562, "AMD-K6", "AMD-K6tm w/ multimedia extensions", 0x008005BF,
         {0, 0x02800140, 0x20020220, 0x20020220}, 0, "I-32K,D-32K / Unknown"},
-    {"amd-k6-little-foot.txt", "AuthenticAMD", 0x570, "AMD-K6", "AMD-K6tm w/ multimedia extensio", 0x008005BF,
+    {"amd-k6-little-foot.txt", "AuthenticAMD", 0x570, "AMD-K6", "AMD-K6tm w/ multimedia extensions", 0x008005BF,
         {0, 0x02800140, 0x20020220, 0x20020220}, 0, "I-32K,D-32K / Unknown"},
     {"amd-k6-2-chomper.txt", "AuthenticAMD", 0x580, "AMD-K6-2", "AMD-K6(tm) 3D processor", 0x808009BF,
         {0, 0x02800140, 0x20020220, 0x20020220}, 0, "I-32K,D-32K / Unknown"},
@@ -131,19 +139,19 @@ const Expected kDumps[] = {
         {0x00018140, 0xFF18FF10, 0x40020140, 0x40020140}, 1, "I-64K,D-64K / 1KBytes"},
     // Extended families: named by the low twelve bits (0xFF0, 0xF20, ...).
     {"amd-athlon-64-processor-3200+.txt", "AuthenticAMD", 0x20FF0, "AMD-(Unknown)",
-        "AMD Athlon(tm) 64 Processor 320", 0xE7DBFBFF,
+        "AMD Athlon(tm) 64 Processor 3200+", 0xE7DBFBFF,
         {0x02008140, 0xFF20FF20, 0x40020140, 0x40020140}, 512, "I-64K,D-64K / 512KBytes"},
     {"amd-fx-8350-eight-core-processor.txt", "AuthenticAMD", 0x600F20, "AMD-(Unknown)",
-        "AMD FX(tm)-8350 Eight-Core Proc", 0x3FDBFBFF,
+        "AMD FX(tm)-8350 Eight-Core Processor", 0x3FDBFBFF,
         {0x08008140, 0xFF40FF30, 0x10040140, 0x40020140}, 2048, "I-64K,D-16K / 2048KBytes"},
     {"amd-ryzen-5-3600-6-core-processor.txt", "AuthenticAMD", 0x870F10, "AMD-(Unknown)",
-        "AMD Ryzen 5 3600 6-Core Process", 0x3FDBFBFF,
+        "AMD Ryzen 5 3600 6-Core Processor", 0x3FDBFBFF,
         {0x02006140, 0xFF40FF40, 0x20080140, 0x20080140}, 512, "I-32K,D-32K / 512KBytes"},
     {"amd-ryzen-9-5900x-12-core-processor.txt", "AuthenticAMD", 0xA20F10, "AMD-(Unknown)",
-        "AMD Ryzen 9 5900X 12-Core Proce", 0x3FDBFBFF,
+        "AMD Ryzen 9 5900X 12-Core Processor", 0x3FDBFBFF,
         {0x02006140, 0xFF40FF40, 0x20080140, 0x20080140}, 512, "I-32K,D-32K / 512KBytes"},
     {"amd-ryzen-7-7700x-8-core-processor.txt", "AuthenticAMD", 0xA60F12, "AMD-(Unknown)",
-        "AMD Ryzen 7 7700X 8-Core Proces", 0x3FDBFBFF,
+        "AMD Ryzen 7 7700X 8-Core Processor", 0x3FDBFBFF,
         {0x04006140, 0xFF48FF40, 0x20080140, 0x20080140}, 1024, "I-32K,D-32K / 1024KBytes"},
     // Centaur: IDT WinChip and the VIA processor that kept the vendor id.
     {"centaurhauls0000541_winchipc6.txt", "CentaurHauls", 0x541, "IDT-Winchip C6", "", 0x008001B5,
@@ -228,6 +236,53 @@ TEST(CpuDumpProbeTest, CacheAndTlbTextsOfRealProcessors) {
     }
 }
 
+TEST(CpuDumpProbeTest, PresentDayIntelCachesComeFromTheDeterministicCacheLeaf) {
+    const char* const kL1Eight32K =
+        "32KB size(8-way set associative, 1lines per Tag, 64byte line size)";
+    const char* const kL1Twelve48K =
+        "48KB size(12-way set associative, 1lines per Tag, 64byte line size)";
+    const char* const kTlb4K64 = "4KB pages TLB(4-way set associative, 64entries)";
+    struct Leaf4 {
+        const char* file;
+        const char* items[7];  // codes 1, 2, 3, 4, 5, 6, 16: TLBs still from leaf 2
+        uint32_t words[6];     // L1I EBX and sets, L1D EBX and sets, L2 EBX and sets
+    };
+    // clang-format off
+    const Leaf4 kLeaf4[] = {
+        {"intel-core-i7-2600-cpu.txt", {"Unknown", kTlb4K64, kL1Eight32K, "Unknown", "Unknown",
+            kL1Eight32K, "256KB size(8-way set associative, 1lines per Tag, 64byte line size)"},
+            {0x01C0003F, 64, 0x01C0003F, 64, 0x01C0003F, 512}},
+        {"12th-gen-intel-core-i5-12400.txt", {"Unknown", "Unknown", kL1Eight32K, "Null", "Null",
+            kL1Twelve48K, "1280KB size(10-way set associative, 1lines per Tag, 64byte line size)"},
+            {0x01C0003F, 64, 0x02C0003F, 64, 0x0240003F, 2048}},
+        {"intel-core-ultra-7-265k.txt", {"Unknown", "Unknown",
+            "64KB size(16-way set associative, 1lines per Tag, 64byte line size)", "Null", "Null",
+            kL1Twelve48K, "3072KB size(12-way set associative, 1lines per Tag, 64byte line size)"},
+            {0x03C0003F, 64, 0x02C0003F, 64, 0x02C0003F, 4096}},
+    };
+    // clang-format on
+    const int codes[] = {1, 2, 3, 4, 5, 6, 16};
+    for (const Leaf4& e : kLeaf4) {
+        SCOPED_TRACE(e.file);
+        ProbedDump probed(e.file);
+        const CCpuInfo& info = probed.info;
+        EXPECT_EQ(info.CashLeaf4, 1u);
+        const uint32_t words[6] = {info.L1ICash.EBX,  info.L1ICash.Sets, info.L1DCash.EBX,
+                                   info.L1DCash.Sets, info.L2Cash.EBX,   info.L2Cash.Sets};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(words[i], e.words[i]) << "word " << i;
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(info.CacheItemText(codes[i]), e.items[i]) << "code " << codes[i];
+    }
+    // Every other dump either names its caches in leaf 2 or has no leaf 4.
+    for (const Expected& e : kDumps) {
+        bool leaf4 = false;
+        for (const Leaf4& present : kLeaf4)
+            leaf4 = leaf4 || std::string(present.file) == e.file;
+        EXPECT_EQ(ProbedDump(e.file).info.CashLeaf4, leaf4 ? 1u : 0u) << e.file;
+    }
+}
+
 TEST(CpuDumpProbeTest, EachPathReadsItsLeavesOnceInOrder) {
     using Leaves = std::vector<uint32_t>;
     EXPECT_EQ(ProbedDump("genuineintel0000686_p3_coppermine.txt").leavesRead, (Leaves{0, 1, 2}));
@@ -239,6 +294,9 @@ TEST(CpuDumpProbeTest, EachPathReadsItsLeavesOnceInOrder) {
         ProbedDump("amd-k6-2-chomper.txt").leavesRead,
         (Leaves{0, 1, 0x80000001, 0x80000005, 0x80000006, 0x80000002, 0x80000003, 0x80000004}));
     EXPECT_EQ(ProbedDump("sis_sis_sis_0000505_sis550.txt").leavesRead, (Leaves{0}));
+    // Leaf 4 once per sub-leaf, up to the first of cache type 0 (sub-leaf 4).
+    EXPECT_EQ(ProbedDump("intel-core-i7-2600-cpu.txt").leavesRead,
+              (Leaves{0, 1, 2, 4, 4, 4, 4, 4, 0x80000000, 0x80000002, 0x80000003, 0x80000004}));
 }
 
 }  // namespace

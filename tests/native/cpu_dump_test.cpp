@@ -26,6 +26,30 @@ TEST(CpuidDumpTest, ReadsLeavesSkippingCommentsBlankLinesAndCarriageReturns) {
     EXPECT_EQ(absent.eax | absent.ebx | absent.ecx | absent.edx, 0u);
 }
 
+TEST(CpuidDumpTest, SixNumberLinesGiveTheSubLeavesOfALeaf) {
+    cpu::CpuidDump dump;
+    std::string error;
+    ASSERT_TRUE(
+        dump.Parse("00000004 1C004121 01C0003F 0000003F 00000000\n"
+                   "00000004 00000001 1C004122 01C0003F 0000003F 00000000\n"
+                   "00000004 00000003 1C03C163 03C0003F 00001FFF 00000006\n",
+                   error))
+        << error;
+    EXPECT_EQ(dump.LeafCount(), 3u);
+    EXPECT_EQ(dump.Leaf(4).eax, 0x1C004121u);
+    EXPECT_EQ(dump.Leaf(4, 1).eax, 0x1C004122u);
+    EXPECT_EQ(dump.Leaf(4, 3).ecx, 0x1FFFu);
+    EXPECT_EQ(dump.Leaf(4, 3).edx, 6u);
+    EXPECT_EQ(dump.Leaf(4, 2).eax, 0u) << "a sub-leaf not listed answers zeros";
+
+    cpu::DumpCpuPlatform platform(dump);
+    EXPECT_EQ(platform.CpuidSubLeaf(4, 1).ebx, 0x01C0003Fu);
+    EXPECT_EQ(platform.Cpuid(4).eax, 0x1C004121u);
+    // A platform that knows only sub-leaf 0 ends every sub-leaf list there.
+    cpu::NeutralCpuPlatform neutral;
+    EXPECT_EQ(neutral.CpuidSubLeaf(4, 1).eax, 0u);
+}
+
 TEST(CpuidDumpTest, RefusesMalformedDumpsAndSaysWhere) {
     const std::pair<const char*, const char*> kCases[] = {
         {"00000000 00000002 756E6547 6C65746E\n", "line 1: expected"},  // four fields
@@ -36,6 +60,11 @@ TEST(CpuidDumpTest, RefusesMalformedDumpsAndSaysWhere) {
         {"00000001 00000000 00000000 00000000 00000000\n"
          "00000001 00000000 00000000 00000000 00000000\n",
          "line 2: leaf listed twice"},
+        {"00000004 00000000 1C004121 01C0003F 0000003F 00000000\n"
+         "00000004 1C004121 01C0003F 0000003F 00000000\n",
+         "line 2: leaf listed twice"},  // sub-leaf 0 in both forms
+        {"00000004 00000001 1C004122 01C0003F 0000003F 00000000 00000000\n",
+         "line 1: expected"},  // seven fields
         {"# only a comment\n\n", "no CPUID leaves"},
         {"", "no CPUID leaves"},
     };

@@ -139,8 +139,8 @@ TEST(CpuNamingTest, UnknownIntelShowsItsBrandStringWhereTheProcessorHasOne) {
         const char* codeName;
     };
     const Case kCases[] = {
-        {0x80000008, "Intel(R) Xeon(R) Platinum 8480+"},  // blanks dropped, cut to 31
-        {0x80000004, "Intel(R) Xeon(R) Platinum 8480+"},
+        {0x80000008, "Intel(R) Xeon(R) Platinum 8480+ Processor"},  // leading blanks dropped
+        {0x80000004, "Intel(R) Xeon(R) Platinum 8480+ Processor"},
         {0x80000003, ""},  // the brand leaves are not there
         {0x03020101, ""},  // an old part answering with leaf-2 data
     };
@@ -157,15 +157,62 @@ TEST(CpuNamingTest, UnknownIntelShowsItsBrandStringWhereTheProcessorHasOne) {
     }
 }
 
-TEST(CpuNamingTest, A48CharacterBrandIsCutTo31WithoutTouchingTheOtherNames) {
+TEST(CpuNamingTest, BrandStringsAreKeptWholeWithoutTheBlanksAroundThem) {
+    const std::pair<std::string, std::string> kBrands[] = {
+        {std::string(48, 'X'), std::string(48, 'X')},  // no terminator inside the 48 bytes
+        {"      AMD Ryzen 7 9700X 8-Core Processor", "AMD Ryzen 7 9700X 8-Core Processor"},
+        {"AMD Athlon(tm) Processor      ", "AMD Athlon(tm) Processor"},
+        {"Intel(R) Celeron(R) processor            600MHz",
+         "Intel(R) Celeron(R) processor            600MHz"},
+        {std::string(48, ' '), ""},
+    };
+    for (const char* vendor : {"AuthenticAMD", "CentaurHauls", "GenuineIntel"}) {
+        for (const auto& brand : kBrands) {
+            cpu::CpuidDump dump = Processor(vendor, 0x00A20F10);
+            dump.SetLeaf(0x80000000, {0x80000008, 0, 0, 0});
+            SetBrand(dump, brand.first);
+            cpu::DumpCpuPlatform platform(dump);
+            CCpuInfo info(platform);
+            info.ProbeProcessor();
+            EXPECT_EQ(cpu::FixedText(info.CodeName), brand.second) << vendor;
+            EXPECT_EQ(cpu::FixedText(info.VendorName), vendor);
+        }
+    }
+    // The brand passes through the name field; the table name replaces it.
     cpu::CpuidDump dump = Processor("AuthenticAMD", 0x00A20F10);
-    SetBrand(dump, std::string(48, 'X'));  // no terminator inside the 48 bytes
+    SetBrand(dump, std::string(48, 'X'));
     cpu::DumpCpuPlatform platform(dump);
     CCpuInfo info(platform);
     info.ProbeProcessor();
-    EXPECT_EQ(cpu::FixedText(info.CodeName), std::string(31, 'X'));
-    EXPECT_EQ(cpu::FixedText(info.VendorName), "AuthenticAMD");
     EXPECT_EQ(cpu::FixedText(info.ProcessorName), "AMD-(Unknown) Processor");
+}
+
+TEST(CpuNamingTest, SummaryNamesUnknownProcessorsByTheirCodeName) {
+    struct Case {
+        const char* name;
+        const char* codeName;
+        const char* summary;
+    };
+    const Case kCases[] = {
+        {"AMD-(Unknown) Processor", "AMD EPYC", "AMD EPYC at 2596MHz"},
+        {"Intel-(Unknown) Processor", "Intel(R) Core(TM) i7-6700K CPU @ 4.00GHz",
+         "Intel(R) Core(TM) i7-6700K CPU @ 4.00GHz at 2596MHz"},
+        {"IDT-(Unknown) Processor", "VIA Samuel", "VIA Samuel at 2596MHz"},
+        {"Cyrix-(Unknown) Processor", "Edited", "Edited at 2596MHz"},
+        {"Intel-(Unknown) Processor", "", "Intel-(Unknown) Processor at 2596MHz"},
+        {"AMD-Athlon Processor", "AMD Athlon(tm) Processor", "AMD-Athlon Processor at 2596MHz"},
+        {"Intel-Pentium III Processor", "Coppermine", "Intel-Pentium III Processor at 2596MHz"},
+        {"Rise-(Unknown) Processor", "X", "Rise-(Unknown) Processor at 2596MHz"},  // no such name
+        {"AMD-(Unknown)", "X", "AMD-(Unknown) at 2596MHz"},
+    };
+    for (const Case& c : kCases) {
+        cpu::NeutralCpuPlatform none;
+        CCpuInfo info(none);
+        cpu::CopyFixed(info.ProcessorName, std::string(c.name));
+        cpu::CopyFixed(info.CodeName, std::string(c.codeName));
+        info.Frequency = 2596.2;
+        EXPECT_EQ(info.SummaryText(), c.summary);
+    }
 }
 
 TEST(CpuNamingTest, FeatureWordsAndTable) {

@@ -99,13 +99,13 @@ TEST(RecordSectionsTest, ProcessorNamesAreCutToTheirArrays) {
     IniFile file;
     const std::string longName(150, 'N');
     file.SetString("InfoCPU-DATA002", "ProcessorName", longName);
-    file.SetString("InfoCPU-DATA002", "CodeName", std::string(40, 'C'));
+    file.SetString("InfoCPU-DATA002", "CodeName", std::string(70, 'C'));
     file.SetString("InfoCPU-DATA002", "VendorName", "AuthenticAMD-and-more");
     file.SetString("InfoCPU-DATA002", "CashFlagECX", "4294967295");
     CCpuInfo cpu;
     cpu.LoadRecord(file, 2);
     EXPECT_EQ(std::strlen(cpu.ProcessorName), 63u);
-    EXPECT_EQ(std::string(cpu.CodeName), std::string(31, 'C'));
+    EXPECT_EQ(std::string(cpu.CodeName), std::string(63, 'C'));
     EXPECT_STREQ(cpu.VendorName, "AuthenticAMD-an");
     EXPECT_EQ(cpu.CashFlagECX, 4294967295u);
 }
@@ -147,7 +147,9 @@ TEST(RecordTextTest, TheFourBlocksReadAsAOneRecordDataFile) {
         "\tCodeName = Coppermine\r\n\tVendorName = GenuineIntel\r\n\tSignature = 0x683\r\n"
         "\tFeatureFlag = 58980863\r\n\tFrequency = 699.600000\r\n\tCashFlagEAX = 50462977\r\n"
         "\tCashFlagEBX = 0\r\n\tCashFlagECX = -1\r\n\tCashFlagEDX = 201590914\r\n"
-        "\tL2CashSize = 256\r\n\tMultiProcessor = 2\r\n\r\n"
+        "\tL2CashSize = 256\r\n\tMultiProcessor = 2\r\n\tCashLeaf4 = 0\r\n\tL1ICashEBX = 0\r\n"
+        "\tL1ICashSets = 0\r\n\tL1DCashEBX = 0\r\n\tL1DCashSets = 0\r\n\tL2CashEBX = 0\r\n"
+        "\tL2CashSets = 0\r\n\r\n"
         "[Velkora-DATA001]\r\n\tStandard Text = 1.000000\r\n\tStandard Text(2) = 1.250000\r\n";
     EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart);
     const std::string tail = "\tEnable / Disable Controls = 5.750000\r\n";

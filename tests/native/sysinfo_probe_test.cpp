@@ -63,7 +63,7 @@ class FakeRegistry : public sysinfo::RegistryReader {
 class FakeSysPlatform : public sysinfo::SysPlatform {
   public:
     cpu::OsVersionInfo VersionInfo() override { return version; }
-    uint32_t TotalPhysicalMemory() override { return memory; }
+    uint64_t TotalPhysicalMemory() override { return memory; }
     bool UserName(std::string& name) override {
         name = user;
         return !user.empty();
@@ -87,7 +87,7 @@ class FakeSysPlatform : public sysinfo::SysPlatform {
     sysinfo::RegistryReader& Registry() override { return registry; }
 
     cpu::OsVersionInfo version{4, 10, 0x040A07CE, cpu::kPlatformWindows, ""};
-    uint32_t memory = 66584576;  // 63.5 MiB
+    uint64_t memory = 66584576;  // 63.5 MiB
     std::string user = "taro";
     std::string computer = "PC-98";
     uint32_t processors = 1;
@@ -105,7 +105,7 @@ std::string Key(const char* number) {
 TEST(SysInfoTest, PlatformTextAndId) {
     struct Case {
         cpu::OsVersionInfo version;
-        uint32_t memory;
+        uint64_t memory;
         const char* text;
         int32_t id;
     };
@@ -117,8 +117,18 @@ TEST(SysInfoTest, PlatformTextAndId) {
          2},
         {{6, 1, 7601, 2, "Service Pack 1"},
          0x7FFF0000,
-         "Windows2000Service Pack 1(6.1.7601)  2048MB Mem",
+         "Windows7Service Pack 1(6.1.7601)  2048MB Mem",
          2},
+        // Wine's Windows 7 on this machine: 24683748 kB, past 32 bits.
+        {{6, 1, 7601, 2, "Service Pack 1"},
+         24683748ull * 1024,
+         "Windows7Service Pack 1(6.1.7601)  24105MB Mem",
+         2},
+        {{10, 0, 26100, 2, "", cpu::kProductServer},
+         1ull << 40,
+         "WindowsServer2025(10.0.26100)  1048576MB Mem",
+         2},
+        {{4, 90, 0x045A0BB8, 1, " "}, 134217728, "WindowsMe (4.90.3000)  128MB Mem", 1},
         {{4, 0, 0x04000395, 1, " C"}, 33554432, "Windows95 C(4.0.917)  32MB Mem", 1},
         {{3, 10, 0, 0, ""}, 8388608, "Windows3.1(3.10.0)  8MB Mem", 0},
         {{7, 0, 1, 5, ""}, 0, "Windows2000(7.0.1)  0MB Mem", 0},
@@ -134,9 +144,18 @@ TEST(SysInfoTest, PlatformTextAndId) {
 }
 
 TEST(SysInfoTest, MemoryIsRoundedToTheNearestMegabyteHalvesUp) {
-    const std::pair<uint32_t, int> kCases[] = {
-        {0, 0},         {524287, 0},    {524288, 1},        {1048576, 1},
-        {66584575, 63}, {66584576, 64}, {0xFFFFFFFF, 4096},
+    const std::pair<uint64_t, int> kCases[] = {
+        {0, 0},
+        {524287, 0},
+        {524288, 1},
+        {1048576, 1},
+        {66584575, 63},
+        {66584576, 64},
+        {0xFFFFFFFF, 4096},
+        {0x100000000, 4096},
+        {24683748ull * 1024, 24105},            // 24105.2 MiB
+        {(24105ull << 20) + (1 << 19), 24106},  // a half goes up
+        {(1ull << 42) - 1, 4194304},
     };
     for (const auto& c : kCases)
         EXPECT_EQ(sysinfo::MemoryMegabytes(c.first), c.second) << c.first;

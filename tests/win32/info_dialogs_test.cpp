@@ -900,7 +900,7 @@ class TwoCardPlatform : public sysinfo::SysPlatform {
     };
 
     cpu::OsVersionInfo VersionInfo() override { return {4, 10, 0x040A07CE, 1, ""}; }
-    uint32_t TotalPhysicalMemory() override { return 64u << 20; }
+    uint64_t TotalPhysicalMemory() override { return 64u << 20; }
     bool UserName(std::string& name) override {
         name = "taro";
         return true;

@@ -5,17 +5,35 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "sysinfo/sys_info.h"
+#include "sysinfo/sys_memory_win32.h"
 
 namespace {
 
+// MemTotal of the host's /proc/meminfo in MiB, which Wine shows on its Z:
+// drive; 0 when it cannot be read.
+double HostMemoryMegabytes() {
+    std::FILE* file = std::fopen("Z:\\proc\\meminfo", "r");
+    if (file == nullptr)
+        return 0;
+    char line[256];
+    double kilobytes = 0;
+    while (std::fgets(line, sizeof line, file) != nullptr) {
+        if (std::sscanf(line, "MemTotal: %lf kB", &kilobytes) == 1)
+            break;
+    }
+    std::fclose(file);
+    return kilobytes / 1024;
+}
+
 TEST(SysInfoMachineTest, PlatformTextOfTheRunningWindows) {
     CSysInfo info;
-    // "Windows2000Service Pack 1(6.1.7601)  NNNNMB Mem" for Wine's Windows 7.
-    const std::string prefix = "Windows2000Service Pack 1(6.1.7601)  ";
+    // "Windows7Service Pack 1(6.1.7601)  NNNNNMB Mem" for Wine's Windows 7.
+    const std::string prefix = "Windows7Service Pack 1(6.1.7601)  ";
     const std::string suffix = "MB Mem";
     const std::string& text = info.PlatformInfo;
     ASSERT_GT(text.size(), prefix.size() + suffix.size()) << text;
@@ -24,9 +42,66 @@ TEST(SysInfoMachineTest, PlatformTextOfTheRunningWindows) {
     std::string megabytes = text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
     for (char c : megabytes)
         EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(c))) << text;
-    EXPECT_GT(std::stoi(megabytes), 0);
     EXPECT_EQ(info.PlatformID, 2);
-    std::printf("[ platform ] %s\n[ video    ] %s\n", text.c_str(), info.VideoCard.c_str());
+
+    // The whole installed memory, also past the 2 GB that the older call
+    // reports to a 32-bit program.
+    double host = HostMemoryMegabytes();
+    ASSERT_GT(host, 0.0) << "Z:\\proc\\meminfo cannot be read";
+    EXPECT_NEAR(std::stod(megabytes), host, host * 0.03) << text;
+    std::printf("[ platform ] %s (host MemTotal %.0f MB)\n[ video    ] %s\n", text.c_str(), host,
+                info.VideoCard.c_str());
+}
+
+// Stand-ins for GlobalMemoryStatusEx.
+BOOL WINAPI FailingMemoryStatus(MEMORYSTATUSEX*) {
+    return FALSE;
+}
+
+BOOL WINAPI SixGigabytes(MEMORYSTATUSEX* status) {
+    if (status->dwLength != sizeof *status)
+        return FALSE;
+    status->ullTotalPhys = 6ull << 30;
+    return TRUE;
+}
+
+TEST(SysInfoMachineTest, MemoryFromTheExtendedCallOrFromTheOlderOne) {
+    sysinfo::GlobalMemoryStatusExProc extended = sysinfo::FindGlobalMemoryStatusEx();
+    ASSERT_NE(extended, nullptr) << "Wine's kernel32 has GlobalMemoryStatusEx";
+    MEMORYSTATUSEX status = {};
+    status.dwLength = sizeof status;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&status));
+    MEMORYSTATUS older = {};
+    older.dwLength = sizeof older;
+    GlobalMemoryStatus(&older);
+
+    EXPECT_EQ(sysinfo::TotalPhysicalBytes(extended), status.ullTotalPhys);
+    EXPECT_EQ(sysinfo::SysPlatform::Current().TotalPhysicalMemory(), status.ullTotalPhys);
+    EXPECT_EQ(sysinfo::TotalPhysicalBytes(SixGigabytes), 6ull << 30);
+    // Without the extended call (or when it fails), the older one answers.
+    EXPECT_EQ(sysinfo::TotalPhysicalBytes(nullptr), older.dwTotalPhys);
+    EXPECT_EQ(sysinfo::TotalPhysicalBytes(FailingMemoryStatus), older.dwTotalPhys);
+    std::printf("[ memory   ] extended %llu bytes, older call %lu bytes\n",
+                static_cast<unsigned long long>(status.ullTotalPhys),
+                static_cast<unsigned long>(older.dwTotalPhys));
+}
+
+TEST(SysInfoMachineTest, ManifestDeclaresVistaTo11) {
+    // The program's resources are linked into this test program too.
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr);
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    ASSERT_NE(loaded, nullptr);
+    std::string manifest(static_cast<const char*>(LockResource(loaded)),
+                         SizeofResource(nullptr, found));
+    for (const char* id : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}",     // Vista
+                           "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",     // 7
+                           "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",     // 8
+                           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",     // 8.1
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {  // 10 and 11
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + id + "\"/>"), std::string::npos)
+            << id;
+    }
 }
 
 TEST(SysInfoMachineTest, NamesVideoCardAndSettings) {
