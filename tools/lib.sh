@@ -47,19 +47,43 @@ velkora_install() {
     fi
 }
 
-# Configures (once) and builds one of the two builds: native or win32.
+# Configures (once) and builds one build folder under build/: native, win32,
+# or a variant of the native build named native-SOMETHING. Arguments are
+# CMake options for the first configuration (later ones win, so a variant
+# can set CMAKE_BUILD_TYPE again); `--target NAME` builds only that target.
+# Shows the errors and warnings, and returns non-zero when configuring or
+# building fails, so that no caller goes on with binaries of an older build.
 velkora_build() {
     local kind=$1 dir=$VELKORA_BUILD/$1
     shift
     local args=(-S "$VELKORA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release)
+    local build=(--build "$dir" -j "$(nproc)")
     [ "$kind" = win32 ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-i686.cmake")
+    while [ $# -gt 0 ]; do
+        if [ "$1" = --target ] && [ $# -ge 2 ]; then
+            build+=(--target "$2")
+            shift 2
+        else
+            args+=("$1")
+            shift
+        fi
+    done
     mkdir -p "$VELKORA_BUILD"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake "${args[@]}" "$@" >"$VELKORA_BUILD/$kind-configure.log" 2>&1 ||
-            { cat "$VELKORA_BUILD/$kind-configure.log"; return 1; }
+        cmake "${args[@]}" >"$VELKORA_BUILD/$kind-configure.log" 2>&1 || {
+            cat "$VELKORA_BUILD/$kind-configure.log"
+            rm -f "$dir/CMakeCache.txt" # configure again next time
+            echo "Configuring the $kind build FAILED" >&2
+            return 1
+        }
     fi
-    cmake --build "$dir" -j "$(nproc)" 2>&1 | grep -E 'error|warning:|Error' || true
-    return "${PIPESTATUS[0]}"
+    local log=$VELKORA_BUILD/$kind-build.log status=0
+    cmake "${build[@]}" >"$log" 2>&1 || status=$?
+    grep -E 'error|warning:|Error' "$log" || true
+    if [ "$status" != 0 ]; then
+        echo "Building $kind FAILED (exit status $status); the whole output is in $log" >&2
+    fi
+    return "$status"
 }
 
 # Wine's own fonts (Marlett for the caption buttons and frame controls,
