@@ -137,6 +137,7 @@ velkora_wine_env() {
         mkdir -p "$VELKORA_BUILD"
         echo "Creating the Wine prefix $WINEPREFIX"
         wineboot -i >"$VELKORA_BUILD/wineboot.log" 2>&1 || true
+        wineserver -w || true # the registry reaches the disk when the server ends
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
             cat "$VELKORA_BUILD/wineboot.log" >&2
             echo "Wine could not set up $WINEPREFIX; can this machine run 32-bit programs?" >&2
