@@ -62,9 +62,10 @@ TEST(CaptionButtonsTest, WinesOwnFontsAreInstalled) {
     const wchar_t* faces[] = {L"Marlett", L"Tahoma", L"Symbol", L"Wingdings", L"Webdings"};
     for (const wchar_t* face : faces) {
         const std::wstring found = FamilyInNameTable(face);
-        EXPECT_EQ(CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, found.c_str(), -1, face, -1),
-                  CSTR_EQUAL)
-            << "asked for " << fw::NarrowAnsi(face) << ", drawn with " << fw::NarrowAnsi(found);
+        const bool same = CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, found.c_str(), -1, face,
+                                         -1) == CSTR_EQUAL;
+        EXPECT_TRUE(same) << "asked for " << fw::NarrowAnsi(face) << ", drawn with "
+                          << fw::NarrowAnsi(found);
     }
 }
 
@@ -152,8 +153,8 @@ struct Glyph {
 
 // Captures the window with its frame and cuts the close button's glyph out
 // of it: the box of the button face colour in the caption's last button
-// cell, and within it the pixels nearer the button text colour, trimmed to
-// their bounding box.
+// cell without its dark edge lines, and within it the pixels nearer the
+// button text colour, trimmed to their bounding box.
 bool CloseButtonGlyph(HWND window, Glyph& glyph, std::string* error) {
     RECT r;
     GetWindowRect(window, &r);
@@ -193,10 +194,24 @@ bool CloseButtonGlyph(HWND window, Glyph& glyph, std::string* error) {
         return false;
     }
     const int threshold = (Luminance(face) + Luminance(GetSysColor(COLOR_BTNTEXT))) / 2;
+    // The box can take in the button's dark outer edges: rows and columns
+    // dark over most of their length are edge, not glyph.
+    const int boxWidth = right - left + 1, boxHeight = bottom - top + 1;
+    std::vector<int> darkInRow(boxHeight), darkInColumn(boxWidth);
+    for (int y = top; y <= bottom; ++y) {
+        for (int x = left; x <= right; ++x) {
+            if (Luminance(at(x, y)) < threshold)
+                ++darkInRow[y - top], ++darkInColumn[x - left];
+        }
+    }
+    auto inGlyph = [&](int x, int y) {
+        return Luminance(at(x, y)) < threshold && darkInRow[y - top] * 4 < boxWidth * 3 &&
+               darkInColumn[x - left] * 4 < boxHeight * 3;
+    };
     int gl = right, gt = bottom, gr = left - 1, gb = top - 1;
     for (int y = top; y <= bottom; ++y) {
         for (int x = left; x <= right; ++x) {
-            if (Luminance(at(x, y)) >= threshold)
+            if (!inGlyph(x, y))
                 continue;
             gl = std::min(gl, x), gr = std::max(gr, x);
             gt = std::min(gt, y), gb = std::max(gb, y);
@@ -206,7 +221,7 @@ bool CloseButtonGlyph(HWND window, Glyph& glyph, std::string* error) {
     for (int y = gt; y <= gb; ++y) {
         std::string row;
         for (int x = gl; x <= gr; ++x)
-            row += Luminance(at(x, y)) < threshold ? '#' : '.';
+            row += inGlyph(x, y) ? '#' : '.';
         glyph.rows.push_back(row);
     }
     return true;
