@@ -9,7 +9,7 @@ VELKORA_BUILD=${VELKORA_BUILD:-$VELKORA_ROOT/build}
 VELKORA_PACKAGES=(cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest
     g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
-    fonts-ipafont-gothic fonts-liberation locales python3)
+    fonts-wine fonts-ipafont-gothic fonts-liberation locales python3)
 
 velkora_sudo() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -67,27 +67,87 @@ velkora_windows_build() {
     fi
 }
 
-# Configures (once) and builds one of the builds: native, win32 or win64.
+# Configures (once) and builds one build folder under build/: native, win32,
+# win64, or a variant of the native build named native-SOMETHING. Arguments are
+# CMake options for the first configuration (later ones win, so a variant
+# can set CMAKE_BUILD_TYPE again); `--target NAME` builds only that target.
+# Shows the errors and warnings, and returns non-zero when configuring or
+# building fails, so that no caller goes on with binaries of an older build.
 velkora_build() {
     local kind=$1 dir=$VELKORA_BUILD/$1
     shift
     local args=(-S "$VELKORA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release)
+    local build=(--build "$dir" -j "$(nproc)")
     [ "$kind" = win32 ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-i686.cmake")
     [ "$kind" = win64 ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-x86_64.cmake")
+    while [ $# -gt 0 ]; do
+        if [ "$1" = --target ] && [ $# -ge 2 ]; then
+            build+=(--target "$2")
+            shift 2
+        else
+            args+=("$1")
+            shift
+        fi
+    done
     mkdir -p "$VELKORA_BUILD"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake "${args[@]}" "$@" >"$VELKORA_BUILD/$kind-configure.log" 2>&1 ||
-            { cat "$VELKORA_BUILD/$kind-configure.log"; return 1; }
+        cmake "${args[@]}" >"$VELKORA_BUILD/$kind-configure.log" 2>&1 || {
+            cat "$VELKORA_BUILD/$kind-configure.log"
+            rm -f "$dir/CMakeCache.txt" # configure again next time
+            echo "Configuring the $kind build FAILED" >&2
+            return 1
+        }
     fi
-    cmake --build "$dir" -j "$(nproc)" 2>&1 | grep -E 'error|warning:|Error' || true
-    return "${PIPESTATUS[0]}"
+    local log=$VELKORA_BUILD/$kind-build.log status=0
+    cmake "${build[@]}" >"$log" 2>&1 || status=$?
+    grep -E 'error|warning:|Error' "$log" || true
+    if [ "$status" != 0 ]; then
+        echo "Building $kind FAILED (exit status $status); the whole output is in $log" >&2
+    fi
+    return "$status"
 }
+
+# Wine's own fonts (Marlett for the caption buttons and frame controls,
+# Tahoma, MS Sans Serif, Symbol, Wingdings, the System and other bitmap
+# faces). Debian's Wine does not find the data folder it keeps them in, and
+# a new prefix's Fonts folder is empty, so without copies the caption
+# buttons show the letters "0", "1" and "r" instead of their symbols.
+velkora_wine_font_dir() {
+    local wine dir
+    wine=$(command -v wine 2>/dev/null) || true
+    for dir in /usr/share/wine/fonts /usr/local/share/wine/fonts \
+        ${wine:+"$(dirname "$wine")/../share/wine/fonts"}; do
+        if [ -f "$dir/marlett.ttf" ]; then
+            echo "$dir"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Copies into the prefix's Fonts folder each of Wine's fonts it lacks.
+velkora_wine_fonts() {
+    local from to=$WINEPREFIX/drive_c/windows/Fonts file
+    from=$(velkora_wine_font_dir) || {
+        echo "Wine's own fonts (marlett.ttf) were not found; is fonts-wine installed?" >&2
+        return 1
+    }
+    mkdir -p "$to"
+    for file in "$from"/*; do
+        [ -e "$to/$(basename "$file")" ] || cp "$file" "$to/"
+    done
+}
+
+# Marks a prefix as set up; a new name sets existing prefixes up again.
+VELKORA_WINE_READY=.velkora-ready-4
 
 # The 32-bit Wine prefix of the project, made on first use, with Japanese
 # text settings (the ANSI code page 932 from the locale, the IPA Gothic fonts
-# standing in for the MS Gothic family) and a virtual desktop: windows then
-# have their captions without a window manager, and hiding a window does not
-# wait for one (two seconds a window otherwise).
+# standing in for the MS Gothic family), Wine's own fonts, and a virtual
+# desktop: windows then have their captions without a window manager, and
+# hiding a window does not wait for one (two seconds a window otherwise).
+# Returns non-zero when Wine cannot set the prefix up (a machine that cannot
+# run 32-bit programs, for one).
 velkora_wine_env() {
     if [ "$(velkora_windows_build)" = win64 ]; then
         # Every "wine" (and the tools that call it by name) is the 64-bit one.
@@ -108,10 +168,16 @@ velkora_wine_env() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-    if [ ! -f "$WINEPREFIX/.velkora-ready-3" ]; then
+    if [ ! -f "$WINEPREFIX/$VELKORA_WINE_READY" ]; then
         mkdir -p "$VELKORA_BUILD"
         echo "Creating the Wine prefix $WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
+        wineboot -i >"$VELKORA_BUILD/wineboot.log" 2>&1 || true
+        wineserver -w || true # the registry reaches the disk when the server ends
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            cat "$VELKORA_BUILD/wineboot.log" >&2
+            echo "Wine could not set up $WINEPREFIX; can this machine run 32-bit programs?" >&2
+            return 1
+        fi
         local key='HKCU\Software\Wine\Fonts\Replacements' face
         for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"; do
             wine reg add "$key" /v "$face" /d "IPAPGothic" /f >/dev/null 2>&1
@@ -126,6 +192,7 @@ velkora_wine_env() {
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
             >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.velkora-ready-3"
+        velkora_wine_fonts || return 1
+        touch "$WINEPREFIX/$VELKORA_WINE_READY"
     fi
 }

@@ -317,8 +317,7 @@ TEST_F(MainWindowE2ETest, LoopCountFromTheDataFileIsClamped) {
         const int kLoopBox = 1045;
         std::string error;
         HWND options = WaitForProcessDialog(session_->Process(), kRestoreDefaults, 10000, &error);
-        if (options == nullptr)
-            GTEST_SKIP() << "no options dialog to read the loop count from: " << error;
+        ASSERT_NE(options, nullptr) << "no options dialog to read the loop count from: " << error;
         EXPECT_EQ(ItemText(options, kLoopBox), c.inForce);
         PostCommand(options, IDCANCEL);
         EXPECT_TRUE(WaitForWindowGone(options, 5000));
