@@ -117,7 +117,7 @@ void CMainDlg::OnDeleteData(fw::Message&) {
     const int32_t left = records::DeleteRecord(file, count, k, {sys, cpu, times});
     if (!SaveDataFile(file))
         return;
-    if (count == m_nDataNum)
+    if (count == m_nDataNum && left == count - 1)
         SendItem(IDC_SYSTEM_SELECTOR, CB_DELETESTRING, static_cast<WPARAM>(k));
     else
         ListStoredRecords(file, left);

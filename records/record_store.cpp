@@ -99,8 +99,11 @@ int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k, const RecordObject
         return count;
     for (int32_t o = k; o < count; ++o)
         CopyThrough(file, o + 1, file, o, through);
-    WriteRecordCount(file, count - 1);
-    return count - 1;
+    // Deleting the last record may leave a gap at the end: the count then
+    // ends at the last record that is there.
+    const int32_t left = TrustedRecordCount(file, count - 1);
+    WriteRecordCount(file, left);
+    return left;
 }
 
 std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count,

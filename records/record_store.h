@@ -46,7 +46,9 @@ int32_t AddRecord(IniFile& file, int32_t count, const RecordObjects& record);
 // Moves records k + 1..count down by one (each through the objects, so a
 // moved record is stored in the form it reads back) and writes the new
 // count. The last record's sections stay behind beyond the count. Returns
-// the new count; nothing changes for k outside 1..count.
+// the new count (below count - 1 when records missing at the end of the
+// file are left out with the deleted one); nothing changes for k outside
+// 1..count.
 int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k, const RecordObjects& through);
 
 // Appends the records 1..m of another data file as count + 1.., m being

@@ -172,6 +172,13 @@ TEST(HostileFileTest, AGapInTheRecordsHidesNothingAfterIt) {
     EXPECT_EQ(records::ReadSystemNames(file, 6).back(), "new");
     EXPECT_EQ(records::ReadSystemNames(file, 6)[3], "R4");
 
+    // Deleting the records after the gap leaves no count that claims it.
+    IniFile tail;
+    MakeFileWithAGap(tail);
+    EXPECT_EQ(records::DeleteRecord(tail, 5, 5, {sys, cpu, times}), 4);
+    EXPECT_EQ(records::DeleteRecord(tail, 4, 4, {sys, cpu, times}), 2);
+    EXPECT_EQ(records::ReadOptions(tail).recordCount, 2);
+
     IniFile source, target;
     MakeFileWithAGap(source);
     int32_t count = 0;
