@@ -105,7 +105,7 @@ TEST(BenchSequenceTest, FlaggedTestsGetTimesAndUnflaggedKeepTheirs) {
     CVelkoras worker;
     worker.SetLoopCount(kLoop);
     for (int i = 0; i < bench::kTestCount; ++i)
-        worker.m_result.m_fTime[i] = 100.0f + i;
+        worker.m_result.m_fTime[i] = 100000.0f + i;
     worker.m_result.m_nRun[3] = 1;
     worker.m_result.m_nRun[12] = 1;
     {
@@ -125,9 +125,9 @@ TEST(BenchSequenceTest, FlaggedTestsGetTimesAndUnflaggedKeepTheirs) {
         EXPECT_EQ(worker.m_result.m_nRun[i], 0) << "flag " << i << " cleared";
         if (i == 3 || i == 12) {
             EXPECT_GT(worker.m_result.m_fTime[i], 0.0f) << "test " << i;
-            EXPECT_LT(worker.m_result.m_fTime[i], 100.0f) << "test " << i;
+            EXPECT_LT(worker.m_result.m_fTime[i], 100000.0f) << "test " << i;
         } else {
-            EXPECT_EQ(worker.m_result.m_fTime[i], 100.0f + i) << "test " << i << " kept";
+            EXPECT_EQ(worker.m_result.m_fTime[i], 100000.0f + i) << "test " << i << " kept";
         }
     }
     Quit(worker);
@@ -139,7 +139,7 @@ TEST(BenchSequenceTest, AWorkerThatHasEndedSkipsEveryTestAndTheWindowCloses) {
     CVelkoras worker;
     Quit(worker);
     for (int i = 0; i < bench::kTestCount; ++i) {
-        worker.m_result.m_fTime[i] = 100.0f + i;
+        worker.m_result.m_fTime[i] = 100000.0f + i;
         worker.m_result.m_nRun[i] = 1;
     }
     QuickTestDlg dlg;
@@ -147,7 +147,7 @@ TEST(BenchSequenceTest, AWorkerThatHasEndedSkipsEveryTestAndTheWindowCloses) {
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     for (int i = 0; i < bench::kTestCount; ++i) {
         EXPECT_EQ(worker.m_result.m_nRun[i], 0) << "flag " << i;
-        EXPECT_EQ(worker.m_result.m_fTime[i], 100.0f + i) << "no time for test " << i;
+        EXPECT_EQ(worker.m_result.m_fTime[i], 100000.0f + i) << "no time for test " << i;
     }
 }
 
@@ -193,7 +193,7 @@ TEST(BenchSequenceTest, EscapeStopsLikeStopButKeepsTheButtonEnabled) {
     CVelkoras worker;
     worker.SetLoopCount(kLoop);
     for (int i = 0; i < bench::kTestCount; ++i) {
-        worker.m_result.m_fTime[i] = 100.0f + i;
+        worker.m_result.m_fTime[i] = 100000.0f + i;
         worker.m_result.m_nRun[i] = (i == 12 || i == 16) ? 1 : 0;
     }
     Watcher watcher("Tab Control", IDCANCEL);
@@ -201,7 +201,7 @@ TEST(BenchSequenceTest, EscapeStopsLikeStopButKeepsTheButtonEnabled) {
     dlg.m_pThread = &worker;
     dlg.DoModal();
     EXPECT_TRUE(watcher.Fired());
-    EXPECT_LT(worker.m_result.m_fTime[12], 100.0f);
+    EXPECT_LT(worker.m_result.m_fTime[12], 100000.0f);
     EXPECT_EQ(worker.m_result.m_fTime[16], 116.0f);
     EXPECT_TRUE(dlg.stopEnabledAtEnd);
     Quit(worker);
@@ -211,7 +211,7 @@ TEST(BenchSequenceTest, EscapeStopsLikeStopButKeepsTheButtonEnabled) {
 TEST(BenchSequenceTest, StopBeforeTheFirstTestCancelsTheRun) {
     CVelkoras worker;
     for (int i = 0; i < bench::kTestCount; ++i) {
-        worker.m_result.m_fTime[i] = 100.0f + i;
+        worker.m_result.m_fTime[i] = 100000.0f + i;
         worker.m_result.m_nRun[i] = 1;
     }
     Watcher watcher("Velkora", IDCANCEL);
@@ -221,7 +221,7 @@ TEST(BenchSequenceTest, StopBeforeTheFirstTestCancelsTheRun) {
     dlg.DoModal();
     EXPECT_LT(GetTickCount() - start, 2500u) << "closed before the timer";
     for (int i = 0; i < bench::kTestCount; ++i) {
-        EXPECT_EQ(worker.m_result.m_fTime[i], 100.0f + i);
+        EXPECT_EQ(worker.m_result.m_fTime[i], 100000.0f + i);
         EXPECT_EQ(worker.m_result.m_nRun[i], 0);
     }
     Quit(worker);
