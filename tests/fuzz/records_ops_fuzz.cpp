@@ -139,8 +139,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     records::ImportRecords(source, *file, after, {sys, cpu, times});
                 Check(after == count + static_cast<int32_t>(names.size()),
                       "an import counts what it appends");
-                for (const std::string& name : names)
-                    model.push_back({Settled(name), true});
+                for (size_t i = 0; i < names.size(); ++i) {
+                    const Record added = ReadRecord(*file, count + 1 + static_cast<int32_t>(i));
+                    // A Unicode file holds a name's bytes only as far as the
+                    // code page has characters for them.
+                    if (file->GetEncoding() == IniFile::Encoding::kAnsi)
+                        Check(added.name == Settled(names[i]), "an import keeps the names");
+                    model.push_back(added);
+                }
                 if (!names.empty())
                     CheckCountWritten(*file);
                 break;
