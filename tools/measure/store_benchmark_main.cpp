@@ -227,8 +227,8 @@ long long FileSize(const std::string& path) {
 // (the usual case: written at the last start or run) see it aged by a
 // minute.
 void SetAge(const std::string& path, double seconds) {
-    fw::KernelHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
-                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    fw::KernelHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
     if (!file)
         return;
     FILETIME t;
@@ -438,8 +438,7 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
         return false;
     DWORD written = 0;
     const bool ok =
-        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                  nullptr) &&
+        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
         written == bytes.size();
     return file.Close() && ok;
 }
@@ -489,8 +488,8 @@ void RunHostile(const std::string& folder, const char* self) {
     {
         const std::string records = PathIn(folder, "records-1000.vlk");
         CreateDataFile(records, 1000, 0);
-        fw::KernelHandle file(CreateFileA(records.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                          nullptr, OPEN_EXISTING, 0, nullptr));
+        fw::KernelHandle file(CreateFileA(records.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
         std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
         DWORD got = 0;
         ReadFile(file.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
