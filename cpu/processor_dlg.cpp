@@ -5,9 +5,10 @@
 
 #include <algorithm>
 
-#include "app/about_dlg.h"
 #include "cpu/fixed_text.h"
 #include "cpu/processor_report.h"
+#include "framework/handle.h"
+#include "framework/palette.h"
 #include "framework/text.h"
 #include "res/resource.h"
 
@@ -16,9 +17,7 @@ namespace {
 const UINT_PTR kFrequencyTimer = 1;
 const UINT kFrequencyDelayMs = 1000;
 
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kMaskColour = RGB(0, 0, 0);  // the transparent colour of bitmap 133
+const COLORREF kMaskColour = palette::kBlack.ColorRef();  // the transparent colour of bitmap 133
 
 const int kPresentImage = 0;
 const int kAbsentImage = 1;
@@ -100,7 +99,7 @@ std::string AnsiItemText(const fw::Window& window, int id) {
 CProcessorDlg::CProcessorDlg(const CCpuInfo& record, HWND owner)
     : fw::Dialog(IDD_PROCESSOR, owner) {
     m_cpuInfo.CopyFrom(record);
-    m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SMALL));
+    m_hIcon = fw::LoadProgramIcon(IDI_SMALL);
 }
 
 CProcessorDlg::~CProcessorDlg() = default;
@@ -127,7 +126,7 @@ BOOL CProcessorDlg::OnInitDialog() {
 
     // The About item only mirrors the main window's system menu; it does
     // nothing here.
-    AppendAboutItem(hwnd_);
+    AppendSystemMenuItem(IDM_ABOUTBOX, IDS_ABOUTBOX);
     SetIcon(m_hIcon);
 
     const wchar_t* const tabs[] = {L"Pendrow", L"Kestrune", L"Ondrisel"};
@@ -138,10 +137,7 @@ BOOL CProcessorDlg::OnInitDialog() {
         SendItem(IDC_PROC_TAB, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&tab));
     }
 
-    // Courier New 13, normal weight, Shift-JIS, as the main window's list.
-    m_listFont.Reset(CreateFontW(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                 OUT_TT_PRECIS, CLIP_LH_ANGLES | CLIP_TT_ALWAYS, PROOF_QUALITY,
-                                 VARIABLE_PITCH, L"Courier New"));
+    m_listFont.Reset(fw::CreateListFont());  // as the main window's list
     SendItem(IDC_PROC_FEATURES, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
     SendItem(IDC_PROC_CACHE_TREE, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
 
@@ -240,18 +236,18 @@ void CProcessorDlg::SetUpImageList() {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MARKS), IMAGE_BITMAP, 0, 0, 0)));
     if (m_imageList && marks)
         ImageList_AddMasked(m_imageList.Get(), marks.Get(), kMaskColour);
-    ImageList_SetBkColor(m_imageList.Get(), kWhite);
+    ImageList_SetBkColor(m_imageList.Get(), palette::kWhite.ColorRef());
 
     HWND list = Item(IDC_PROC_FEATURES);
     ListView_SetImageList(list, m_imageList.Get(), LVSIL_SMALL);
-    ListView_SetBkColor(list, kWhite);
-    ListView_SetTextBkColor(list, kWhite);
-    ListView_SetTextColor(list, kBlue);
+    ListView_SetBkColor(list, palette::kWhite.ColorRef());
+    ListView_SetTextBkColor(list, palette::kWhite.ColorRef());
+    ListView_SetTextColor(list, palette::kBlue.ColorRef());
     ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 
     HWND tree = Item(IDC_PROC_CACHE_TREE);
     TreeView_SetImageList(tree, m_imageList.Get(), TVSIL_NORMAL);
-    TreeView_SetTextColor(tree, kBlue);
+    TreeView_SetTextColor(tree, palette::kBlue.ColorRef());
 }
 
 void CProcessorDlg::OnOK() {
@@ -321,15 +317,15 @@ int CProcessorDlg::WriteReport(const std::wstring& path) {
     heading.cacheSummary = AnsiItemText(*this, IDC_PROC_CACHE);
     const std::string report = cpu::ProcessorReportText(heading, m_cpuInfo);
 
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    fw::KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return 0;
     DWORD written = 0;
-    const bool wrote =
-        WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr) &&
-        written == report.size();
-    const bool closed = CloseHandle(file) != FALSE;
+    const bool wrote = WriteFile(file.Get(), report.data(), static_cast<DWORD>(report.size()),
+                                 &written, nullptr) &&
+                       written == report.size();
+    const bool closed = file.Close();
     return wrote && closed ? 1 : 0;
 }
 

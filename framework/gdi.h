@@ -8,38 +8,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <utility>
+#include "framework/handle.h"
 
 namespace fw {
 
-// Owns a GDI object (font, brush, pen, bitmap) and deletes it.
-template <class H>
-class GdiObject {
-  public:
-    GdiObject() = default;
-    explicit GdiObject(H handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other)
-            Reset(other.Release());
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    H Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    H Release() { return std::exchange(handle_, nullptr); }
-    void Reset(H handle = nullptr) {
-        if (handle_ != nullptr)
-            DeleteObject(handle_);
-        handle_ = handle;
-    }
-
-  private:
-    H handle_ = nullptr;
+// A GDI object (font, brush, pen, bitmap), deleted by its owner.
+struct GdiObjectTraits {
+    static bool IsEmpty(HGDIOBJ object) { return object == nullptr; }
+    static bool Free(HGDIOBJ object) { return DeleteObject(object) != FALSE; }
 };
+template <class H>
+using GdiObject = UniqueHandle<H, GdiObjectTraits>;
 
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
@@ -79,18 +58,22 @@ class WindowDC {
     HDC dc_;
 };
 
-// An owned memory DC (DeleteDC on destruction).
+// An owned memory DC (DeleteDC on destruction). A null DC to make it
+// compatible with gives one compatible with the screen.
 class MemoryDC {
   public:
     MemoryDC() = default;
     explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDC() {
-        if (dc_ != nullptr)
-            DeleteDC(dc_);
-    }
+    ~MemoryDC() { Reset(); }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
     HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    void Reset(HDC dc = nullptr) {
+        if (dc_ != nullptr)
+            DeleteDC(dc_);
+        dc_ = dc;
+    }
 
   private:
     HDC dc_ = nullptr;
@@ -112,24 +95,19 @@ class PaintDC {
     HDC dc_;
 };
 
-// Owns an image list.
-class ImageList {
-  public:
-    ImageList() = default;
-    ~ImageList() { Reset(); }
-    ImageList(const ImageList&) = delete;
-    ImageList& operator=(const ImageList&) = delete;
+// The font of the program's lists, trees and graph title: Courier New 13,
+// normal weight, Shift-JIS, TrueType, proof quality. The caller owns it.
+inline HFONT CreateListFont() {
+    return CreateFontW(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
+                       CLIP_LH_ANGLES | CLIP_TT_ALWAYS, PROOF_QUALITY, VARIABLE_PITCH,
+                       L"Courier New");
+}
 
-    HIMAGELIST Get() const { return list_; }
-    explicit operator bool() const { return list_ != nullptr; }
-    void Reset(HIMAGELIST list = nullptr) {
-        if (list_ != nullptr)
-            ImageList_Destroy(list_);
-        list_ = list;
-    }
-
-  private:
-    HIMAGELIST list_ = nullptr;
+// An image list, destroyed by its owner.
+struct ImageListTraits {
+    static bool IsEmpty(HIMAGELIST list) { return list == nullptr; }
+    static bool Free(HIMAGELIST list) { return ImageList_Destroy(list) != FALSE; }
 };
+using ImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 
 }  // namespace fw

@@ -2,30 +2,26 @@
 
 namespace fw {
 
-UiThread::~UiThread() {
-    if (thread_ != nullptr)
-        CloseHandle(thread_);
-}
+UiThread::~UiThread() = default;
 
 bool UiThread::Start(int priority) {
-    if (thread_ != nullptr)
+    if (thread_)
         return false;
-    queueReady_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (queueReady_ == nullptr)
+    queueReady_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!queueReady_)
         return false;
-    thread_ = CreateThread(nullptr, 0, ThreadMain, this, 0, &threadId_);
-    if (thread_ != nullptr) {
-        SetThreadPriority(thread_, priority);
-        HANDLE both[2] = {queueReady_, thread_};
+    thread_.Reset(CreateThread(nullptr, 0, ThreadMain, this, 0, &threadId_));
+    if (thread_) {
+        SetThreadPriority(thread_.Get(), priority);
+        HANDLE both[2] = {queueReady_.Get(), thread_.Get()};
         WaitForMultipleObjects(2, both, FALSE, INFINITE);
     }
-    CloseHandle(queueReady_);
-    queueReady_ = nullptr;
-    return thread_ != nullptr;
+    queueReady_.Close();
+    return static_cast<bool>(thread_);
 }
 
 bool UiThread::IsRunning() const {
-    return thread_ != nullptr && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT;
+    return thread_ && WaitForSingleObject(thread_.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool UiThread::Post(UINT msg, WPARAM wp, LPARAM lp) const {
@@ -33,12 +29,12 @@ bool UiThread::Post(UINT msg, WPARAM wp, LPARAM lp) const {
 }
 
 bool UiThread::Wait(DWORD milliseconds) const {
-    return thread_ == nullptr || WaitForSingleObject(thread_, milliseconds) != WAIT_TIMEOUT;
+    return !thread_ || WaitForSingleObject(thread_.Get(), milliseconds) != WAIT_TIMEOUT;
 }
 
 void UiThread::Terminate() {
     if (IsRunning())
-        TerminateThread(thread_, 0);
+        TerminateThread(thread_.Get(), 0);
 }
 
 void UiThread::QuitLoop(int exitCode) {
@@ -51,7 +47,7 @@ DWORD WINAPI UiThread::ThreadMain(void* param) {
     // Peeking makes the system create this thread's message queue.
     MSG msg;
     PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-    SetEvent(self->queueReady_);
+    SetEvent(self->queueReady_.Get());
     return static_cast<DWORD>(self->RunLoop());
 }
 

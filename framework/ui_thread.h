@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include "framework/handle.h"
+
 namespace fw {
 
 // One entry of a thread-message table: a message range and its handler.
@@ -41,7 +43,7 @@ class UiThread {
     // Creates and starts the thread at the given priority; false when the
     // thread could not be created.
     bool Start(int priority = THREAD_PRIORITY_NORMAL);
-    HANDLE Handle() const { return thread_; }
+    HANDLE Handle() const { return thread_.Get(); }
     DWORD ThreadId() const { return threadId_; }
     bool IsRunning() const;
     bool Post(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
@@ -63,9 +65,9 @@ class UiThread {
     static DWORD WINAPI ThreadMain(void* self);
     int RunLoop();
 
-    HANDLE thread_ = nullptr;
+    KernelHandle thread_;
     DWORD threadId_ = 0;
-    HANDLE queueReady_ = nullptr;
+    KernelHandle queueReady_;
     bool quit_ = false;
     int exitCode_ = 0;
 };

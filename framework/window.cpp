@@ -1,5 +1,7 @@
 #include "framework/window.h"
 
+#include "framework/text.h"
+
 namespace fw {
 
 std::wstring Window::Text() const {
@@ -26,6 +28,15 @@ RECT Window::ClientRect() const {
     RECT r{};
     GetClientRect(hwnd_, &r);
     return r;
+}
+
+void Window::AppendSystemMenuItem(UINT command, UINT textId) const {
+    const std::wstring text = LoadResourceString(textId);
+    HMENU systemMenu = GetSystemMenu(hwnd_, FALSE);
+    if (systemMenu == nullptr || text.empty())
+        return;
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, command, text.c_str());
 }
 
 }  // namespace fw

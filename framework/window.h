@@ -38,6 +38,10 @@ class Window {
         Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
+    // Appends a separator and the command, captioned with string resource
+    // textId, to the window's system menu; nothing when the menu or the
+    // string does not exist. The window handles the command in WM_SYSCOMMAND.
+    void AppendSystemMenuItem(UINT command, UINT textId) const;
 
     // The rectangle of a child in this window's client coordinates.
     RECT ItemRect(int id) const;
@@ -46,5 +50,10 @@ class Window {
   protected:
     HWND hwnd_ = nullptr;
 };
+
+// An icon resource of the program's own module (shared; never destroyed).
+inline HICON LoadProgramIcon(int id) {
+    return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+}
 
 }  // namespace fw

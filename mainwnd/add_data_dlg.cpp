@@ -5,15 +5,6 @@
 
 namespace {
 
-// Label text colours (COLORREF, 0x00BBGGRR).
-const COLORREF kViolet = 0xFF007F;
-const COLORREF kYellow = 0x00FFFF;
-const COLORREF kBlue = 0xFF0000;
-const COLORREF kGreen = 0x00FF00;
-const COLORREF kRose = 0x7F00FF;
-const COLORREF kCyan = 0xFFFF00;
-const COLORREF kRed = 0x0000FF;
-
 const wchar_t kDeleteCaption[] = L"データの削除";
 const wchar_t kDeleteMessage[] = L"以下の登録データを削除します。\nよろしいですか？";
 
@@ -37,19 +28,19 @@ void CAddDataDlg::DoDataExchange(fw::DataExchange& dx) {
 
 BOOL CAddDataDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    m_lblMessage.SetTextColor(kViolet);
-    m_lblName.SetTextColor(kYellow);
-    m_lblUser.SetTextColor(kBlue);
-    m_lblComputer.SetTextColor(kGreen);
-    m_lblMemo.SetTextColor(kRose);
-    m_lblDate.SetTextColor(kCyan);
+    CColorLabel::SetTextColors({{&m_lblMessage, palette::kViolet},
+                                {&m_lblName, palette::kYellow},
+                                {&m_lblUser, palette::kBlue},
+                                {&m_lblComputer, palette::kGreen},
+                                {&m_lblMemo, palette::kRose},
+                                {&m_lblDate, palette::kCyan}});
     if (m_nMode == kDeleteMode) {
         // The record is shown, not edited: only OK and CANCEL act.
         SetText(kDeleteCaption);
         SetItemText(IDC_ADD_MESSAGE, kDeleteMessage);
         for (int id : {IDC_ADD_NAME, IDC_ADD_USER, IDC_ADD_COMPUTER, IDC_ADD_MEMO})
             SendItem(id, EM_SETREADONLY, TRUE);
-        m_lblMessage.SetTextColor(kRed);
+        m_lblMessage.SetTextColor(palette::kRed);
     }
     return TRUE;
 }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/dialog.h"
-#include "mainwnd/color_label.h"
+#include "framework/color_label.h"
 #include "records/record_commands.h"
 
 class CAddDataDlg : public fw::Dialog {

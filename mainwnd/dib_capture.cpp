@@ -9,10 +9,6 @@ const DWORD kMaxImageBytes = 256u << 20;
 
 }  // namespace
 
-CDibCapture::~CDibCapture() {
-    Free();
-}
-
 DWORD CDibCapture::RowBytes(int width) {
     return (static_cast<DWORD>(width) * 3 + 3) & ~3u;
 }
@@ -25,7 +21,7 @@ int CDibCapture::Create(HDC reference, int width, int height) {
     if (rowBytes > kMaxImageBytes / static_cast<DWORD>(height))
         return 0;
 
-    m_pHeader = static_cast<BITMAPINFO*>(GlobalAlloc(GPTR, sizeof(BITMAPINFOHEADER)));
+    m_pHeader.reset(static_cast<BITMAPINFO*>(GlobalAlloc(GPTR, sizeof(BITMAPINFOHEADER))));
     if (m_pHeader == nullptr)
         return 0;
     BITMAPINFOHEADER& h = m_pHeader->bmiHeader;
@@ -37,39 +33,32 @@ int CDibCapture::Create(HDC reference, int width, int height) {
     h.biCompression = BI_RGB;
     h.biSizeImage = rowBytes * static_cast<DWORD>(height);
 
-    m_hDib = CreateDIBSection(reference, m_pHeader, DIB_RGB_COLORS, &m_pBits, nullptr, 0);
-    m_hMemDC = m_hDib != nullptr ? CreateCompatibleDC(reference) : nullptr;
-    if (m_hMemDC == nullptr) {
+    m_dib.Reset(CreateDIBSection(reference, m_pHeader.get(), DIB_RGB_COLORS, &m_pBits, nullptr, 0));
+    if (m_dib)
+        m_memDC.Reset(CreateCompatibleDC(reference));
+    if (!m_memDC) {
         Free();
         return 0;
     }
-    m_hPrevBitmap = SelectObject(m_hMemDC, m_hDib);
+    m_dibSelected.emplace(m_memDC.Get(), m_dib.Get());
     return 1;
 }
 
 void CDibCapture::Free() {
-    if (m_hMemDC != nullptr) {
-        SelectObject(m_hMemDC, m_hPrevBitmap);
-        DeleteDC(m_hMemDC);
-    }
-    if (m_hDib != nullptr)
-        DeleteObject(m_hDib);
-    if (m_pHeader != nullptr)
-        GlobalFree(m_pHeader);
-    m_pHeader = nullptr;
+    m_dibSelected.reset();
+    m_memDC.Reset();
+    m_dib.Reset();
     m_pBits = nullptr;
-    m_hDib = nullptr;
-    m_hPrevBitmap = nullptr;
-    m_hMemDC = nullptr;
+    m_pHeader.reset();
 }
 
 void CDibCapture::Capture(HDC source, int x, int y) {
-    if (m_hMemDC != nullptr)
-        BitBlt(m_hMemDC, 0, 0, Width(), Height(), source, x, y, SRCCOPY);
+    if (m_memDC)
+        BitBlt(m_memDC.Get(), 0, 0, Width(), Height(), source, x, y, SRCCOPY);
 }
 
 int CDibCapture::CopyToClipboard(HWND owner) {
-    if (m_hMemDC == nullptr || !OpenClipboard(owner))
+    if (!m_memDC || !OpenClipboard(owner))
         return 0;
     EmptyClipboard();
     // The DIB section's own drawing is finished before its bits are read.
@@ -77,16 +66,17 @@ int CDibCapture::CopyToClipboard(HWND owner) {
     // A device-dependent bitmap of the display: one made compatible with
     // the memory DC would be a DIB section again, which the clipboard of
     // some systems (Wine) cannot hand to other programs.
-    HBITMAP copy = nullptr;
-    if (HDC screen = GetDC(nullptr)) {
-        copy = CreateDIBitmap(screen, &m_pHeader->bmiHeader, CBM_INIT, m_pBits, m_pHeader,
-                              DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
+    fw::Bitmap copy;
+    {
+        fw::WindowDC screen(nullptr);
+        if (screen.Get() != nullptr)
+            copy.Reset(CreateDIBitmap(screen.Get(), &m_pHeader->bmiHeader, CBM_INIT, m_pBits,
+                                      m_pHeader.get(), DIB_RGB_COLORS));
     }
     // Once set, the bitmap belongs to the clipboard.
-    const bool set = copy != nullptr && SetClipboardData(CF_BITMAP, copy) != nullptr;
-    if (!set && copy != nullptr)
-        DeleteObject(copy);
+    const bool set = copy && SetClipboardData(CF_BITMAP, copy.Get()) != nullptr;
+    if (set)
+        copy.Release();
     const BOOL closed = CloseClipboard();
     return set && closed ? 1 : 0;
 }

@@ -5,7 +5,7 @@
 
 #include <new>
 
-#include "app/about_dlg.h"
+#include "mainwnd/about_dlg.h"
 #include "mainwnd/main_dlg.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
@@ -101,11 +101,6 @@ void CMainDlg::OnCloseCommand(fw::Message&) {
 
 void CMainDlg::OnSelectionChange(fw::Message&) {
     ShowRecord();
-}
-
-void CMainDlg::OnGraphMaxCommand(fw::Message& m) {
-    static const int values[] = {3000, 5000, 8000, 10000};
-    SetGraphMax(values[m.CommandId() - ID_GRAPH_3000]);
 }
 
 void CMainDlg::OnKeyDown(fw::Message& m) {

@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "app/about_dlg.h"
+#include "bench/option_values.h"
 #include "bench/test_dlg.h"
 #include "cpu/cpu_info.h"
 #include "framework/data_exchange.h"
@@ -21,19 +21,7 @@
 
 namespace {
 
-const int kGraphMin = 2000;
-const int kGraphMax = 20000;
 const char kThisSystem[] = "This System";
-
-// Control colours of the window (COLORREF, 0x00BBGGRR).
-const COLORREF kBlack = 0x000000;
-const COLORREF kWhite = 0xFFFFFF;
-const COLORREF kRed = 0x0000FF;
-const COLORREF kYellow = 0x00FFFF;
-const COLORREF kGreen = 0x00FF00;
-const COLORREF kCyan = 0xFFFF00;
-const COLORREF kMagenta = 0xFF00FF;
-const COLORREF kGrey = 0x7F7F7F;
 
 // Information buttons: right-aligned, vertically centred, single line.
 const UINT kRightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;  // 0x26
@@ -48,7 +36,7 @@ void SetCellText(HWND list, int row, int column, std::wstring text) {
 }  // namespace
 
 CMainDlg::CMainDlg() : fw::Dialog(IDD_MAIN) {
-    m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SMALL));
+    m_hIcon = fw::LoadProgramIcon(IDI_SMALL);
 }
 
 CMainDlg::~CMainDlg() = default;
@@ -84,19 +72,16 @@ BOOL CMainDlg::OnInitDialog() {
     CCpuInfo cpu;
     cpu.ProbeProcessor();
 
-    AppendAboutItem(hwnd_);
+    AppendSystemMenuItem(IDM_ABOUTBOX, IDS_ABOUTBOX);
     SetIcon(m_hIcon);
     SetText(fw::LoadResourceString(IDS_CAPTION));
 
-    // Courier New 13, normal weight, Shift-JIS, TrueType, proof quality.
-    m_listFont.Reset(CreateFontW(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                 OUT_TT_PRECIS, CLIP_LH_ANGLES | CLIP_TT_ALWAYS, PROOF_QUALITY,
-                                 VARIABLE_PITCH, L"Courier New"));
+    m_listFont.Reset(fw::CreateListFont());
     SendItem(IDC_GRAPH_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
     SendItem(IDC_RESULT_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
 
     SendItem(IDC_SYSTEM_SELECTOR, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-             reinterpret_cast<LPARAM>(L"This System"));
+             reinterpret_cast<LPARAM>(fw::WidenAnsi(kThisSystem).c_str()));
     SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
     SetUpList();
     LayOutBars();
@@ -150,7 +135,7 @@ void CMainDlg::SetUpList() {
     HWND list = Item(IDC_RESULT_LIST);
     ListView_SetImageList(list, m_pThread->ImageList(), LVSIL_SMALL);
     ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    ListView_SetTextColor(list, RGB(0, 0, 255));
+    ListView_SetTextColor(list, palette::kBlue.ColorRef());
 
     RECT client;
     GetClientRect(list, &client);
@@ -205,12 +190,15 @@ void CMainDlg::LayOutBars() {
     }
 
     for (int k = 0; k < kBarCount; ++k)
-        m_graph[k].SetColor(0x0000FF);  // drawn blue
+        m_graph[k].SetColor(palette::kBlue);
     CGraphCtrl& total = m_graph[bench::kTestCount];
-    const uint32_t totalOverflow[] = {0xFFC0FF, 0xC0C0FF, 0xFFFFC0, 0xC0FFFF, 0xC0FFC0};
+    // Light magenta, light blue, light yellow, light cyan, light green.
+    const graph::Rgb totalOverflow[] = {graph::Rgb(0xFFC0FF), graph::Rgb(0xC0C0FF),
+                                        graph::Rgb(0xFFFFC0), graph::Rgb(0xC0FFFF),
+                                        graph::Rgb(0xC0FFC0)};
     for (int k = 0; k < graph::kOverflowColours; ++k)
         total.m_crOverflow[k] = totalOverflow[k];
-    total.SetColor(0xFF0000);  // drawn red
+    total.SetColor(palette::kRed);
     total.SetRange(0, 60000);
     SetWindowPos(total.Handle(), nullptr, 0, 0, width, static_cast<int>(rowHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -219,9 +207,10 @@ void CMainDlg::LayOutBars() {
 }
 
 void CMainDlg::SetColours() {
+    using namespace palette;
     struct ButtonColour {
         CColorButton* button;
-        COLORREF text;
+        Colour text;
     } buttons[] = {{&m_btnStartAll, kRed},  {&m_btnTxtCopy, kWhite}, {&m_btnOption, kWhite},
                    {&m_btnAddData, kWhite}, {&m_btnDelData, kWhite}, {&m_btnBmpCopy, kWhite},
                    {&m_btnClose, kWhite},   {&m_btnSystem, kWhite},  {&m_btnProcessor, kYellow},
@@ -232,8 +221,8 @@ void CMainDlg::SetColours() {
     }
     struct LabelColour {
         CColorLabel* label;
-        COLORREF text;
-        COLORREF background;
+        Colour text;
+        Colour background;
     } labels[] = {{&m_lblProcessor, kYellow, kGrey},   {&m_lblVideo, kGreen, kGrey},
                   {&m_lblPlatform, kCyan, kGrey},      {&m_lblOverAll, kRed, kBlack},
                   {&m_lblTotalMark, kMagenta, kBlack}, {&m_lblTotalTime, kCyan, kBlack},
@@ -256,10 +245,7 @@ int CMainDlg::GraphMax() const {
 }
 
 void CMainDlg::SetGraphMax(int nMax) {
-    if (nMax < kGraphMin)
-        nMax = kGraphMin;
-    else if (nMax > kGraphMax)
-        nMax = kGraphMax;
+    nMax = bench::ClampGraphMax(nMax);
     for (int k = 0; k < bench::kTestCount; ++k)
         m_graph[k].SetRange(0, nMax);
     m_graph[bench::kTestCount].SetRange(0, 21 * nMax);

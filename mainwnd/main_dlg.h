@@ -9,8 +9,8 @@
 #include "bench/velkoras.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
-#include "mainwnd/color_button.h"
-#include "mainwnd/color_label.h"
+#include "framework/color_button.h"
+#include "framework/color_label.h"
 #include "records/graph_ctrl.h"
 
 class CCpuInfo;

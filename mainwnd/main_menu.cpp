@@ -8,7 +8,8 @@
 
 namespace {
 
-// The GRAPH MAX items in menu order and the maximum each sets.
+// The GRAPH MAX items in menu order and the maximum each sets: the one
+// table of both the radio marks and the commands.
 const struct {
     UINT id;
     int value;
@@ -50,4 +51,10 @@ void CMainDlg::OnContextMenu(fw::Message& m) {
 
     TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
     DestroyMenu(menu);
+}
+
+void CMainDlg::OnGraphMaxCommand(fw::Message& m) {
+    for (const auto& item : kGraphItems)
+        if (item.id == m.CommandId())
+            SetGraphMax(item.value);
 }

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "framework/handle.h"
+
 namespace records {
 
 namespace {
@@ -22,26 +24,6 @@ bool WidenPath(const std::string& path, std::wstring& wide) {
     return MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0],
                                n) == n;
 }
-
-class ScopedHandle {
-  public:
-    explicit ScopedHandle(HANDLE h) : h_(h) {}
-    ~ScopedHandle() { Close(); }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    bool Close() {
-        if (!valid())
-            return true;
-        BOOL ok = CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-        return ok != FALSE;
-    }
-
-  private:
-    HANDLE h_;
-};
 
 bool WriteAll(HANDLE h, const std::string& bytes) {
     const char* p = bytes.data();
@@ -64,17 +46,17 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t max
     std::wstring wide;
     if (!WidenPath(path, wide))
         return ReadResult::kError;
-    ScopedHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    fw::KernelHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return ReadResult::kMissing;
         return ReadResult::kError;
     }
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
         static_cast<unsigned long long>(size.QuadPart) > maxSize)
         return ReadResult::kError;
     bytes.resize(static_cast<size_t>(size.QuadPart));
@@ -83,7 +65,7 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t max
         DWORD chunk =
             bytes.size() - done > 0x100000 ? 0x100000 : static_cast<DWORD>(bytes.size() - done);
         DWORD got = 0;
-        if (!ReadFile(file.get(), &bytes[done], chunk, &got, nullptr)) {
+        if (!ReadFile(file.Get(), &bytes[done], chunk, &got, nullptr)) {
             bytes.clear();
             return ReadResult::kError;
         }
@@ -133,10 +115,10 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
 
-    ScopedHandle file(CreateTemporaryFile(path, temporary));
-    if (!file.valid())
+    fw::KernelHandle file(CreateTemporaryFile(path, temporary));
+    if (!file)
         return false;
-    bool ok = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     ok = file.Close() && ok;
     // Write-through: the move itself reaches the disk before the call returns.
     ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),

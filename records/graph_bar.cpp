@@ -4,8 +4,8 @@
 
 namespace graph {
 
-BarState ChooseBar(int32_t value, int32_t maximum, uint32_t baseColour,
-                   const uint32_t (&overflow)[kOverflowColours]) {
+BarState ChooseBar(int32_t value, int32_t maximum, Rgb baseColour,
+                   const Rgb (&overflow)[kOverflowColours]) {
     // A maximum of 0 is never set by the program; it must not divide.
     if (maximum > 0 && value > maximum) {
         int32_t k = value / maximum - 1;
@@ -30,7 +30,8 @@ int FillWidth(int32_t position, int32_t maximum, int width) {
     return static_cast<int>(static_cast<double>(position) / maximum * width);
 }
 
-uint32_t ToColorRef(uint32_t rgb) {
+uint32_t ToColorRef(Rgb colour) {
+    const uint32_t rgb = colour.value;
     return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 
@@ -38,13 +39,12 @@ namespace {
 
 // One run of columns from `from` toward `to`, channel by channel in single
 // precision, each column's pen taking the channels cut to integers.
-void Run(uint32_t from, uint32_t to, int first, int last,
-         std::array<uint32_t, kGradientWidth>& columns) {
+void Run(Rgb from, Rgb to, int first, int last, std::array<uint32_t, kGradientWidth>& columns) {
     float channel[3], step[3];
     for (int c = 0; c < 3; ++c) {
         const int shift = 16 - 8 * c;  // red, green, blue
-        const int start = static_cast<int>((from >> shift) & 0xFF);
-        const int end = static_cast<int>((to >> shift) & 0xFF);
+        const int start = static_cast<int>((from.value >> shift) & 0xFF);
+        const int end = static_cast<int>((to.value >> shift) & 0xFF);
         channel[c] = static_cast<float>(start);
         step[c] = static_cast<float>(end - start) / kGradientWidth;
     }
@@ -52,7 +52,7 @@ void Run(uint32_t from, uint32_t to, int first, int last,
         uint32_t rgb = 0;
         for (int c = 0; c < 3; ++c)
             rgb |= static_cast<uint32_t>(channel[c]) << (16 - 8 * c);
-        columns[static_cast<size_t>(x)] = ToColorRef(rgb);
+        columns[static_cast<size_t>(x)] = ToColorRef(Rgb(rgb));
         for (int c = 0; c < 3; ++c)
             channel[c] += step[c];
     }
@@ -60,8 +60,8 @@ void Run(uint32_t from, uint32_t to, int first, int last,
 
 }  // namespace
 
-std::array<uint32_t, kGradientWidth> GradientColumns(uint32_t currentColour, uint32_t trackColour,
-                                                     uint32_t fadeColour, int split) {
+std::array<uint32_t, kGradientWidth> GradientColumns(Rgb currentColour, Rgb trackColour,
+                                                     Rgb fadeColour, int split) {
     std::array<uint32_t, kGradientWidth> columns{};
     if (split < 0)
         split = 0;

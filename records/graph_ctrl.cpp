@@ -2,52 +2,44 @@
 
 #include <commctrl.h>
 
-#include "framework/application.h"
+namespace {
 
-CGraphCtrl::CGraphCtrl() {
-    HWND main = fw::Application::Current() != nullptr
-                    ? fw::Application::Current()->MainWindowHandle()
-                    : nullptr;
-    fw::WindowDC screen(main);  // the screen while there is no main window
-    m_memDC = CreateCompatibleDC(screen.Get());
-    m_barBitmap = CreateCompatibleBitmap(screen.Get(), graph::kGradientWidth, 2);
-    m_trackBitmap = CreateCompatibleBitmap(screen.Get(), graph::kGradientWidth, 2);
-    m_savedBitmap = SelectObject(m_memDC, m_barBitmap);
-    Render(graph::kGradientWidth);
-    SelectObject(m_memDC, m_trackBitmap);
-    Render(0);
+// A 255 x 2 gradient bitmap compatible with the screen, which every window of
+// the program draws on.
+HBITMAP MakeGradientBitmap() {
+    fw::WindowDC screen(nullptr);
+    return CreateCompatibleBitmap(screen.Get(), graph::kGradientWidth, 2);
 }
 
-CGraphCtrl::~CGraphCtrl() {
-    if (m_memDC != nullptr)
-        SelectObject(m_memDC, m_savedBitmap);
-    if (m_barBitmap != nullptr)
-        DeleteObject(m_barBitmap);
-    if (m_trackBitmap != nullptr)
-        DeleteObject(m_trackBitmap);
-    if (m_memDC != nullptr)
-        DeleteDC(m_memDC);
+}  // namespace
+
+// A null DC: the memory DC is compatible with the screen as well.
+CGraphCtrl::CGraphCtrl()
+    : m_memDC(nullptr), m_barBitmap(MakeGradientBitmap()), m_trackBitmap(MakeGradientBitmap()) {
+    Render(m_barBitmap, graph::kGradientWidth);
+    Render(m_trackBitmap, 0);
 }
 
-void CGraphCtrl::Render(int split) {
+void CGraphCtrl::Render(const fw::Bitmap& target, int split) {
+    const HDC dc = m_memDC.Get();
+    fw::ScopedSelect into(dc, target.Get());
     const auto columns = graph::GradientColumns(m_crCurrent, m_crTrack, m_crFade, split);
     for (int x = 0; x < graph::kGradientWidth; ++x) {
         fw::Pen pen(CreatePen(PS_SOLID, 1, columns[static_cast<size_t>(x)]));
-        fw::ScopedSelect use(m_memDC, pen.Get());
-        MoveToEx(m_memDC, x, 0, nullptr);
-        LineTo(m_memDC, x, 2);
+        fw::ScopedSelect use(dc, pen.Get());
+        MoveToEx(dc, x, 0, nullptr);
+        LineTo(dc, x, 2);
     }
 }
 
-void CGraphCtrl::SetColor(uint32_t colour) {
+void CGraphCtrl::SetColor(graph::Rgb colour) {
     m_crBase = colour;
     SetCurrentColor(colour);
 }
 
-void CGraphCtrl::SetCurrentColor(uint32_t colour) {
+void CGraphCtrl::SetCurrentColor(graph::Rgb colour) {
     m_crCurrent = colour;
-    SelectObject(m_memDC, m_barBitmap);
-    Render(graph::kGradientWidth);
+    Render(m_barBitmap, graph::kGradientWidth);
 }
 
 void CGraphCtrl::SetRange(int32_t minimum, int32_t maximum) {
@@ -89,10 +81,13 @@ void CGraphCtrl::OnPaint(fw::Message& m) {
     m_nPos = graph::ClampPosition(m_nPos, m_nLower, m_nUpper);
     const int filled = graph::FillWidth(m_nPos, m_nUpper, width);
     SetStretchBltMode(dc.Get(), COLORONCOLOR);
-    SelectObject(m_memDC, m_trackBitmap);
-    StretchBlt(dc.Get(), filled, 0, width - filled, height, m_memDC, 0, 0, graph::kGradientWidth, 2,
+    {
+        fw::ScopedSelect track(m_memDC.Get(), m_trackBitmap.Get());
+        StretchBlt(dc.Get(), filled, 0, width - filled, height, m_memDC.Get(), 0, 0,
+                   graph::kGradientWidth, 2, SRCCOPY);
+    }
+    fw::ScopedSelect bar(m_memDC.Get(), m_barBitmap.Get());
+    StretchBlt(dc.Get(), 0, 0, filled, height, m_memDC.Get(), 0, 0, graph::kGradientWidth, 2,
                SRCCOPY);
-    SelectObject(m_memDC, m_barBitmap);
-    StretchBlt(dc.Get(), 0, 0, filled, height, m_memDC, 0, 0, graph::kGradientWidth, 2, SRCCOPY);
     m.result = 0;
 }

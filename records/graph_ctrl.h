@@ -1,7 +1,7 @@
 // One bar of the comparison graph: a smooth progress bar whose painting is
 // replaced by two pre-rendered 255 x 2 gradients stretched to its size. A
 // value above the maximum starts the bar again in an overflow colour.
-// Colours are 0x00RRGGBB (see graph_bar.h).
+// Colours are graph::Rgb, 0x00RRGGBB (see graph_bar.h).
 #pragma once
 
 #include <cstdint>
@@ -13,20 +13,20 @@
 class CGraphCtrl : public fw::Control {
   public:
     CGraphCtrl();
-    ~CGraphCtrl() override;
 
-    void SetColor(uint32_t colour);
-    void SetCurrentColor(uint32_t colour);
+    void SetColor(graph::Rgb colour);
+    void SetCurrentColor(graph::Rgb colour);
     void SetRange(int32_t minimum, int32_t maximum);
     void SetValue(int32_t value);
 
     int32_t RangeMin() const { return m_nLower; }
     int32_t RangeMax() const { return m_nUpper; }
     int32_t ShownPosition() const { return m_nPos; }
-    uint32_t CurrentColor() const { return m_crCurrent; }
+    graph::Rgb CurrentColor() const { return m_crCurrent; }
 
-    uint32_t m_crOverflow[graph::kOverflowColours] = {0x00FF00, 0x00FFFF, 0xC000FF, 0xFFFF00,
-                                                      0xFFC0C0};
+    graph::Rgb m_crOverflow[graph::kOverflowColours] = {palette::kGreen, palette::kCyan,
+                                                        graph::Rgb(0xC000FF), palette::kYellow,
+                                                        graph::Rgb(0xFFC0C0)};
 
   protected:
     bool RouteMessage(fw::Message& m) override;
@@ -34,18 +34,19 @@ class CGraphCtrl : public fw::Control {
   private:
     void OnEraseBkgnd(fw::Message& m);
     void OnPaint(fw::Message& m);
-    // Draws the gradients into the bitmap selected in the memory DC.
-    void Render(int split);
+    // Draws the gradients into one of the two bitmaps.
+    void Render(const fw::Bitmap& target, int split);
 
     int32_t m_nLower = 0;
     int32_t m_nUpper = 100;
     int32_t m_nPos = 0;
-    uint32_t m_crCurrent = 0;
-    uint32_t m_crBase = 0;
-    const uint32_t m_crFade = 0x000000;
-    const uint32_t m_crTrack = 0xFFFFFF;
-    HDC m_memDC = nullptr;
-    HBITMAP m_barBitmap = nullptr;
-    HBITMAP m_trackBitmap = nullptr;
-    HGDIOBJ m_savedBitmap = nullptr;
+    graph::Rgb m_crCurrent;
+    graph::Rgb m_crBase;
+    const graph::Rgb m_crFade = palette::kBlack;
+    const graph::Rgb m_crTrack = palette::kWhite;
+    // Each bitmap is selected into the memory DC only while it is drawn or
+    // copied, so the three may go in any order.
+    fw::MemoryDC m_memDC;
+    fw::Bitmap m_barBitmap;
+    fw::Bitmap m_trackBitmap;
 };

@@ -3,16 +3,6 @@
 #include "framework/data_exchange.h"
 #include "res/resource.h"
 
-namespace {
-// Label text colours (0x00BBGGRR).
-const COLORREF kBlue = 0xFF0000;
-const COLORREF kYellow = 0x00FFFF;
-const COLORREF kGreen = 0x00FF00;
-const COLORREF kRed = 0x0000FF;
-const COLORREF kRose = 0x7F00FF;
-const COLORREF kCyan = 0xFFFF00;
-}  // namespace
-
 CSystemInfoDlg::CSystemInfoDlg() : fw::Dialog(IDD_SYSTEMINFO) {}
 
 void CSystemInfoDlg::DoDataExchange(fw::DataExchange& dx) {
@@ -35,12 +25,12 @@ void CSystemInfoDlg::DoDataExchange(fw::DataExchange& dx) {
 
 BOOL CSystemInfoDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    m_lblUserName.SetTextColor(kBlue);
-    m_lblPlatform.SetTextColor(kYellow);
-    m_lblPCName.SetTextColor(kGreen);
-    m_lblNote.SetTextColor(kRed);
-    m_lblMemo.SetTextColor(kRose);
-    m_lblDate.SetTextColor(kCyan);
+    CColorLabel::SetTextColors({{&m_lblUserName, palette::kBlue},
+                                {&m_lblPlatform, palette::kYellow},
+                                {&m_lblPCName, palette::kGreen},
+                                {&m_lblNote, palette::kRed},
+                                {&m_lblMemo, palette::kRose},
+                                {&m_lblDate, palette::kCyan}});
     if (m_nReadOnly) {
         // The platform and the date are read-only anyway; the buttons stay.
         for (int id : {IDC_SYS_USER, IDC_SYS_COMPUTER, IDC_SYS_MEMO})

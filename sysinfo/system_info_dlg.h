@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/dialog.h"
-#include "mainwnd/color_label.h"
+#include "framework/color_label.h"
 
 class CSystemInfoDlg : public fw::Dialog {
   public:

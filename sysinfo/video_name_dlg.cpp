@@ -7,12 +7,6 @@
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
 
-namespace {
-// Label text colours (0x00BBGGRR).
-const COLORREF kYellow = 0x00FFFF;
-const COLORREF kGreen = 0x00FF00;
-}  // namespace
-
 CVideoNameDlg::CVideoNameDlg() : fw::Dialog(IDD_VIDEONAME) {}
 
 void CVideoNameDlg::DoDataExchange(fw::DataExchange& dx) {
@@ -45,7 +39,7 @@ BOOL CVideoNameDlg::OnInitDialog() {
             SendItem(IDC_VIDEO_NAME_COMBO, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(fw::WidenAnsi(card).c_str()));
     }
-    m_lblNote.SetTextColor(kYellow);
-    m_lblVideoName.SetTextColor(kGreen);
+    CColorLabel::SetTextColors(
+        {{&m_lblNote, palette::kYellow}, {&m_lblVideoName, palette::kGreen}});
     return focusDefault;
 }

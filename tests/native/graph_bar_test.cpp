@@ -4,10 +4,12 @@
 
 namespace {
 
-const uint32_t kDefaultOverflow[graph::kOverflowColours] = {0x00FF00, 0x00FFFF, 0xC000FF, 0xFFFF00,
-                                                            0xFFC0C0};
-const uint32_t kTotalOverflow[graph::kOverflowColours] = {0xFFC0FF, 0xC0C0FF, 0xFFFFC0, 0xC0FFFF,
-                                                          0xC0FFC0};
+using graph::Rgb;
+
+const Rgb kDefaultOverflow[graph::kOverflowColours] = {Rgb(0x00FF00), Rgb(0x00FFFF), Rgb(0xC000FF),
+                                                       Rgb(0xFFFF00), Rgb(0xFFC0C0)};
+const Rgb kTotalOverflow[graph::kOverflowColours] = {Rgb(0xFFC0FF), Rgb(0xC0C0FF), Rgb(0xFFFFC0),
+                                                     Rgb(0xC0FFFF), Rgb(0xC0FFC0)};
 
 TEST(GraphBarTest, ValuesUpToTheMaximumUseTheBaseColourAndOverflowStartsAgain) {
     struct Case {
@@ -25,15 +27,15 @@ TEST(GraphBarTest, ValuesUpToTheMaximumUseTheBaseColourAndOverflowStartsAgain) {
         {-50, 3000, 0x0000FF, -50},     // clamped when painted
     };
     for (const Case& c : cases) {
-        graph::BarState s = graph::ChooseBar(c.value, c.maximum, 0x0000FF, kDefaultOverflow);
-        EXPECT_EQ(s.colour, c.colour) << c.value;
+        graph::BarState s = graph::ChooseBar(c.value, c.maximum, Rgb(0x0000FF), kDefaultOverflow);
+        EXPECT_EQ(s.colour.value, c.colour) << c.value;
         EXPECT_EQ(s.position, c.position) << c.value;
     }
 }
 
 TEST(GraphBarTest, TheTotalBarAtItsRangeOverflowsIntoLightMagenta) {
-    graph::BarState s = graph::ChooseBar(70000, 63000, 0xFF0000, kTotalOverflow);
-    EXPECT_EQ(s.colour, 0xFFC0FFu);
+    graph::BarState s = graph::ChooseBar(70000, 63000, Rgb(0xFF0000), kTotalOverflow);
+    EXPECT_EQ(s.colour.value, 0xFFC0FFu);
     EXPECT_EQ(s.position, 7000);
     EXPECT_EQ(graph::FillWidth(graph::ClampPosition(s.position, 0, 63000), 63000, 630), 70);
 }
@@ -44,32 +46,61 @@ TEST(GraphBarTest, FillWidthFollowsTheClampedPosition) {
     EXPECT_EQ(graph::FillWidth(graph::ClampPosition(3000, 0, 3000), 3000, 200), 200);
     EXPECT_EQ(graph::FillWidth(1, 3000, 200), 0) << "cut, not rounded";
     EXPECT_EQ(graph::FillWidth(10, 0, 200), 0) << "a zero maximum never divides";
-    EXPECT_EQ(graph::ChooseBar(10, 0, 7, kDefaultOverflow).colour, 7u);
+    EXPECT_EQ(graph::ChooseBar(10, 0, Rgb(7), kDefaultOverflow).colour.value, 7u);
 }
 
 TEST(GraphBarTest, BarColoursAreRedInTheHighByteAndSwappedForPens) {
-    EXPECT_EQ(graph::ToColorRef(0x0000FF), 0xFF0000u) << "0x0000FF draws blue";
-    EXPECT_EQ(graph::ToColorRef(0xFF0000), 0x0000FFu) << "0xFF0000 draws red";
-    EXPECT_EQ(graph::ToColorRef(0xC000FF), 0xFF00C0u) << "violet";
-    EXPECT_EQ(graph::ToColorRef(0x123456), 0x563412u);
+    EXPECT_EQ(graph::ToColorRef(Rgb(0x0000FF)), 0xFF0000u) << "0x0000FF draws blue";
+    EXPECT_EQ(graph::ToColorRef(Rgb(0xFF0000)), 0x0000FFu) << "0xFF0000 draws red";
+    EXPECT_EQ(graph::ToColorRef(Rgb(0xC000FF)), 0xFF00C0u) << "violet";
+    EXPECT_EQ(graph::ToColorRef(Rgb(0x123456)), 0x563412u);
+}
+
+// A named colour reaches a pen in the same colour whichever order it went
+// through: straight to COLORREF, or into the graph's order and back.
+TEST(GraphBarTest, NamedColoursDrawTheSameInBothByteOrders) {
+    const struct {
+        const char* name;
+        palette::Colour colour;
+        uint32_t colorRef;
+        uint32_t graphOrder;
+    } cases[] = {
+        {"red", palette::kRed, 0x0000FF, 0xFF0000},
+        {"blue", palette::kBlue, 0xFF0000, 0x0000FF},
+        {"green", palette::kGreen, 0x00FF00, 0x00FF00},
+        {"yellow", palette::kYellow, 0x00FFFF, 0xFFFF00},
+        {"cyan", palette::kCyan, 0xFFFF00, 0x00FFFF},
+        {"magenta", palette::kMagenta, 0xFF00FF, 0xFF00FF},
+        {"violet", palette::kViolet, 0xFF007F, 0x7F00FF},
+        {"rose", palette::kRose, 0x7F00FF, 0xFF007F},
+        {"grey", palette::kGrey, 0x7F7F7F, 0x7F7F7F},
+        {"black", palette::kBlack, 0x000000, 0x000000},
+        {"white", palette::kWhite, 0xFFFFFF, 0xFFFFFF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.colour.ColorRef(), c.colorRef);
+        EXPECT_EQ(Rgb(c.colour).value, c.graphOrder);
+        EXPECT_EQ(graph::ToColorRef(Rgb(c.colour)), c.colorRef);
+    }
 }
 
 TEST(GraphBarTest, GradientsRunFromTheirColourAlmostToBlack) {
     // The bar bitmap: split 255, all columns from the current colour.
-    auto bar = graph::GradientColumns(0x0000FF, 0xFFFFFF, 0x000000, 255);
+    auto bar = graph::GradientColumns(Rgb(0x0000FF), palette::kWhite, palette::kBlack, 255);
     EXPECT_EQ(bar[0], 0xFF0000u) << "blue as COLORREF at the left edge";
     EXPECT_EQ(bar[254], 0x010000u) << "about 1/255 of the colour at the right edge";
     for (int x = 1; x < 255; ++x)
         EXPECT_LE(bar[x] >> 16, bar[x - 1] >> 16);
 
     // The track bitmap: split 0, white to almost black.
-    auto track = graph::GradientColumns(0x0000FF, 0xFFFFFF, 0x000000, 0);
+    auto track = graph::GradientColumns(Rgb(0x0000FF), palette::kWhite, palette::kBlack, 0);
     EXPECT_EQ(track[0], 0xFFFFFFu);
     EXPECT_EQ(track[254], 0x010101u);
     EXPECT_EQ(track[127], 0x808080u);
 
     // A split in between: bar columns first, then the track from white.
-    auto mixed = graph::GradientColumns(0xFF0000, 0xFFFFFF, 0x000000, 100);
+    auto mixed = graph::GradientColumns(Rgb(0xFF0000), palette::kWhite, palette::kBlack, 100);
     EXPECT_EQ(mixed[0], 0x0000FFu) << "red";
     EXPECT_EQ(mixed[100], 0xFFFFFFu) << "the track starts white at the split";
 }

@@ -1,4 +1,4 @@
-#include "mainwnd/color_button.h"
+#include "framework/color_button.h"
 
 #include <string>
 
@@ -42,7 +42,7 @@ void CColorButton::DrawItem(const DRAWITEMSTRUCT& item) {
     const bool pressed = (item.itemAction & ODA_SELECT) && selected;
     RECT inner{whole.left + 4, whole.top + 5, whole.right - 4, whole.bottom - 4};
     const std::wstring caption = Text();
-    COLORREF mainColour = pressed ? RGB(255, 255, 255) : m_textColor;
+    COLORREF mainColour = pressed ? palette::kWhite.ColorRef() : m_textColor;
     const int shadowX = pressed ? -1 : 2;
     const int shadowY = pressed ? 1 : -2;
 
@@ -52,7 +52,7 @@ void CColorButton::DrawItem(const DRAWITEMSTRUCT& item) {
         Rectangle(dc, inner.left, inner.top, inner.right, inner.bottom);
     }
     OffsetRect(&inner, shadowX, shadowY);
-    ::SetTextColor(dc, RGB(0x7F, 0x7F, 0x7F));
+    ::SetTextColor(dc, palette::kGrey.ColorRef());
     DrawTextW(dc, caption.c_str(), -1, &inner, m_textFormat);
 
     ::SetTextColor(dc, mainColour);

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench/catalogue.h"
+#include "framework/handle.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
 
@@ -226,9 +227,9 @@ long long FileSize(const std::string& path) {
 // (the usual case: written at the last start or run) see it aged by a
 // minute.
 void SetAge(const std::string& path, double seconds) {
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    fw::KernelHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    if (!file)
         return;
     FILETIME t;
     GetSystemTimeAsFileTime(&t);
@@ -238,8 +239,7 @@ void SetAge(const std::string& path, double seconds) {
     u.QuadPart -= static_cast<ULONGLONG>(seconds * 1e7);
     t.dwLowDateTime = u.LowPart;
     t.dwHighDateTime = u.HighPart;
-    SetFileTime(h, nullptr, nullptr, &t);
-    CloseHandle(h);
+    SetFileTime(file.Get(), nullptr, nullptr, &t);
 }
 
 constexpr double kSettled = 60.0;
@@ -432,15 +432,15 @@ void RunSize(const std::string& folder, int count) {
 // the process's peak memory is the open's alone.
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    fw::KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     DWORD written = 0;
     const bool ok =
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
         written == bytes.size();
-    return CloseHandle(h) && ok;
+    return file.Close() && ok;
 }
 
 std::string Repeat(const std::string& piece, size_t times) {
@@ -488,12 +488,11 @@ void RunHostile(const std::string& folder, const char* self) {
     {
         const std::string records = PathIn(folder, "records-1000.vlk");
         CreateDataFile(records, 1000, 0);
-        HANDLE h = CreateFileA(records.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-        std::string bytes(GetFileSize(h, nullptr), '\0');
+        fw::KernelHandle file(CreateFileA(records.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
         DWORD got = 0;
-        ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-        CloseHandle(h);
+        ReadFile(file.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
         cases.push_back({"1000 records", bytes});
     }
     cases.push_back(
@@ -518,13 +517,14 @@ void RunHostile(const std::string& folder, const char* self) {
         const double mb = c.bytes.size() / 1048576.0;
         std::string command = std::string("\"") + self + "\" --open \"" + path + "\"";
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE readEnd = nullptr, writeEnd = nullptr;
-        CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+        HANDLE pipeRead = nullptr, pipeWrite = nullptr;
+        CreatePipe(&pipeRead, &pipeWrite, &inherit, 0);
+        fw::KernelHandle readEnd(pipeRead), writeEnd(pipeWrite);
+        SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = writeEnd;
+        startup.hStdOutput = writeEnd.Get();
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
         PROCESS_INFORMATION child{};
         if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
@@ -532,16 +532,15 @@ void RunHostile(const std::string& folder, const char* self) {
             std::printf("cannot start %s\n", self);
             return;
         }
-        CloseHandle(writeEnd);
+        fw::KernelHandle process(child.hProcess), thread(child.hThread);
+        // Only the child holds the write end now: its exit ends the reads.
+        writeEnd.Close();
         std::string out;
         char buffer[256];
         DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        while (ReadFile(readEnd.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
             out.append(buffer, got);
-        WaitForSingleObject(child.hProcess, INFINITE);
-        CloseHandle(child.hProcess);
-        CloseHandle(child.hThread);
-        CloseHandle(readEnd);
+        WaitForSingleObject(process.Get(), INFINITE);
         int ok = 0;
         double ms = 0;
         unsigned long long peak = 0;

@@ -6,14 +6,17 @@
 
 #include "framework/control.h"
 #include "framework/gdi.h"
+#include "framework/palette.h"
 
 class CColorButton : public fw::Control {
   public:
     CColorButton();
 
     void SetTextColor(COLORREF colour) { m_textColor = colour; }
+    void SetTextColor(palette::Colour colour) { SetTextColor(colour.ColorRef()); }
     // Takes effect at the next redraw.
     void SetBkColor(COLORREF colour);
+    void SetBkColor(palette::Colour colour) { SetBkColor(colour.ColorRef()); }
 
     // DrawText format of the caption; owners may set it directly.
     UINT m_textFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;  // 0x25
@@ -24,7 +27,7 @@ class CColorButton : public fw::Control {
     virtual void DrawItem(const DRAWITEMSTRUCT& item);
 
   private:
-    COLORREF m_textColor = RGB(255, 255, 255);
+    COLORREF m_textColor = palette::kWhite.ColorRef();
     COLORREF m_bkColor;
     fw::Brush m_bkBrush;
 };

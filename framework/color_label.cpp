@@ -1,4 +1,4 @@
-#include "mainwnd/color_label.h"
+#include "framework/color_label.h"
 
 CColorLabel::CColorLabel() : m_bkColor(GetSysColor(COLOR_BTNFACE)) {
     m_bkBrush.Reset(CreateSolidBrush(m_bkColor));

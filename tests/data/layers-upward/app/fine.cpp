@@ -1,0 +1,1 @@
+#include "app/bench_app.h"

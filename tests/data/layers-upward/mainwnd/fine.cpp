@@ -1,0 +1,2 @@
+#include "bench/catalogue.h"
+#include "res/resource.h"

@@ -1,0 +1,3 @@
+// Reaches up to the main window.
+#pragma once
+#include "mainwnd/label.h"
