@@ -17,8 +17,8 @@ CTestDlg::CTestDlg() : fw::Dialog(IDD_TEST) {
 
 CTestDlg::~CTestDlg() {
     // The worker must not keep pointing at a window object that is gone.
-    if (m_pThread != nullptr && m_pThread->m_pTestWnd == this)
-        m_pThread->m_pTestWnd = nullptr;
+    if (m_pThread != nullptr)
+        m_pThread->DetachTestWindow(this);
     if (m_hIcon != nullptr)
         DestroyIcon(m_hIcon);
 }
@@ -67,10 +67,7 @@ void CTestDlg::StartSequence() {
     // STOP works from the start of the run, however it was started.
     EnableItem(IDOK, true);
     FocusItem(IDC_TIMEBOX);
-    for (int i = 0; i < bench::kTestCount; ++i)
-        m_pThread->m_nCtrlId[i] = bench::kCatalogue[i].controlId;
-    m_pThread->SetTimeBox(Item(IDC_TIMEBOX));
-    m_pThread->BeginTests(this);
+    m_pThread->BeginTests(this, Item(IDC_TIMEBOX));
 }
 
 void CTestDlg::OnBenchDone(fw::Message&) {
@@ -97,8 +94,7 @@ void CTestDlg::Stop() {
         // no flag stays set, the times stay as they were.
         KillTimer(hwnd_, kStartTimer);
         if (m_pThread != nullptr)
-            for (int i = 0; i < bench::kTestCount; ++i)
-                m_pThread->m_result.m_nRun[i] = 0;
+            m_pThread->ClearRunFlags();
         state_ = State::kClosed;
         EndDialog(IDCANCEL);
     }

@@ -1,9 +1,13 @@
 #include "bench/velkoras.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "bench/test_dlg.h"
 #include "bench/timing.h"
+#include "framework/image_list.h"
+#include "framework/palette.h"
 #include "res/resource.h"
 
 CVelkoras::CVelkoras() {
@@ -21,7 +25,8 @@ void CVelkoras::Construct(HWND owner) {
     m_pTimeBox = nullptr;
     m_pTestWnd = nullptr;
     m_result = CMarkResult();  // all times and flags 0, reference column A
-    BuildImageList();
+    fw::LoadImageList(m_imageList, IDB_MARKS, palette::kBlack.ColorRef(),
+                      palette::kWhite.ColorRef());
     // Start() returns once the thread's queue exists, so a message posted
     // right after construction is never lost.
     Start(THREAD_PRIORITY_NORMAL);
@@ -37,18 +42,6 @@ CVelkoras::~CVelkoras() {
 int CVelkoras::ExitInstance() {
     m_imageList.Reset();
     return 0;
-}
-
-void CVelkoras::BuildImageList() {
-    if (m_imageList)
-        return;
-    m_imageList.Reset(ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 0, 0));
-    if (!m_imageList)
-        return;
-    fw::Bitmap marks(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MARKS)));
-    if (marks)
-        ImageList_AddMasked(m_imageList.Get(), marks.Get(), RGB(0, 0, 0));
-    ImageList_SetBkColor(m_imageList.Get(), RGB(255, 255, 255));
 }
 
 bool CVelkoras::RouteThreadMessage(const MSG& msg) {
@@ -90,11 +83,33 @@ void CVelkoras::ClearRunFlag(int index) {
     InterlockedExchange(reinterpret_cast<volatile LONG*>(&m_result.m_nRun[index]), 0);
 }
 
-void CVelkoras::BeginTests(CTestDlg* testWnd) {
+void CVelkoras::SetRunFlag(int index) {
+    m_result.m_nRun[index] = 1;
+}
+
+void CVelkoras::ClearRunFlags() {
+    for (int i = 0; i < bench::kTestCount; ++i)
+        ClearRunFlag(i);
+}
+
+void CVelkoras::SetShownTimes(const CMarkResult& times, int platformId) {
+    std::copy(std::begin(times.m_fTime), std::end(times.m_fTime), m_result.m_fTime);
+    m_result.SetReference(platformId);
+}
+
+void CVelkoras::BeginTests(CTestDlg* testWnd, HWND timeBox) {
     if (testWnd == nullptr)
         return;
+    for (int i = 0; i < bench::kTestCount; ++i)
+        m_nCtrlId[i] = bench::kCatalogue[i].controlId;
+    m_pTimeBox = timeBox;
     m_pTestWnd = testWnd;
     StartTest(0);
+}
+
+void CVelkoras::DetachTestWindow(const CTestDlg* testWnd) {
+    if (m_pTestWnd == testWnd)
+        m_pTestWnd = nullptr;
 }
 
 void CVelkoras::StartTest(int index) {
@@ -154,7 +169,7 @@ void CVelkoras::StopTests() {
 }
 
 void CVelkoras::SetLoopCount(int n) {
-    m_nLoop = bench::ClampLoopCount(n);
+    m_nLoop = n;
 }
 
 void CVelkoras::SetElapsed(DWORD start, DWORD end) {

@@ -10,8 +10,8 @@
 //  1. The main window sets run flags and the loop count while no test window
 //     is open, then runs CTestDlg modally.
 //  2. The test window waits three seconds (timer 1), then hands itself and
-//     its control-id table to the worker and calls StartTest(0) on the
-//     user-interface thread.
+//     its time box to the worker (BeginTests), which takes the control-id
+//     table and calls StartTest(0) on the user-interface thread.
 //  3. StartTest(i) skips an unflagged test straight to FinishTest(i);
 //     otherwise it names the test in the window title and posts
 //     WM_BENCH_TEST + i (wParam N, lParam the control's HWND) to the worker.
@@ -29,6 +29,10 @@
 // run ends the same way. No locks are used: the flags are cleared from both
 // threads (idempotent), everything else is written by one thread at a time,
 // and each hand-over is a synchronous message.
+//
+// The shared fields are private. The main window reaches them only through
+// the methods for the time between runs, the test window through those for
+// the run it shows; the procedures write the elapsed time and the result.
 #pragma once
 
 #include <windows.h>
@@ -50,30 +54,43 @@ class CVelkoras : public fw::UiThread {
     explicit CVelkoras(HWND owner);
     ~CVelkoras() override;
 
-    // Called by the test window on the user-interface thread.
-    void SetTimeBox(HWND timeBox) { m_pTimeBox = timeBox; }
-    void BeginTests(CTestDlg* testWnd);
+    // --- The main window, while no test window is open ---
+
+    // Flags test index to run in the next sequence.
+    void SetRunFlag(int index);
+    // No test runs: a run that cannot start, or one cancelled before its
+    // first test.
+    void ClearRunFlags();
+    // The times on display and the reference column of their platform id;
+    // the run flags stay as they are.
+    void SetShownTimes(const CMarkResult& times, int platformId);
+    // The loop count N of the next sequence, taken as given: callers clamp
+    // what a user or a file gives (bench::ClampLoopCount).
+    void SetLoopCount(int n);
+    int LoopCount() const { return m_nLoop; }
+    // The result set: the times after a run, read once the test window's
+    // modal run has returned.
+    const CMarkResult& Result() const { return m_result; }
+    // Milliseconds between the two tick readings of the last test run.
+    DWORD Elapsed() const { return m_dwElapsed; }
+
+    // --- The test window, on the user-interface thread ---
+
+    // Hands the worker the test window, its control-id table (the
+    // catalogue's) and its time box, and starts test 0.
+    void BeginTests(CTestDlg* testWnd, HWND timeBox);
+    // The window object is going away: the worker lets go of it.
+    void DetachTestWindow(const CTestDlg* testWnd);
     void StopTests();
 
     void StartTest(int index);
     void FinishTest(int index);
     void EndTests();
 
-    void SetLoopCount(int n);
     void SetElapsed(DWORD start, DWORD end);
     double GetNormalizedTime() const;
 
     HWND Owner() const { return owner_; }
-    HIMAGELIST ImageList() const { return m_imageList.Get(); }
-
-    CTestDlg* m_pTestWnd = nullptr;
-    fw::ImageList m_imageList;
-    int m_nCtrlId[bench::kTestCount] = {};
-    volatile LONG m_nCurTest = 0;
-    DWORD m_dwElapsed = 0;
-    int m_nLoop = 0;
-    CMarkResult m_result;
-    HWND m_pTimeBox = nullptr;
 
   protected:
     bool InitInstance() override { return true; }
@@ -82,7 +99,6 @@ class CVelkoras : public fw::UiThread {
 
   private:
     void Construct(HWND owner);
-    void BuildImageList();
     HWND TestWindow() const;
     void ClearRunFlag(int index);
 
@@ -117,4 +133,13 @@ class CVelkoras : public fw::UiThread {
     void RunAllControlsTest(int index, WPARAM n, bool enableDisable);
 
     HWND owner_ = nullptr;
+    CTestDlg* m_pTestWnd = nullptr;
+    // The marks the icon tests give their tree and list.
+    fw::ImageList m_imageList;
+    int m_nCtrlId[bench::kTestCount] = {};
+    volatile LONG m_nCurTest = 0;
+    DWORD m_dwElapsed = 0;
+    int m_nLoop = 0;
+    CMarkResult m_result;
+    HWND m_pTimeBox = nullptr;
 };

@@ -51,7 +51,19 @@ const Feature kFeatures[CCpuInfo::kFeatureCount] = {
 
 CCpuInfo::CCpuInfo() : CCpuInfo(cpu::CpuPlatform::Current()) {}
 
-CCpuInfo::CCpuInfo(cpu::CpuPlatform& platform)
+CCpuInfo::CCpuInfo(cpu::CpuPlatform& platform) : CCpuInfo(Unprobed{}) {
+    m_pPlatform = &platform;
+    // The order matters: the clock starts as late as possible, and the
+    // record only claims CPUID once everything else is in place.
+    MultiProcessor = static_cast<uint32_t>(CountProcessors());
+    QpcScale = static_cast<double>(m_pPlatform->PerformanceFrequency()) * 4e-6;
+    OsVersionText = FormatWindowsVersion();
+    TscStart = TscReading();
+    StartClock();
+    CpuidAvailable = CpuidSupported();
+}
+
+CCpuInfo::CCpuInfo(Unprobed)
     : FeatureFlag(0),
       Signature(0),
       CpuidAvailable(0),
@@ -66,19 +78,14 @@ CCpuInfo::CCpuInfo(cpu::CpuPlatform& platform)
       QpcEnd(0),
       QpcScale(0.0),
       Frequency(0.0),
-      m_pPlatform(&platform) {
+      m_pPlatform(&cpu::CpuPlatform::Current()) {
     std::memset(ProcessorName, 0, sizeof ProcessorName);
     std::memset(CodeName, 0, sizeof CodeName);
     std::memset(VendorName, 0, sizeof VendorName);
+}
 
-    // The order matters: the clock starts as late as possible, and the
-    // record only claims CPUID once everything else is in place.
-    MultiProcessor = static_cast<uint32_t>(CountProcessors());
-    QpcScale = static_cast<double>(m_pPlatform->PerformanceFrequency()) * 4e-6;
-    OsVersionText = FormatWindowsVersion();
-    TscStart = TscReading();
-    StartClock();
-    CpuidAvailable = CpuidSupported();
+CCpuInfo CCpuInfo::ForLoading() {
+    return CCpuInfo(Unprobed{});
 }
 
 void CCpuInfo::FillFeatureTable() {

@@ -39,6 +39,10 @@ class CCpuInfo {
     // process-wide platform (or the one given). It does not probe.
     CCpuInfo();
     explicit CCpuInfo(cpu::CpuPlatform& platform);
+    // An empty record for LoadRecord or CopyFrom to fill: it reads nothing
+    // from the running machine (OsVersionText stays empty, the clock does
+    // not start).
+    static CCpuInfo ForLoading();
 
     // --- Identification ---
 
@@ -137,5 +141,8 @@ class CCpuInfo {
     double Frequency;  // MHz
 
   private:
+    struct Unprobed {};
+    explicit CCpuInfo(Unprobed);
+
     cpu::CpuPlatform* m_pPlatform;
 };

@@ -8,6 +8,7 @@
 #include "cpu/fixed_text.h"
 #include "cpu/processor_report.h"
 #include "framework/handle.h"
+#include "framework/image_list.h"
 #include "framework/palette.h"
 #include "framework/text.h"
 #include "res/resource.h"
@@ -97,7 +98,7 @@ std::string AnsiItemText(const fw::Window& window, int id) {
 }  // namespace
 
 CProcessorDlg::CProcessorDlg(const CCpuInfo& record, HWND owner)
-    : fw::Dialog(IDD_PROCESSOR, owner) {
+    : fw::Dialog(IDD_PROCESSOR, owner), m_cpuInfo(CCpuInfo::ForLoading()) {
     m_cpuInfo.CopyFrom(record);
     m_hIcon = fw::LoadProgramIcon(IDI_SMALL);
 }
@@ -231,12 +232,7 @@ void CProcessorDlg::PlaceOverOwner() {
 }
 
 void CProcessorDlg::SetUpImageList() {
-    m_imageList.Reset(ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 2, 0));
-    fw::Bitmap marks(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MARKS), IMAGE_BITMAP, 0, 0, 0)));
-    if (m_imageList && marks)
-        ImageList_AddMasked(m_imageList.Get(), marks.Get(), kMaskColour);
-    ImageList_SetBkColor(m_imageList.Get(), palette::kWhite.ColorRef());
+    fw::LoadImageList(m_imageList, IDB_MARKS, kMaskColour, palette::kWhite.ColorRef());
 
     HWND list = Item(IDC_PROC_FEATURES);
     ListView_SetImageList(list, m_imageList.Get(), LVSIL_SMALL);

@@ -75,7 +75,7 @@ bool CMainDlg::PreTranslateMessage(MSG* msg) {
 
 void CMainDlg::OnStartAll() {
     for (int i = 0; i < bench::kTestCount; ++i)
-        m_pThread->m_result.m_nRun[i] = 1;
+        m_pThread->SetRunFlag(i);
     RunBenchmark();
 }
 
@@ -83,7 +83,7 @@ void CMainDlg::OnStartSelected() {
     HWND list = Item(IDC_RESULT_LIST);
     for (int i = 0; i < bench::kTestCount; ++i)
         if (ListView_GetItemState(list, i, LVIS_SELECTED) & LVIS_SELECTED)
-            m_pThread->m_result.m_nRun[i] = 1;
+            m_pThread->SetRunFlag(i);
     RunBenchmark();
 }
 
@@ -150,10 +150,10 @@ void CMainDlg::OnDestroy(fw::Message& m) {
     // count kept since start-up, which may be stale.
     try {
         records::IniFile file;
-        if (LoadDataFile(file)) {
-            records::WriteRecordCount(file, records::StoredRecordCount(file));
-            SaveDataFile(file);
-        }
+        ChangeDataFile(file, Unreadable::kLeaveAlone, [](records::IniFile& f) {
+            records::WriteRecordCount(f, records::StoredRecordCount(f));
+            return true;
+        });
     } catch (const std::bad_alloc&) {
         // Nothing was written; the worker must stop all the same.
     }

@@ -2,19 +2,20 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <new>
 #include <vector>
 
 #include "bench/option_values.h"
 #include "bench/test_dlg.h"
+#include "bench/timing.h"
 #include "cpu/cpu_info.h"
 #include "framework/data_exchange.h"
+#include "framework/image_list.h"
 #include "framework/text.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record.h"
 #include "records/record_store.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
@@ -114,26 +115,31 @@ int CMainDlg::OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys) {
     GetModuleFileNameA(nullptr, exePath, MAX_PATH);
     std::snprintf(m_szDataPath, sizeof m_szDataPath, "%s", records::DataFilePath(exePath).c_str());
 
+    records::DataFileOptions options;
     records::IniFile file;
-    LoadDataFile(file);
-    const records::DataFileOptions options = records::ReadOptions(file);
-    ListStoredRecords(file, records::StoredRecordCount(file));
+    ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
+        options = records::ReadOptions(f);
+        ListStoredRecords(f, records::StoredRecordCount(f));
+        // Record 0 is the running system, rewritten at every start with zero
+        // times.
+        m_thisSystem = m_pThread->Result();
+        sys.SystemName = kThisSystem;
+        sys.SaveRecord(f, 0);
+        cpu.SaveRecord(f, 0);
+        m_thisSystem.SaveRecord(f, 0);
+        return true;
+    });
 
-    // Record 0 is the running system, rewritten at every start with zero times.
-    m_thisSystem = m_pThread->m_result;
-    sys.SystemName = kThisSystem;
-    sys.SaveRecord(file, 0);
-    cpu.SaveRecord(file, 0);
-    m_thisSystem.SaveRecord(file, 0);
-    SaveDataFile(file);
-
-    m_pThread->SetLoopCount(options.loop);
+    // A loop count from the file may lie anywhere; the options' range holds.
+    m_pThread->SetLoopCount(bench::ClampLoopCount(options.loop));
     return options.graphMax;
 }
 
 void CMainDlg::SetUpList() {
     HWND list = Item(IDC_RESULT_LIST);
-    ListView_SetImageList(list, m_pThread->ImageList(), LVSIL_SMALL);
+    fw::LoadImageList(m_markImages, IDB_MARKS, palette::kBlack.ColorRef(),
+                      palette::kWhite.ColorRef());
+    ListView_SetImageList(list, m_markImages.Get(), LVSIL_SMALL);
     ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     ListView_SetTextColor(list, palette::kBlue.ColorRef());
 
@@ -256,28 +262,29 @@ void CMainDlg::SetGraphMax(int nMax) {
 }
 
 void CMainDlg::ShowRecord() {
-    const int sel = SelectedRecord();
     records::IniFile file;
     LoadDataFile(file);
-    CSysInfo sys;
-    CCpuInfo cpu;
-    sys.LoadRecord(file, sel);
-    cpu.LoadRecord(file, sel);
-    CMarkResult& result = m_pThread->m_result;
-    result.LoadRecord(file, sel);
-    if (sel == 0)
-        std::copy(std::begin(m_thisSystem.m_fTime), std::end(m_thisSystem.m_fTime), result.m_fTime);
-    m_lblVideo.SetText(fw::WidenAnsi(sys.VideoCard));
-    m_lblPlatform.SetText(fw::WidenAnsi(sys.PlatformInfo));
-    m_lblProcessor.SetText(fw::WidenAnsi(cpu.SummaryText()));
-    result.SetReference(sys.PlatformID);
+    const records::Record record = ShownRecord(file, SelectedRecord());
+    m_lblVideo.SetText(fw::WidenAnsi(record.system.VideoCard));
+    m_lblPlatform.SetText(fw::WidenAnsi(record.system.PlatformInfo));
+    m_lblProcessor.SetText(fw::WidenAnsi(record.processor.SummaryText()));
+    m_pThread->SetShownTimes(record.timing, record.system.PlatformID);
     ShowResults();
     RECT area = ItemRect(IDC_GRAPH_AREA);
     InvalidateRect(hwnd_, &area, FALSE);
 }
 
+records::Record CMainDlg::ShownRecord(const records::IniFile& file, int n) const {
+    records::Record record;
+    record.Load(file, n);
+    // The times of the last run, also when saving them failed.
+    if (n == 0)
+        record.timing = m_thisSystem;
+    return record;
+}
+
 void CMainDlg::ShowResults() {
-    const CMarkResult& result = m_pThread->m_result;
+    const CMarkResult& result = m_pThread->Result();
     HWND list = Item(IDC_RESULT_LIST);
     for (int i = 0; i < bench::kTestCount; ++i) {
         std::wstring time = fw::WidenAnsi(bench::FormatTime(result.m_fTime[i]));
@@ -295,8 +302,7 @@ void CMainDlg::ShowResults() {
 void CMainDlg::RunBenchmark() {
     if (!m_pThread->IsRunning()) {
         // No worker, no test: the run ends at once and says why.
-        for (int32_t& run : m_pThread->m_result.m_nRun)
-            run = 0;
+        m_pThread->ClearRunFlags();
         ShowResourceMessage(IDS_WORKER_FAILED);
         return;
     }
@@ -305,12 +311,13 @@ void CMainDlg::RunBenchmark() {
     ShowRecord();
     testWnd.m_pThread = m_pThread.get();
     testWnd.DoModal();
-    m_thisSystem = m_pThread->m_result;
+    m_thisSystem = m_pThread->Result();
     ShowResults();
     records::IniFile file;
-    LoadDataFile(file);
-    m_thisSystem.SaveRecord(file, 0);
-    SaveDataFile(file);
+    ChangeDataFile(file, Unreadable::kReportOnSave, [this](records::IniFile& f) {
+        m_thisSystem.SaveRecord(f, 0);
+        return true;
+    });
     MessageBeep(0);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -321,15 +328,19 @@ bool CMainDlg::LoadDataFile(records::IniFile& file) {
     return file.Load(m_szDataPath);
 }
 
-bool CMainDlg::LoadDataFileForChange(records::IniFile& file) {
-    if (LoadDataFile(file))
-        return true;
-    // Nothing can be written to a file that cannot be read.
-    ReportSaveFailure();
-    return false;
-}
-
-bool CMainDlg::SaveDataFile(records::IniFile& file) {
+bool CMainDlg::ChangeDataFile(records::IniFile& file, Unreadable unreadable,
+                              const std::function<bool(records::IniFile&)>& operation) {
+    if (!LoadDataFile(file)) {
+        if (unreadable == Unreadable::kLeaveAlone)
+            return false;
+        if (unreadable == Unreadable::kReportAtOnce) {
+            // Nothing can be written to a file that cannot be read.
+            ReportSaveFailure();
+            return false;
+        }
+    }
+    if (!operation(file))
+        return false;
     if (file.Save())
         return true;
     file.Revert();

@@ -3,6 +3,7 @@
 // It owns the benchmark worker for its whole life.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,7 +19,8 @@ class CSysInfo;
 
 namespace records {
 class IniFile;
-}
+struct Record;
+}  // namespace records
 
 class CMainDlg : public fw::Dialog {
   public:
@@ -52,13 +54,22 @@ class CMainDlg : public fw::Dialog {
     void SetColours();
     int SelectedRecord() const;
 
-    // The data file: loaded once per user operation and saved once; a save
-    // that fails is reported to the user and the store reverted to what the
-    // file holds. An operation that changes records loads the file with
-    // LoadDataFileForChange, which reports a file that cannot be read.
+    // The data file: loaded once per user operation and saved once.
+    // LoadDataFile only reads it (a file that cannot be read gives the
+    // defaults). ChangeDataFile loads it into file, runs operation and saves
+    // the file when operation returns true; a save that fails is reported
+    // and the store reverted to what the file holds. It returns true once
+    // saved. A file that cannot be read is reported at once for operations
+    // that add, delete or import records; other operations run on the
+    // defaults and their save, which the store refuses, reports it; the
+    // record count written at the end leaves such a file alone, silently.
+    enum class Unreadable { kReportAtOnce, kReportOnSave, kLeaveAlone };
     bool LoadDataFile(records::IniFile& file);
-    bool LoadDataFileForChange(records::IniFile& file);
-    bool SaveDataFile(records::IniFile& file);
+    bool ChangeDataFile(records::IniFile& file, Unreadable unreadable,
+                        const std::function<bool(records::IniFile&)>& operation);
+    // Record n as the window shows it: the file's sections, and for "This
+    // System" (0) the times kept in m_thisSystem.
+    records::Record ShownRecord(const records::IniFile& file, int n) const;
     void ReportSaveFailure();
     void ReportOutOfMemory();
     // Start-up's part of the data file: the stored records in the selector,
@@ -109,6 +120,7 @@ class CMainDlg : public fw::Dialog {
         m_lblAverage, m_lblTotalMark;
     CGraphCtrl m_graph[kBarCount];
     HICON m_hIcon = nullptr;
+    fw::ImageList m_markImages;  // the result list's, shared with it
     std::unique_ptr<CVelkoras> m_pThread;
     fw::Font m_listFont;
     char m_szDataPath[MAX_PATH] = {};

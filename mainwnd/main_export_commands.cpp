@@ -5,15 +5,13 @@
 #include <cstring>
 #include <string>
 
-#include "bench/mark_result.h"
-#include "cpu/cpu_info.h"
 #include "framework/gdi.h"
 #include "mainwnd/dib_capture.h"
 #include "mainwnd/main_dlg.h"
 #include "records/ini_store.h"
+#include "records/record.h"
 #include "records/record_commands.h"
 #include "res/resource.h"
-#include "sysinfo/sys_info.h"
 
 namespace {
 
@@ -27,17 +25,11 @@ const int kLogoMargin = 8;
 void CMainDlg::OnCopyText(fw::Message&) {
     // The selected record as the file holds it; for "This System" with the
     // times the window shows, also when saving them failed.
-    const int sel = SelectedRecord();
     records::IniFile file;
     LoadDataFile(file);
-    CSysInfo sys;
-    CCpuInfo cpu;
-    CMarkResult times = m_thisSystem;
-    sys.LoadRecord(file, sel);
-    cpu.LoadRecord(file, sel);
-    if (sel != 0)
-        times.LoadRecord(file, sel);
-    const std::string text = records::RecordClipboardText(sys, cpu, times);
+    const records::Record record = ShownRecord(file, SelectedRecord());
+    const std::string text =
+        records::RecordClipboardText(record.system, record.processor, record.timing);
 
     if (!OpenClipboard(hwnd_)) {
         ShowResourceMessage(IDS_CLIPBOARD_FAILED);

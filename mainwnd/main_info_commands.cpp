@@ -34,8 +34,11 @@ int Mark(uint32_t setting, uint32_t bit) {
 void CMainDlg::OnProcessorCommand(fw::Message&) {
     records::IniFile file;
     LoadDataFile(file);
-    CCpuInfo cpu;
+    CCpuInfo cpu = CCpuInfo::ForLoading();
     cpu.LoadRecord(file, SelectedRecord());
+    // The report names the Windows it is written on, whichever record it
+    // describes.
+    cpu.OsVersionText = cpu.FormatWindowsVersion();
     // No owner of its own: the application's main window owns it.
     CProcessorDlg processor(cpu);
     processor.DoModal();
@@ -43,63 +46,67 @@ void CMainDlg::OnProcessorCommand(fw::Message&) {
 
 void CMainDlg::OnVideoCommand(fw::Message&) {
     const int sel = SelectedRecord();
+    std::string videoCard;
     records::IniFile file;
-    LoadDataFile(file);
-    CSysInfo sys;
-    sys.LoadRecord(file, sel);
-
-    CVideoNameDlg video;
-    video.m_strVideoName = sys.VideoCard;
-    if (sel > 0) {
-        video.m_nReadOnly = 1;
-        video.DoModal();
-        return;
-    }
-    if (video.DoModal() != IDOK)
-        return;
-    sys.VideoCard = video.m_strVideoName;
-    sys.SaveRecord(file, 0);
-    if (SaveDataFile(file))
-        m_lblVideo.SetText(fw::WidenAnsi(sys.VideoCard));
+    const bool saved = ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
+        CSysInfo sys = CSysInfo::ForLoading();
+        sys.LoadRecord(f, sel);
+        CVideoNameDlg video;
+        video.m_strVideoName = sys.VideoCard;
+        if (sel > 0) {
+            video.m_nReadOnly = 1;
+            video.DoModal();
+            return false;
+        }
+        if (video.DoModal() != IDOK)
+            return false;
+        sys.VideoCard = video.m_strVideoName;
+        sys.SaveRecord(f, 0);
+        videoCard = sys.VideoCard;
+        return true;
+    });
+    if (saved)
+        m_lblVideo.SetText(fw::WidenAnsi(videoCard));
 }
 
 void CMainDlg::OnSystemCommand(fw::Message&) {
     const int sel = SelectedRecord();
     records::IniFile file;
-    LoadDataFile(file);
-    CSysInfo sys;
-    sys.LoadRecord(file, sel);
-    // The running system shows its settings as they are now.
-    if (sel == 0)
-        sys.ProbeSettings();
+    ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
+        CSysInfo sys = CSysInfo::ForLoading();
+        sys.LoadRecord(f, sel);
+        // The running system shows its settings as they are now.
+        if (sel == 0)
+            sys.ProbeSettings();
 
-    CSystemInfoDlg info;
-    info.m_strPlatform = sys.PlatformInfo;
-    info.m_strUserName = sys.UserName;
-    info.m_strPCName = sys.PCName;
-    info.m_strDate = sys.Date;
-    info.m_strMemo = sys.MEMO;
-    info.m_bSmoothScroll = Mark(sys.Setting, CSysInfo::kSmoothScroll);
-    info.m_bComboAnimation = Mark(sys.Setting, CSysInfo::kComboBoxAnimation);
-    info.m_bListAnimation = Mark(sys.Setting, CSysInfo::kListBoxSmoothScrolling);
-    info.m_bFontSmoothing = Mark(sys.Setting, CSysInfo::kFontSmoothing);
-    if (sel > 0) {
-        info.m_nReadOnly = 1;
-        info.DoModal();
-        return;
-    }
-    if (info.DoModal() != IDOK)
-        return;
-    sys.UserName = info.m_strUserName;
-    sys.PCName = info.m_strPCName;
-    sys.MEMO = info.m_strMemo;
-    sys.SaveRecord(file, 0);
-    SaveDataFile(file);
+        CSystemInfoDlg info;
+        info.m_strPlatform = sys.PlatformInfo;
+        info.m_strUserName = sys.UserName;
+        info.m_strPCName = sys.PCName;
+        info.m_strDate = sys.Date;
+        info.m_strMemo = sys.MEMO;
+        info.m_bSmoothScroll = Mark(sys.Setting, CSysInfo::kSmoothScroll);
+        info.m_bComboAnimation = Mark(sys.Setting, CSysInfo::kComboBoxAnimation);
+        info.m_bListAnimation = Mark(sys.Setting, CSysInfo::kListBoxSmoothScrolling);
+        info.m_bFontSmoothing = Mark(sys.Setting, CSysInfo::kFontSmoothing);
+        if (sel > 0) {
+            info.m_nReadOnly = 1;
+            info.DoModal();
+            return false;
+        }
+        if (info.DoModal() != IDOK)
+            return false;
+        sys.UserName = info.m_strUserName;
+        sys.PCName = info.m_strPCName;
+        sys.MEMO = info.m_strMemo;
+        sys.SaveRecord(f, 0);
+        return true;
+    });
 }
 
 void CMainDlg::OnOptionsCommand(fw::Message&) {
     COptionsDlg options;
-    options.m_strLoop = std::to_wstring(m_pThread->m_nLoop);
+    options.m_strLoop = std::to_wstring(m_pThread->LoopCount());
     options.m_strGraph = std::to_wstring(GraphMax());
     if (options.DoModal() != IDOK)
         return;
@@ -112,9 +119,10 @@ void CMainDlg::OnOptionsCommand(fw::Message&) {
         return;
     // Stored as typed; the next start clamps them again.
     records::IniFile file;
-    LoadDataFile(file);
-    records::WriteLoopAndGraph(file, loop, graph);
-    SaveDataFile(file);
+    ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
+        records::WriteLoopAndGraph(f, loop, graph);
+        return true;
+    });
 }
 
 void CMainDlg::OnListDoubleClick(fw::Message& m) {

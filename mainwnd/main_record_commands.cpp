@@ -13,17 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "bench/mark_result.h"
-#include "cpu/cpu_info.h"
 #include "framework/text.h"
 #include "mainwnd/add_data_dlg.h"
 #include "mainwnd/main_dlg.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record.h"
 #include "records/record_commands.h"
 #include "records/record_store.h"
 #include "res/resource.h"
-#include "sysinfo/sys_info.h"
 
 namespace {
 
@@ -44,36 +42,35 @@ std::tm LocalTimeNow() {
 }  // namespace
 
 void CMainDlg::OnAddData(fw::Message&) {
-    if (!records::LoopCountAllowsAdding(m_pThread->m_nLoop)) {
+    if (!records::LoopCountAllowsAdding(m_pThread->LoopCount())) {
         ShowResourceMessage(IDS_LOOP_NOT_DEFAULT);
         return;
     }
     // The count is the file's own, read for this operation: a count kept
     // since start-up may be stale and would overwrite stored records.
+    int32_t count = 0, added = 0;
+    std::string name;
     records::IniFile file;
-    if (!LoadDataFileForChange(file))
-        return;
-    const int32_t count = records::StoredRecordCount(file);
-
-    // The new record is the running system as record 0 holds it, with the
-    // times the window shows for it.
-    CAddDataDlg dlg(hwnd_);
-    CSysInfo sys;
-    CCpuInfo cpu;
-    cpu.LoadRecord(file, 0);
-    sys.LoadRecord(file, 0);
-    dlg.m_form = records::NewRecordForm(file, count, sys, cpu, LocalTimeNow());
-    if (dlg.DoModal() != IDOK)
-        return;
-
-    CMarkResult times = m_thisSystem;
-    records::ApplyRecordForm(dlg.m_form, sys);
-    sys.ProbeSettings();
-    const int32_t added = records::AddRecord(file, count, {sys, cpu, times});
-    if (!SaveDataFile(file))
+    const bool saved = ChangeDataFile(file, Unreadable::kReportAtOnce, [&](records::IniFile& f) {
+        count = records::StoredRecordCount(f);
+        // The new record is the running system as record 0 holds it,
+        // with the times the window shows for it.
+        records::Record record = ShownRecord(f, 0);
+        CAddDataDlg dlg(hwnd_);
+        dlg.m_form =
+            records::NewRecordForm(f, count, record.system, record.processor, LocalTimeNow());
+        if (dlg.DoModal() != IDOK)
+            return false;
+        records::ApplyRecordForm(dlg.m_form, record.system);
+        record.system.ProbeSettings();
+        added = records::AddRecord(f, count, record);
+        name = record.system.SystemName;
+        return true;
+    });
+    if (!saved)
         return;
     if (count == m_nDataNum)
-        AppendSystemName(sys.SystemName);
+        AppendSystemName(name);
     else
         ListStoredRecords(file, added);
     m_nDataNum = added;
@@ -91,31 +88,29 @@ void CMainDlg::OnDeleteData(fw::Message&) {
         return;
     const int32_t k = static_cast<int32_t>(sel);
 
+    int32_t count = 0, left = 0;
     records::IniFile file;
-    if (!LoadDataFileForChange(file))
-        return;
-    const int32_t count = records::StoredRecordCount(file);
-    if (k > count) {
-        // The file holds fewer records than the selector lists: show what
-        // it holds instead of deleting anything.
-        ListStoredRecords(file, count);
-        SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
-        ShowRecord();
-        return;
-    }
-
-    CAddDataDlg dlg(hwnd_);
-    CSysInfo sys;
-    CCpuInfo cpu;
-    CMarkResult times;
-    sys.LoadRecord(file, k);
-    dlg.m_form = records::StoredRecordForm(sys);
-    dlg.m_nMode = CAddDataDlg::kDeleteMode;
-    if (dlg.DoModal() != IDOK)
-        return;
-
-    const int32_t left = records::DeleteRecord(file, count, k, {sys, cpu, times});
-    if (!SaveDataFile(file))
+    const bool saved = ChangeDataFile(file, Unreadable::kReportAtOnce, [&](records::IniFile& f) {
+        count = records::StoredRecordCount(f);
+        if (k > count) {
+            // The file holds fewer records than the selector lists: show
+            // what it holds instead of deleting anything.
+            ListStoredRecords(f, count);
+            SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
+            ShowRecord();
+            return false;
+        }
+        CAddDataDlg dlg(hwnd_);
+        CSysInfo sys = CSysInfo::ForLoading();
+        sys.LoadRecord(f, k);
+        dlg.m_form = records::StoredRecordForm(sys);
+        dlg.m_nMode = CAddDataDlg::kDeleteMode;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        left = records::DeleteRecord(f, count, k);
+        return true;
+    });
+    if (!saved)
         return;
     if (count == m_nDataNum && left == count - 1)
         SendItem(IDC_SYSTEM_SELECTOR, CB_DELETESTRING, static_cast<WPARAM>(k));
@@ -154,19 +149,15 @@ void CMainDlg::ImportDataFile(const char* path) {
     records::IniFile source;
     if (!source.Load(path))
         return;
+    int32_t before = 0, count = 0;
+    std::vector<std::string> names;
     records::IniFile file;
-    if (!LoadDataFileForChange(file))
-        return;
-    CSysInfo sys;
-    CCpuInfo cpu;
-    CMarkResult times;
-    const int32_t before = records::StoredRecordCount(file);
-    int32_t count = before;
-    const std::vector<std::string> names =
-        records::ImportRecords(source, file, count, {sys, cpu, times});
-    if (names.empty())
-        return;
-    if (!SaveDataFile(file))
+    const bool saved = ChangeDataFile(file, Unreadable::kReportAtOnce, [&](records::IniFile& f) {
+        before = count = records::StoredRecordCount(f);
+        names = records::ImportRecords(source, f, count);
+        return !names.empty();
+    });
+    if (!saved)
         return;
     if (before == m_nDataNum) {
         for (const std::string& name : names)

@@ -5,11 +5,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "bench/mark_result.h"
-#include "cpu/cpu_info.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
-#include "sysinfo/sys_info.h"
+#include "records/record.h"
 
 namespace records {
 
@@ -49,13 +47,9 @@ int32_t RecordNumberOf(std::string_view name) {
 }
 
 void CopyThrough(const IniFile& source, int32_t from, IniFile& target, int32_t to,
-                 const RecordObjects& through) {
-    through.system.LoadRecord(source, from);
-    through.processor.LoadRecord(source, from);
-    through.timing.LoadRecord(source, from);
-    through.system.SaveRecord(target, to);
-    through.processor.SaveRecord(target, to);
-    through.timing.SaveRecord(target, to);
+                 Record& through) {
+    through.Load(source, from);
+    through.Save(target, to);
 }
 
 }  // namespace
@@ -85,18 +79,17 @@ std::string DefaultRecordName(const IniFile& file, int32_t count, const std::str
     return name;
 }
 
-int32_t AddRecord(IniFile& file, int32_t count, const RecordObjects& record) {
+int32_t AddRecord(IniFile& file, int32_t count, const Record& record) {
     const int32_t n = count + 1;
-    record.system.SaveRecord(file, n);
-    record.processor.SaveRecord(file, n);
-    record.timing.SaveRecord(file, n);
+    record.Save(file, n);
     WriteRecordCount(file, n);
     return n;
 }
 
-int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k, const RecordObjects& through) {
+int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k) {
     if (k < 1 || k > count)
         return count;
+    Record through;
     for (int32_t o = k; o < count; ++o)
         CopyThrough(file, o + 1, file, o, through);
     // Deleting the last record may leave a gap at the end: the count then
@@ -106,9 +99,9 @@ int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k, const RecordObject
     return left;
 }
 
-std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count,
-                                       const RecordObjects& through) {
+std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count) {
     std::vector<std::string> names;
+    Record through;
     const int32_t m = StoredRecordCount(source);
     for (int32_t i = 1; i <= m; ++i) {
         ++count;

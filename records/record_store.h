@@ -10,13 +10,10 @@
 #include <string>
 #include <vector>
 
-class CCpuInfo;
-class CMarkResult;
-class CSysInfo;
-
 namespace records {
 
 class IniFile;
+struct Record;
 
 // Stored records are 1..count. A count read from a file is trusted only as
 // far as records are really there: it is cut to the highest record number
@@ -31,30 +28,21 @@ int32_t StoredRecordCount(const IniFile& file);
 // " System", with "(d + 1)" when d stored names already begin with that.
 std::string DefaultRecordName(const IniFile& file, int32_t count, const std::string& summary);
 
-// The three objects one record passes through when it is copied; built once
-// per operation (constructing them probes the running system).
-struct RecordObjects {
-    CSysInfo& system;
-    CCpuInfo& processor;
-    CMarkResult& timing;
-};
-
-// Saves the objects as record count + 1 and writes the new count. The count
+// Saves the record as record count + 1 and writes the new count. The count
 // is the file's own (StoredRecordCount), read for this very operation.
-int32_t AddRecord(IniFile& file, int32_t count, const RecordObjects& record);
+int32_t AddRecord(IniFile& file, int32_t count, const Record& record);
 
-// Moves records k + 1..count down by one (each through the objects, so a
-// moved record is stored in the form it reads back) and writes the new
+// Moves records k + 1..count down by one (each loaded and saved as a Record,
+// so a moved record is stored in the form it reads back) and writes the new
 // count. The last record's sections stay behind beyond the count. Returns
 // the new count (below count - 1 when records missing at the end of the
 // file are left out with the deleted one); nothing changes for k outside
 // 1..count.
-int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k, const RecordObjects& through);
+int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k);
 
 // Appends the records 1..m of another data file as count + 1.., m being
 // what that file claims as far as its records are really there, and writes
 // the new count. Returns the SystemName of each record appended, in order.
-std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count,
-                                       const RecordObjects& through);
+std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count);
 
 }  // namespace records

@@ -95,8 +95,8 @@ bool ReadDisplayKey(RegistryReader& registry, int index, std::string& entry) {
 
 CSysInfo::CSysInfo() : CSysInfo(sysinfo::SysPlatform::Current()) {}
 
-CSysInfo::CSysInfo(sysinfo::SysPlatform& platform)
-    : Setting(0), PlatformID(0), m_pPlatform(&platform) {
+CSysInfo::CSysInfo(sysinfo::SysPlatform& platform) : CSysInfo(Unprobed{}) {
+    m_pPlatform = &platform;
     ProbeVideoCard(VideoCard, 0, nullptr);
     ProbePlatform(PlatformInfo);
     if (!m_pPlatform->UserName(UserName))
@@ -104,6 +104,13 @@ CSysInfo::CSysInfo(sysinfo::SysPlatform& platform)
     if (!m_pPlatform->ComputerName(PCName))
         PCName.clear();
     ProbeSettings();
+}
+
+CSysInfo::CSysInfo(Unprobed)
+    : Setting(0), PlatformID(0), m_pPlatform(&sysinfo::SysPlatform::Current()) {}
+
+CSysInfo CSysInfo::ForLoading() {
+    return CSysInfo(Unprobed{});
 }
 
 CSysInfo::~CSysInfo() = default;

@@ -1,7 +1,8 @@
 // The system record: one machine apart from its processor (Windows version
 // and memory, user and computer name, video card, visual-effect settings),
 // plus the texts the user gives a stored record. Constructing one probes the
-// running system; loading a stored record replaces every field.
+// running system; loading a stored record replaces every field, so a record
+// made only to be loaded is made with ForLoading, which probes nothing.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,9 @@ class CSysInfo {
     // on the process-wide platform (or the one given).
     CSysInfo();
     explicit CSysInfo(sysinfo::SysPlatform& platform);
+    // An empty record for LoadRecord to fill; ProbeSettings still reads the
+    // process-wide platform.
+    static CSysInfo ForLoading();
     virtual ~CSysInfo();
     CSysInfo(const CSysInfo&) = default;
     CSysInfo& operator=(const CSysInfo&) = default;
@@ -61,6 +65,9 @@ class CSysInfo {
     int32_t PlatformID;  // 0 Win32s or unknown, 1 the 95 family, 2 NT
 
   private:
+    struct Unprobed {};
+    explicit CSysInfo(Unprobed);
+
     sysinfo::SysPlatform* m_pPlatform;
 };
 

@@ -24,6 +24,7 @@
 #include "records/data_file.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "records/ini_store.h"
+#include "records/record.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
 
@@ -95,9 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     source.Parse(dropped);
     std::vector<Record> model = Records(*file), savedModel = model;
 
-    CSysInfo sys;
     CCpuInfo cpu;
-    CMarkResult times;
     int steps = 0;
     while (in.remaining_bytes() > 0 && ++steps < 32) {
         const int32_t count = records::StoredRecordCount(*file);
@@ -115,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 1: {
                 const int32_t k = in.ConsumeIntegralInRange<int32_t>(-1, count + 1);
-                const int32_t left = records::DeleteRecord(*file, count, k, {sys, cpu, times});
+                const int32_t left = records::DeleteRecord(*file, count, k);
                 if (k >= 1 && k <= count) {
                     model.erase(model.begin() + (k - 1));
                     // A moved record is written whole, so one that was
@@ -135,8 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 2: {
                 int32_t after = count;
-                const std::vector<std::string> names =
-                    records::ImportRecords(source, *file, after, {sys, cpu, times});
+                const std::vector<std::string> names = records::ImportRecords(source, *file, after);
                 Check(after == count + static_cast<int32_t>(names.size()),
                       "an import counts what it appends");
                 for (size_t i = 0; i < names.size(); ++i) {

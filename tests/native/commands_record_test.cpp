@@ -190,12 +190,8 @@ TEST(RecordClipboardTextTest, StoredRecordThreeIsCopiedAsRecordOneOfItsOwnFile) 
     ASSERT_TRUE(pasted.Parse(text));
     IniFile target;
     Store(target, 5);
-    CSysInfo throughSys;
-    CCpuInfo throughCpu;
-    CMarkResult throughTimes;
     int32_t count = 5;
-    const std::vector<std::string> names =
-        records::ImportRecords(pasted, target, count, {throughSys, throughCpu, throughTimes});
+    const std::vector<std::string> names = records::ImportRecords(pasted, target, count);
     EXPECT_EQ(names, std::vector<std::string>{"R3"});
     EXPECT_EQ(count, 6);
     CSysInfo importedSys;

@@ -78,11 +78,7 @@ TEST(CpuRecordCachesTest, Leaf4RecordKeepsItsTextsThroughFileTextAndImport) {
     ASSERT_TRUE(pasted.Parse(text));
     IniFile target;
     int32_t count = 0;
-    CSysInfo sys;
-    CCpuInfo cpu;
-    CMarkResult times;
-    EXPECT_EQ(records::ImportRecords(pasted, target, count, {sys, cpu, times}),
-              std::vector<std::string>{"i7"});
+    EXPECT_EQ(records::ImportRecords(pasted, target, count), std::vector<std::string>{"i7"});
     CCpuInfo imported;
     imported.LoadRecord(target, 1);
     EXPECT_EQ(Texts(imported), shown);

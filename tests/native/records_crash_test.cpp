@@ -53,14 +53,11 @@ void FillRecords(records::IniFile& file, int count, const std::string& prefix) {
 // Step k of the writer: even steps delete record 1, odd steps import the
 // three records of `source`.
 void ApplyStep(int k, records::IniFile& file, const records::IniFile& source) {
-    CSysInfo sys;
-    CCpuInfo cpu;
-    CMarkResult times;
     int32_t count = records::ReadOptions(file).recordCount;
     if (k % 2 == 0)
-        records::DeleteRecord(file, count, 1, {sys, cpu, times});
+        records::DeleteRecord(file, count, 1);
     else
-        records::ImportRecords(source, file, count, {sys, cpu, times});
+        records::ImportRecords(source, file, count);
 }
 
 std::string ReadAll(const std::string& path) {

@@ -10,6 +10,7 @@
 #include "cpu/cpu_info.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
 
@@ -175,14 +176,14 @@ TEST(HostileFileTest, AGapInTheRecordsHidesNothingAfterIt) {
     // Deleting the records after the gap leaves no count that claims it.
     IniFile tail;
     MakeFileWithAGap(tail);
-    EXPECT_EQ(records::DeleteRecord(tail, 5, 5, {sys, cpu, times}), 4);
-    EXPECT_EQ(records::DeleteRecord(tail, 4, 4, {sys, cpu, times}), 2);
+    EXPECT_EQ(records::DeleteRecord(tail, 5, 5), 4);
+    EXPECT_EQ(records::DeleteRecord(tail, 4, 4), 2);
     EXPECT_EQ(records::ReadOptions(tail).recordCount, 2);
 
     IniFile source, target;
     MakeFileWithAGap(source);
     int32_t count = 0;
-    EXPECT_EQ(records::ImportRecords(source, target, count, {sys, cpu, times}),
+    EXPECT_EQ(records::ImportRecords(source, target, count),
               (std::vector<std::string>{"R1", "R2", "", "R4", "R5"}));
     EXPECT_EQ(count, 5);
 }

@@ -11,6 +11,7 @@
 #include "cpu/cpu_info.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
 
@@ -208,21 +209,15 @@ TEST(RecordStoreTest, DefaultNamesAreNumberedByHowManyAlreadyStartWithThem) {
     MakeSystem("P at 700MHz System(2)").SaveRecord(file, 2);
     EXPECT_EQ(records::DefaultRecordName(file, 2, summary), "P at 700MHz System(3)");
     // After the first is deleted one remains: the proposal repeats "(2)".
-    CSysInfo sys;
-    CCpuInfo cpu;
-    CMarkResult times;
     records::WriteRecordCount(file, 2);
-    int32_t count = records::DeleteRecord(file, 2, 1, {sys, cpu, times});
+    int32_t count = records::DeleteRecord(file, 2, 1);
     EXPECT_EQ(records::DefaultRecordName(file, count, summary), "P at 700MHz System(2)");
 }
 
 TEST(RecordStoreTest, DeletingRecordTwoOfFourMovesTheRestDownAndLeavesTheLastCopy) {
     IniFile file;
     MakeStore(file, 4);
-    CSysInfo sys;
-    CCpuInfo cpu;
-    CMarkResult times;
-    EXPECT_EQ(records::DeleteRecord(file, 4, 2, {sys, cpu, times}), 3);
+    EXPECT_EQ(records::DeleteRecord(file, 4, 2), 3);
     EXPECT_EQ(NameOf(file, 1), "R1");
     EXPECT_EQ(NameOf(file, 2), "R3");
     EXPECT_EQ(NameOf(file, 3), "R4");
@@ -230,8 +225,8 @@ TEST(RecordStoreTest, DeletingRecordTwoOfFourMovesTheRestDownAndLeavesTheLastCop
     EXPECT_EQ(file.GetString("Velkora-DATA002", "Standard Text", ""), "3.000000");
     EXPECT_EQ(records::ReadOptions(file).recordCount, 3);
     // Outside 1..count nothing changes.
-    EXPECT_EQ(records::DeleteRecord(file, 3, 0, {sys, cpu, times}), 3);
-    EXPECT_EQ(records::DeleteRecord(file, 3, 4, {sys, cpu, times}), 3);
+    EXPECT_EQ(records::DeleteRecord(file, 3, 0), 3);
+    EXPECT_EQ(records::DeleteRecord(file, 3, 4), 3);
     EXPECT_EQ(NameOf(file, 2), "R3");
 }
 
@@ -241,11 +236,8 @@ TEST(RecordStoreTest, ImportingAppendsTheRecordsReallyThere) {
     MakeSystem("not imported").SaveRecord(source, 0);
     IniFile file;
     MakeStore(file, 5);
-    CSysInfo sys;
-    CCpuInfo cpu;
-    CMarkResult times;
     int32_t count = 5;
-    std::vector<std::string> names = records::ImportRecords(source, file, count, {sys, cpu, times});
+    std::vector<std::string> names = records::ImportRecords(source, file, count);
     EXPECT_EQ(count, 8);
     EXPECT_EQ(names, (std::vector<std::string>{"R1", "R2", "R3"}));
     EXPECT_EQ(NameOf(file, 6), "R1");
@@ -257,7 +249,7 @@ TEST(RecordStoreTest, ImportingAppendsTheRecordsReallyThere) {
     IniFile liar;
     MakeStore(liar, 2);
     records::WriteRecordCount(liar, 2000000000);
-    names = records::ImportRecords(liar, file, count, {sys, cpu, times});
+    names = records::ImportRecords(liar, file, count);
     EXPECT_EQ(names.size(), 2u);
     EXPECT_EQ(count, 10);
 
@@ -265,7 +257,7 @@ TEST(RecordStoreTest, ImportingAppendsTheRecordsReallyThere) {
     IniFile empty;
     ASSERT_TRUE(empty.Parse("[VelkoraDataFile]\r\nVelkoraLoop=5000\r\n"));
     const std::string before = file.Render();
-    EXPECT_TRUE(records::ImportRecords(empty, file, count, {sys, cpu, times}).empty());
+    EXPECT_TRUE(records::ImportRecords(empty, file, count).empty());
     EXPECT_EQ(count, 10);
     EXPECT_EQ(file.Render(), before);
 }
@@ -287,9 +279,6 @@ TEST(RecordStoreTest, AStoredCountIsTrustedOnlyAsFarAsRecordsExist) {
 TEST(RecordStoreTest, ManyOperationsKeepEveryRecord) {
     IniFile file;
     std::vector<std::string> model;  // model[i] = name of record i + 1
-    CSysInfo sys;
-    CCpuInfo cpu;
-    CMarkResult times;
     int32_t count = 0;
     unsigned seed = 12345;
     auto next = [&seed](unsigned range) {
@@ -314,10 +303,10 @@ TEST(RecordStoreTest, ManyOperationsKeepEveryRecord) {
                 model.push_back("imp" + std::to_string(step) + "." + std::to_string(i));
             }
             records::WriteRecordCount(source, m);
-            records::ImportRecords(source, file, count, {sys, cpu, times});
+            records::ImportRecords(source, file, count);
         } else if (count > 0) {
             const int k = 1 + static_cast<int>(next(static_cast<unsigned>(count)));
-            count = records::DeleteRecord(file, count, k, {sys, cpu, times});
+            count = records::DeleteRecord(file, count, k);
             model.erase(model.begin() + (k - 1));
         }
         ASSERT_EQ(count, static_cast<int32_t>(model.size())) << "step " << step;

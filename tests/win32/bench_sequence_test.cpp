@@ -13,12 +13,13 @@
 
 #include "bench/test_dlg.h"
 #include "bench/velkoras.h"
+#include "framework/image_list.h"
 #include "res/resource.h"
 #include "tools/driver/gui_objects.h"
 
 namespace {
 
-// Below the options' range, set on the worker directly: the sequences and
+// Below the options' range (the worker takes any count it is given): the sequences and
 // end states are the same at any loop count (every check is written in terms
 // of it), and a complete run takes a fifth of the time it takes at 5000.
 const int kLoop = 1000;
@@ -99,6 +100,15 @@ class Watcher {
     std::thread thread_;
 };
 
+// Stored times far above anything a test measures, so a kept value is told
+// apart from a new one.
+CMarkResult StoredTimes() {
+    CMarkResult times;
+    for (int i = 0; i < bench::kTestCount; ++i)
+        times.m_fTime[i] = 100000.0f + i;
+    return times;
+}
+
 void Quit(CVelkoras& worker) {
     worker.Post(WM_BENCH_QUIT);
     ASSERT_TRUE(worker.Wait(3000));
@@ -106,11 +116,10 @@ void Quit(CVelkoras& worker) {
 
 TEST(BenchSequenceTest, FlaggedTestsGetTimesAndUnflaggedKeepTheirs) {
     CVelkoras worker;
-    worker.m_nLoop = kLoop;
-    for (int i = 0; i < bench::kTestCount; ++i)
-        worker.m_result.m_fTime[i] = 100000.0f + i;
-    worker.m_result.m_nRun[3] = 1;
-    worker.m_result.m_nRun[12] = 1;
+    worker.SetLoopCount(kLoop);
+    worker.SetShownTimes(StoredTimes(), 1);
+    worker.SetRunFlag(3);
+    worker.SetRunFlag(12);
     {
         Watcher watcher("", 0);
         QuickTestDlg dlg;
@@ -125,12 +134,12 @@ TEST(BenchSequenceTest, FlaggedTestsGetTimesAndUnflaggedKeepTheirs) {
                 << "skipped tests change no title: " << t;
     }
     for (int i = 0; i < bench::kTestCount; ++i) {
-        EXPECT_EQ(worker.m_result.m_nRun[i], 0) << "flag " << i << " cleared";
+        EXPECT_EQ(worker.Result().m_nRun[i], 0) << "flag " << i << " cleared";
         if (i == 3 || i == 12) {
-            EXPECT_GT(worker.m_result.m_fTime[i], 0.0f) << "test " << i;
-            EXPECT_LT(worker.m_result.m_fTime[i], 100000.0f) << "test " << i;
+            EXPECT_GT(worker.Result().m_fTime[i], 0.0f) << "test " << i;
+            EXPECT_LT(worker.Result().m_fTime[i], 100000.0f) << "test " << i;
         } else {
-            EXPECT_EQ(worker.m_result.m_fTime[i], 100000.0f + i) << "test " << i << " kept";
+            EXPECT_EQ(worker.Result().m_fTime[i], 100000.0f + i) << "test " << i << " kept";
         }
     }
     Quit(worker);
@@ -141,16 +150,15 @@ TEST(BenchSequenceTest, FlaggedTestsGetTimesAndUnflaggedKeepTheirs) {
 TEST(BenchSequenceTest, AWorkerThatHasEndedSkipsEveryTestAndTheWindowCloses) {
     CVelkoras worker;
     Quit(worker);
-    for (int i = 0; i < bench::kTestCount; ++i) {
-        worker.m_result.m_fTime[i] = 100000.0f + i;
-        worker.m_result.m_nRun[i] = 1;
-    }
+    worker.SetShownTimes(StoredTimes(), 1);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        worker.SetRunFlag(i);
     QuickTestDlg dlg;
     dlg.m_pThread = &worker;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     for (int i = 0; i < bench::kTestCount; ++i) {
-        EXPECT_EQ(worker.m_result.m_nRun[i], 0) << "flag " << i;
-        EXPECT_EQ(worker.m_result.m_fTime[i], 100000.0f + i) << "no time for test " << i;
+        EXPECT_EQ(worker.Result().m_nRun[i], 0) << "flag " << i;
+        EXPECT_EQ(worker.Result().m_fTime[i], 100000.0f + i) << "no time for test " << i;
     }
 }
 
@@ -158,11 +166,10 @@ TEST(BenchSequenceTest, StopDuringATestLetsItFinishAndSkipsTheRest) {
     // Stored times far above anything a test measures, so a kept value is
     // told apart from a new one.
     CVelkoras worker;
-    worker.m_nLoop = kLoop;
-    for (int i = 0; i < bench::kTestCount; ++i) {
-        worker.m_result.m_fTime[i] = 100000.0f + i;
-        worker.m_result.m_nRun[i] = i >= 3 ? 1 : 0;
-    }
+    worker.SetLoopCount(kLoop);
+    worker.SetShownTimes(StoredTimes(), 1);
+    for (int i = 3; i < bench::kTestCount; ++i)
+        worker.SetRunFlag(i);
     {
         Watcher watcher("GroupBox Text", IDOK);
         QuickTestDlg dlg;
@@ -171,11 +178,11 @@ TEST(BenchSequenceTest, StopDuringATestLetsItFinishAndSkipsTheRest) {
         EXPECT_TRUE(watcher.Fired());
         EXPECT_TRUE(watcher.Titles().count("Velkora - Stoped Testing..."));
     }
-    EXPECT_LT(worker.m_result.m_fTime[3], 100000.0f);
-    EXPECT_LT(worker.m_result.m_fTime[4], 100000.0f) << "the running test still stores its time";
+    EXPECT_LT(worker.Result().m_fTime[3], 100000.0f);
+    EXPECT_LT(worker.Result().m_fTime[4], 100000.0f) << "the running test still stores its time";
     for (int i = 5; i < bench::kTestCount; ++i) {
-        EXPECT_EQ(worker.m_result.m_fTime[i], 100000.0f + i) << "test " << i << " skipped";
-        EXPECT_EQ(worker.m_result.m_nRun[i], 0);
+        EXPECT_EQ(worker.Result().m_fTime[i], 100000.0f + i) << "test " << i << " skipped";
+        EXPECT_EQ(worker.Result().m_nRun[i], 0);
     }
     Quit(worker);
 }
@@ -194,18 +201,17 @@ class EscProbeDlg : public QuickTestDlg {
 
 TEST(BenchSequenceTest, EscapeStopsLikeStopButKeepsTheButtonEnabled) {
     CVelkoras worker;
-    worker.m_nLoop = kLoop;
-    for (int i = 0; i < bench::kTestCount; ++i) {
-        worker.m_result.m_fTime[i] = 100000.0f + i;
-        worker.m_result.m_nRun[i] = (i == 12 || i == 16) ? 1 : 0;
-    }
+    worker.SetLoopCount(kLoop);
+    worker.SetShownTimes(StoredTimes(), 1);
+    worker.SetRunFlag(12);
+    worker.SetRunFlag(16);
     Watcher watcher("Tab Control", IDCANCEL);
     EscProbeDlg dlg;
     dlg.m_pThread = &worker;
     dlg.DoModal();
     EXPECT_TRUE(watcher.Fired());
-    EXPECT_LT(worker.m_result.m_fTime[12], 100000.0f);
-    EXPECT_EQ(worker.m_result.m_fTime[16], 100016.0f);
+    EXPECT_LT(worker.Result().m_fTime[12], 100000.0f);
+    EXPECT_EQ(worker.Result().m_fTime[16], 100016.0f);
     EXPECT_TRUE(dlg.stopEnabledAtEnd);
     Quit(worker);
 }
@@ -213,10 +219,9 @@ TEST(BenchSequenceTest, EscapeStopsLikeStopButKeepsTheButtonEnabled) {
 // Stopping in the three seconds before the first test cancels the run.
 TEST(BenchSequenceTest, StopBeforeTheFirstTestCancelsTheRun) {
     CVelkoras worker;
-    for (int i = 0; i < bench::kTestCount; ++i) {
-        worker.m_result.m_fTime[i] = 100000.0f + i;
-        worker.m_result.m_nRun[i] = 1;
-    }
+    worker.SetShownTimes(StoredTimes(), 1);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        worker.SetRunFlag(i);
     Watcher watcher("Velkora", IDCANCEL);
     CTestDlg dlg;
     dlg.m_pThread = &worker;
@@ -224,8 +229,8 @@ TEST(BenchSequenceTest, StopBeforeTheFirstTestCancelsTheRun) {
     dlg.DoModal();
     EXPECT_LT(GetTickCount() - start, 2500u) << "closed before the timer";
     for (int i = 0; i < bench::kTestCount; ++i) {
-        EXPECT_EQ(worker.m_result.m_fTime[i], 100000.0f + i);
-        EXPECT_EQ(worker.m_result.m_nRun[i], 0);
+        EXPECT_EQ(worker.Result().m_fTime[i], 100000.0f + i);
+        EXPECT_EQ(worker.Result().m_nRun[i], 0);
     }
     Quit(worker);
 }
@@ -266,21 +271,25 @@ TEST(BenchSequenceTest, MovingTheMouseOverTheWindowParksTheCursorOutside) {
     Quit(worker);
 }
 
-TEST(BenchSequenceTest, WorkerEndsWithinTheWaitAndTheImageListHasTwoMarks) {
+TEST(BenchSequenceTest, WorkerEndsWithinTheWaitAndTheMarkImagesAreTwo) {
     DWORD start = GetTickCount();
     auto* worker = new CVelkoras(nullptr);
-    ASSERT_NE(worker->ImageList(), nullptr);
-    EXPECT_EQ(ImageList_GetImageCount(worker->ImageList()), 2);
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(worker->ImageList(), &cx, &cy);
-    EXPECT_EQ(cx, 16);
-    EXPECT_EQ(cy, 16);
     // Posted at once after construction: the queue must already exist.
     EXPECT_TRUE(worker->Post(WM_BENCH_QUIT));
     EXPECT_TRUE(worker->Wait(3000));
     EXPECT_FALSE(worker->IsRunning());
     delete worker;
     EXPECT_LT(GetTickCount() - start, 3000u);
+
+    // The marks the icon tests, the result list and the feature list show.
+    fw::ImageList marks;
+    fw::LoadImageList(marks, IDB_MARKS, RGB(0, 0, 0), RGB(255, 255, 255));
+    ASSERT_TRUE(marks);
+    EXPECT_EQ(ImageList_GetImageCount(marks.Get()), 2);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(marks.Get(), &cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 16);
 }
 
 // One complete sequence: every test yields a time and leaves its control in
@@ -342,16 +351,16 @@ struct EndStateDlg : QuickTestDlg {
 
 TEST(BenchSequenceTest, CompleteRunTimesEveryTestAndLeavesTheControlsAsDocumented) {
     CVelkoras worker;
-    worker.m_nLoop = kLoop;
+    worker.SetLoopCount(kLoop);
     for (int i = 0; i < bench::kTestCount; ++i)
-        worker.m_result.m_nRun[i] = 1;
+        worker.SetRunFlag(i);
     EndStateDlg dlg;
     dlg.m_pThread = &worker;
     dlg.DoModal();
 
     for (int i = 0; i < bench::kTestCount; ++i) {
-        EXPECT_GT(worker.m_result.m_fTime[i], 0.0f) << "test " << i;
-        EXPECT_EQ(worker.m_result.m_nRun[i], 0) << "test " << i;
+        EXPECT_GT(worker.Result().m_fTime[i], 0.0f) << "test " << i;
+        EXPECT_EQ(worker.Result().m_nRun[i], 0) << "test " << i;
     }
     const std::wstring last = std::to_wstring(kLoop - 1);
     EXPECT_EQ(dlg.staticText, last);
@@ -388,16 +397,16 @@ TEST(BenchSequenceTest, RepeatedRunsLeaveNoObjectsBehind) {
     CVelkoras worker;
     std::vector<e2e::GuiObjectCounts> after;
     for (int run = 0; run < kRuns; ++run) {
-        worker.m_nLoop = kReducedLoop;
+        worker.SetLoopCount(kReducedLoop);
         for (int i = 0; i < bench::kTestCount; ++i)
-            worker.m_result.m_nRun[i] = 1;
+            worker.SetRunFlag(i);
         {
             QuickTestDlg dlg;
             dlg.m_pThread = &worker;
             dlg.DoModal();
         }
         for (int i = 0; i < bench::kTestCount; ++i)
-            ASSERT_EQ(worker.m_result.m_nRun[i], 0) << "run " << run + 1 << " ran test " << i;
+            ASSERT_EQ(worker.Result().m_nRun[i], 0) << "run " << run + 1 << " ran test " << i;
         after.push_back(e2e::CountGuiObjects(GetCurrentProcess(), GetCurrentProcessId()));
         // The worker's image list at least; no window is left open.
         ASSERT_GT(after.back().gdi, 0) << after.back().source;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/test_dlg.h"
+#include "bench/timing.h"
 #include "bench/velkoras.h"
 
 namespace {
@@ -69,7 +70,7 @@ DWORD Median(std::vector<DWORD> v) {
 
 int Overhead(int n, int rounds) {
     MeasuringWorker worker;
-    worker.SetLoopCount(n);
+    worker.SetLoopCount(bench::ClampLoopCount(n));
     char text[16];
     for (int i = 0; i < n; ++i) {
         std::snprintf(text, sizeof text, "%d", i);
@@ -85,7 +86,7 @@ int Overhead(int n, int rounds) {
         worker.Post(WM_BENCH_TEST + 0, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(label));
         worker.Post(kSignal);
         PumpUntil(worker.done);
-        procedure.push_back(worker.m_dwElapsed);
+        procedure.push_back(worker.Elapsed());
         worker.Post(kBareLoop, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(label));
         worker.Post(kSignal);
         PumpUntil(worker.done);
@@ -126,10 +127,10 @@ int Overhead(int n, int rounds) {
 
 int Full(int n) {
     CVelkoras worker;
-    worker.SetLoopCount(n);
+    worker.SetLoopCount(bench::ClampLoopCount(n));
     for (int i = 0; i < bench::kTestCount; ++i)
-        worker.m_result.m_nRun[i] = 1;
-    worker.m_result.SetReference(2);
+        worker.SetRunFlag(i);
+    worker.SetShownTimes(CMarkResult(), 2);
     DWORD start = GetTickCount();
     {
         CTestDlg dlg;
@@ -140,9 +141,9 @@ int Full(int n) {
     std::printf("N = %d (times normalised to N = 10000; marks against reference B)\n", n);
     for (int i = 0; i < bench::kTestCount; ++i)
         std::printf("%2d %-28s %9.3f s %8d\n", i, bench::kCatalogue[i].name,
-                    worker.m_result.m_fTime[i], worker.m_result.GetMark(i));
-    std::printf("   %-28s %9.3f s %8d (average %d)\n", "OVER ALL", worker.m_result.GetTotalTime(),
-                worker.m_result.GetTotalMark(), worker.m_result.GetAverageMark());
+                    worker.Result().m_fTime[i], worker.Result().GetMark(i));
+    std::printf("   %-28s %9.3f s %8d (average %d)\n", "OVER ALL", worker.Result().GetTotalTime(),
+                worker.Result().GetTotalMark(), worker.Result().GetAverageMark());
     std::printf("wall time of the run including the 3 s start delay: %.1f s\n", total / 1000.0);
     worker.Post(WM_BENCH_QUIT);
     worker.Wait(3000);
