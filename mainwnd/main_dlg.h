@@ -7,8 +7,10 @@
 #include <string>
 
 #include "bench/velkoras.h"
+#include "framework/combo_box.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+#include "framework/list_view.h"
 #include "mainwnd/color_button.h"
 #include "mainwnd/color_label.h"
 #include "records/graph_ctrl.h"
@@ -51,6 +53,9 @@ class CMainDlg : public fw::Dialog {
     void LayOutBars();
     void SetColours();
     int SelectedRecord() const;
+    // The system selector (entry i names record i) and the result list.
+    fw::ComboBox Selector() const;
+    fw::ListView ResultList() const;
 
     // The data file: loaded once per user operation and saved once; a save
     // that fails is reported to the user and the store reverted to what the
