@@ -8,7 +8,9 @@
 #include "app/about_dlg.h"
 #include "cpu/fixed_text.h"
 #include "cpu/processor_report.h"
+#include "framework/list_view.h"
 #include "framework/text.h"
+#include "framework/tree_view.h"
 #include "res/resource.h"
 
 namespace {
@@ -52,43 +54,16 @@ const SizeStep kSizeSteps[] = {
 const wchar_t kReportFilter[] = L"Result Files (*.txt)\0*.txt\0\0";
 const wchar_t kCannotSave[] = L"Can't Save... Sorry.";
 
-HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const std::string& ansi) {
-    std::wstring text = fw::WidenAnsi(ansi);
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = &text[0];
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+HTREEITEM AddTreeItem(const fw::TreeView& tree, HTREEITEM parent, const std::string& ansi) {
+    return tree.InsertItem(parent, fw::WidenAnsi(ansi));
 }
 
-void AddColumn(HWND list, int index, const wchar_t* heading, int width) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.iSubItem = index;
-    column.pszText = const_cast<wchar_t*>(heading);
-    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-}
-
-void AddRow(HWND list, const std::string& name, int image, const std::string& description) {
-    std::wstring nameText = fw::WidenAnsi(name);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    item.iImage = image;
-    item.pszText = &nameText[0];
-    const int row =
-        static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+void AddRow(const fw::ListView& list, const std::string& name, int image,
+            const std::string& description) {
+    const int row = list.InsertItem(list.ItemCount(), fw::WidenAnsi(name), image);
     if (row < 0)
         return;
-    std::wstring descriptionText = fw::WidenAnsi(description);
-    LVITEMW cell{};
-    cell.iSubItem = 1;
-    cell.pszText = &descriptionText[0];
-    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+    list.SetCellText(row, 1, fw::WidenAnsi(description));
 }
 
 std::string AnsiItemText(const fw::Window& window, int id) {
@@ -171,7 +146,7 @@ BOOL CProcessorDlg::OnInitDialog() {
 }
 
 void CProcessorDlg::BuildCacheTree() {
-    HWND tree = Item(IDC_PROC_CACHE_TREE);
+    const fw::TreeView tree(Item(IDC_PROC_CACHE_TREE));
     const CCpuInfo& cpu = m_cpuInfo;
     HTREEITEM l1 = AddTreeItem(tree, TVI_ROOT, "L1 Cash");
 
@@ -187,25 +162,24 @@ void CProcessorDlg::BuildCacheTree() {
         if (!extra.empty())
             AddTreeItem(tree, branch, extra);
         AddTreeItem(tree, branch, cpu.CacheItemText(b.last));
-        TreeView_Expand(tree, branch, TVE_EXPAND);
+        tree.Expand(branch);
     }
-    TreeView_Expand(tree, l1, TVE_EXPAND);
+    tree.Expand(l1);
 
     HTREEITEM l2 = AddTreeItem(tree, TVI_ROOT, "L2 Cash");
     AddTreeItem(tree, l2, cpu.CacheItemText(16));
-    TreeView_Expand(tree, l2, TVE_EXPAND);
+    tree.Expand(l2);
 }
 
 void CProcessorDlg::BuildFeatureList() {
-    HWND list = Item(IDC_PROC_FEATURES);
-    ListView_DeleteAllItems(list);
+    const fw::ListView list(Item(IDC_PROC_FEATURES));
+    list.DeleteAllItems();
     for (int column = m_nLastColumn; column >= 0; --column)
-        ListView_DeleteColumn(list, column);
+        list.DeleteColumn(column);
 
-    RECT client{};
-    GetClientRect(list, &client);
-    AddColumn(list, 0, L"Name", kNameColumnWidth);
-    AddColumn(list, 1, L"Description", client.right - client.left - kDescriptionColumnMargin);
+    const RECT client = list.ClientRect();
+    list.InsertColumn(0, L"Name", kNameColumnWidth);
+    list.InsertColumn(1, L"Description", client.right - client.left - kDescriptionColumnMargin);
     m_nLastColumn = 1;
 
     for (int i = 0; i < CCpuInfo::kFeatureCount; ++i) {
@@ -242,16 +216,16 @@ void CProcessorDlg::SetUpImageList() {
         ImageList_AddMasked(m_imageList.Get(), marks.Get(), kMaskColour);
     ImageList_SetBkColor(m_imageList.Get(), kWhite);
 
-    HWND list = Item(IDC_PROC_FEATURES);
-    ListView_SetImageList(list, m_imageList.Get(), LVSIL_SMALL);
-    ListView_SetBkColor(list, kWhite);
-    ListView_SetTextBkColor(list, kWhite);
-    ListView_SetTextColor(list, kBlue);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    const fw::ListView list(Item(IDC_PROC_FEATURES));
+    list.SetImageList(m_imageList.Get(), LVSIL_SMALL);
+    list.SetBkColor(kWhite);
+    list.SetTextBkColor(kWhite);
+    list.SetTextColor(kBlue);
+    list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 
-    HWND tree = Item(IDC_PROC_CACHE_TREE);
-    TreeView_SetImageList(tree, m_imageList.Get(), TVSIL_NORMAL);
-    TreeView_SetTextColor(tree, kBlue);
+    const fw::TreeView tree(Item(IDC_PROC_CACHE_TREE));
+    tree.SetImageList(m_imageList.Get(), TVSIL_NORMAL);
+    tree.SetTextColor(kBlue);
 }
 
 void CProcessorDlg::OnOK() {
