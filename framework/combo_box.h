@@ -12,8 +12,7 @@ namespace fw {
 
 class ComboBox : public Window {
   public:
-    ComboBox() = default;
-    explicit ComboBox(HWND combo) : Window(combo) {}
+    using Window::Window;
 
     // Appends an entry, or puts it in its sorted place where the box sorts.
     // The entry's index, or CB_ERR / CB_ERRSPACE.

@@ -13,8 +13,7 @@ namespace fw {
 
 class ListView : public Window {
   public:
-    ListView() = default;
-    explicit ListView(HWND list) : Window(list) {}
+    using Window::Window;
 
     // A column at `column` with a heading, a width in pixels and an LVCFMT_*
     // alignment; its sub-item is its own index. The new column's index, or -1.

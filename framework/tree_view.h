@@ -13,8 +13,7 @@ namespace fw {
 
 class TreeView : public Window {
   public:
-    TreeView() = default;
-    explicit TreeView(HWND tree) : Window(tree) {}
+    using Window::Window;
 
     // An item with a text under `parent` (TVI_ROOT: at the top), after
     // `after` (TVI_LAST: as the last child). The new item, or null.
