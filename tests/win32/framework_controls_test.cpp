@@ -13,7 +13,7 @@
 namespace {
 
 // A hidden top-level window with one child control of a class; both go
-// away with the fixture.
+// away with the host.
 class ControlHost {
   public:
     ControlHost(const wchar_t* className, DWORD style) {
