@@ -1,6 +1,7 @@
 #include "bench/test_dlg.h"
 
 #include "bench/velkoras.h"
+#include "framework/combo_box.h"
 #include "framework/text.h"
 #include "res/resource.h"
 
@@ -38,7 +39,7 @@ BOOL CTestDlg::OnInitDialog() {
     SetIcon(m_hIcon);
     SetText(fw::LoadResourceString(IDS_CAPTION));
     // Combo boxes take no items from the template: the one item goes in here.
-    SendItem(IDC_TEST_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"9999"));
+    fw::ComboBox(Item(IDC_TEST_COMBO)).AddString(L"9999");
     EnableItem(IDOK, false);
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     FocusItem(IDC_TIMEBOX);

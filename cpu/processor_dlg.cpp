@@ -9,8 +9,10 @@
 #include "cpu/processor_report.h"
 #include "framework/handle.h"
 #include "framework/image_list.h"
+#include "framework/list_view.h"
 #include "framework/palette.h"
 #include "framework/text.h"
+#include "framework/tree_view.h"
 #include "res/resource.h"
 
 namespace {
@@ -52,43 +54,16 @@ const SizeStep kSizeSteps[] = {
 const wchar_t kReportFilter[] = L"Result Files (*.txt)\0*.txt\0\0";
 const wchar_t kCannotSave[] = L"Can't Save... Sorry.";
 
-HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const std::string& ansi) {
-    std::wstring text = fw::WidenAnsi(ansi);
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = &text[0];
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+HTREEITEM AddTreeItem(const fw::TreeView& tree, HTREEITEM parent, const std::string& ansi) {
+    return tree.InsertItem(parent, fw::WidenAnsi(ansi));
 }
 
-void AddColumn(HWND list, int index, const wchar_t* heading, int width) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = width;
-    column.iSubItem = index;
-    column.pszText = const_cast<wchar_t*>(heading);
-    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-}
-
-void AddRow(HWND list, const std::string& name, int image, const std::string& description) {
-    std::wstring nameText = fw::WidenAnsi(name);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    item.iImage = image;
-    item.pszText = &nameText[0];
-    const int row =
-        static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+void AddRow(const fw::ListView& list, const std::string& name, int image,
+            const std::string& description) {
+    const int row = list.InsertItem(list.ItemCount(), fw::WidenAnsi(name), image);
     if (row < 0)
         return;
-    std::wstring descriptionText = fw::WidenAnsi(description);
-    LVITEMW cell{};
-    cell.iSubItem = 1;
-    cell.pszText = &descriptionText[0];
-    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+    list.SetCellText(row, 1, fw::WidenAnsi(description));
 }
 
 std::string AnsiItemText(const fw::Window& window, int id) {
@@ -168,7 +143,7 @@ BOOL CProcessorDlg::OnInitDialog() {
 }
 
 void CProcessorDlg::BuildCacheTree() {
-    HWND tree = Item(IDC_PROC_CACHE_TREE);
+    const fw::TreeView tree(Item(IDC_PROC_CACHE_TREE));
     const CCpuInfo& cpu = m_cpuInfo;
     HTREEITEM l1 = AddTreeItem(tree, TVI_ROOT, "L1 Cash");
 
@@ -184,25 +159,24 @@ void CProcessorDlg::BuildCacheTree() {
         if (!extra.empty())
             AddTreeItem(tree, branch, extra);
         AddTreeItem(tree, branch, cpu.CacheItemText(b.last));
-        TreeView_Expand(tree, branch, TVE_EXPAND);
+        tree.Expand(branch);
     }
-    TreeView_Expand(tree, l1, TVE_EXPAND);
+    tree.Expand(l1);
 
     HTREEITEM l2 = AddTreeItem(tree, TVI_ROOT, "L2 Cash");
     AddTreeItem(tree, l2, cpu.CacheItemText(16));
-    TreeView_Expand(tree, l2, TVE_EXPAND);
+    tree.Expand(l2);
 }
 
 void CProcessorDlg::BuildFeatureList() {
-    HWND list = Item(IDC_PROC_FEATURES);
-    ListView_DeleteAllItems(list);
+    const fw::ListView list(Item(IDC_PROC_FEATURES));
+    list.DeleteAllItems();
     for (int column = m_nLastColumn; column >= 0; --column)
-        ListView_DeleteColumn(list, column);
+        list.DeleteColumn(column);
 
-    RECT client{};
-    GetClientRect(list, &client);
-    AddColumn(list, 0, L"Name", kNameColumnWidth);
-    AddColumn(list, 1, L"Description", client.right - client.left - kDescriptionColumnMargin);
+    const RECT client = list.ClientRect();
+    list.InsertColumn(0, L"Name", kNameColumnWidth);
+    list.InsertColumn(1, L"Description", client.right - client.left - kDescriptionColumnMargin);
     m_nLastColumn = 1;
 
     for (int i = 0; i < CCpuInfo::kFeatureCount; ++i) {
@@ -234,16 +208,16 @@ void CProcessorDlg::PlaceOverOwner() {
 void CProcessorDlg::SetUpImageList() {
     fw::LoadImageList(m_imageList, IDB_MARKS, kMaskColour, palette::kWhite.ColorRef());
 
-    HWND list = Item(IDC_PROC_FEATURES);
-    ListView_SetImageList(list, m_imageList.Get(), LVSIL_SMALL);
-    ListView_SetBkColor(list, palette::kWhite.ColorRef());
-    ListView_SetTextBkColor(list, palette::kWhite.ColorRef());
-    ListView_SetTextColor(list, palette::kBlue.ColorRef());
-    ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    const fw::ListView list(Item(IDC_PROC_FEATURES));
+    list.SetImageList(m_imageList.Get(), LVSIL_SMALL);
+    list.SetBkColor(palette::kWhite.ColorRef());
+    list.SetTextBkColor(palette::kWhite.ColorRef());
+    list.SetTextColor(palette::kBlue.ColorRef());
+    list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 
-    HWND tree = Item(IDC_PROC_CACHE_TREE);
-    TreeView_SetImageList(tree, m_imageList.Get(), TVSIL_NORMAL);
-    TreeView_SetTextColor(tree, palette::kBlue.ColorRef());
+    const fw::TreeView tree(Item(IDC_PROC_CACHE_TREE));
+    tree.SetImageList(m_imageList.Get(), TVSIL_NORMAL);
+    tree.SetTextColor(palette::kBlue.ColorRef());
 }
 
 void CProcessorDlg::OnOK() {

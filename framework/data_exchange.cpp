@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "framework/combo_box.h"
 #include "framework/control.h"
 #include "framework/text.h"
 #include "framework/window.h"
@@ -50,9 +51,7 @@ void DataExchange::ComboText(int id, std::wstring& value) {
         value = dialog.ItemText(id);
         return;
     }
-    LRESULT found = dialog.SendItem(id, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                                    reinterpret_cast<LPARAM>(value.c_str()));
-    if (found == CB_ERR)
+    if (ComboBox(dialog.Item(id)).SelectString(value) == CB_ERR)
         dialog.SetItemText(id, value);
 }
 

@@ -80,9 +80,9 @@ void CMainDlg::OnStartAll() {
 }
 
 void CMainDlg::OnStartSelected() {
-    HWND list = Item(IDC_RESULT_LIST);
+    const fw::ListView list = ResultList();
     for (int i = 0; i < bench::kTestCount; ++i)
-        if (ListView_GetItemState(list, i, LVIS_SELECTED) & LVIS_SELECTED)
+        if (list.IsSelected(i))
             m_pThread->SetRunFlag(i);
     RunBenchmark();
 }

@@ -27,13 +27,6 @@ const char kThisSystem[] = "This System";
 // Information buttons: right-aligned, vertically centred, single line.
 const UINT kRightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;  // 0x26
 
-void SetCellText(HWND list, int row, int column, std::wstring text) {
-    LVITEMW cell{};
-    cell.iSubItem = column;
-    cell.pszText = &text[0];
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-}
-
 }  // namespace
 
 CMainDlg::CMainDlg() : fw::Dialog(IDD_MAIN) {
@@ -81,9 +74,8 @@ BOOL CMainDlg::OnInitDialog() {
     SendItem(IDC_GRAPH_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
     SendItem(IDC_RESULT_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
 
-    SendItem(IDC_SYSTEM_SELECTOR, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-             reinterpret_cast<LPARAM>(fw::WidenAnsi(kThisSystem).c_str()));
-    SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
+    Selector().InsertString(-1, fw::WidenAnsi(kThisSystem));
+    Selector().SetCurSel(0);
     SetUpList();
     LayOutBars();
     SetColours();
@@ -136,15 +128,14 @@ int CMainDlg::OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys) {
 }
 
 void CMainDlg::SetUpList() {
-    HWND list = Item(IDC_RESULT_LIST);
+    const fw::ListView list = ResultList();
     fw::LoadImageList(m_markImages, IDB_MARKS, palette::kBlack.ColorRef(),
                       palette::kWhite.ColorRef());
-    ListView_SetImageList(list, m_markImages.Get(), LVSIL_SMALL);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    ListView_SetTextColor(list, palette::kBlue.ColorRef());
+    list.SetImageList(m_markImages.Get(), LVSIL_SMALL);
+    list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    list.SetTextColor(palette::kBlue.ColorRef());
 
-    RECT client;
-    GetClientRect(list, &client);
+    const RECT client = list.ClientRect();
     const int valueWidth = (client.right - client.left - 250) / 2;
     struct Column {
         const wchar_t* heading;
@@ -153,38 +144,22 @@ void CMainDlg::SetUpList() {
     } columns[] = {{L"MARK NAME", LVCFMT_LEFT, 250},
                    {L"TIME(sec)", LVCFMT_RIGHT, valueWidth},
                    {L"VELKORA", LVCFMT_RIGHT, valueWidth}};
-    for (int c = 0; c < 3; ++c) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = columns[c].format;
-        column.cx = columns[c].width;
-        column.iSubItem = c;
-        column.pszText = const_cast<wchar_t*>(columns[c].heading);
-        SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-    }
-    for (int i = 0; i < bench::kTestCount; ++i) {
-        std::wstring name = fw::WidenAnsi(bench::kCatalogue[i].name);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = i;
-        item.iImage = 0;
-        item.pszText = &name[0];
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    for (int c = 0; c < 3; ++c)
+        list.InsertColumn(c, columns[c].heading, columns[c].width, columns[c].format);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        list.InsertItem(i, fw::WidenAnsi(bench::kCatalogue[i].name), 0);
 }
 
 void CMainDlg::LayOutBars() {
     // Each bar lines up with its list row: row height from the list, the
     // width from the graph area.
-    HWND list = Item(IDC_RESULT_LIST);
-    RECT row0{}, row1{};
-    row0.left = row1.left = LVIR_BOUNDS;
-    ListView_GetItemRect(list, 0, &row0, LVIR_BOUNDS);
-    ListView_GetItemRect(list, 1, &row1, LVIR_BOUNDS);
+    const fw::ListView list = ResultList();
+    RECT row0 = list.ItemBounds(0);
+    const RECT row1 = list.ItemBounds(1);
     const double rowHeight = static_cast<double>(row1.bottom - row1.top);
     // The first row's top in this window's coordinates: the bars start there
     // whatever height the header has under the fonts in use.
-    MapWindowPoints(list, hwnd_, reinterpret_cast<POINT*>(&row0), 2);
+    MapWindowPoints(list.Handle(), hwnd_, reinterpret_cast<POINT*>(&row0), 2);
     const RECT graphArea = fw::Window(Item(IDC_GRAPH_AREA)).ClientRect();
     const int width = graphArea.right - 2;
     const RECT first = ItemRect(IDC_FIRST_BAR);
@@ -241,9 +216,17 @@ void CMainDlg::SetColours() {
         b->m_textFormat = kRightAligned;
 }
 
+fw::ComboBox CMainDlg::Selector() const {
+    return fw::ComboBox(Item(IDC_SYSTEM_SELECTOR));
+}
+
+fw::ListView CMainDlg::ResultList() const {
+    return fw::ListView(Item(IDC_RESULT_LIST));
+}
+
 int CMainDlg::SelectedRecord() const {
-    LRESULT sel = SendItem(IDC_SYSTEM_SELECTOR, CB_GETCURSEL);
-    return sel == CB_ERR ? 0 : static_cast<int>(sel);
+    const int sel = Selector().CurSel();
+    return sel == CB_ERR ? 0 : sel;
 }
 
 int CMainDlg::GraphMax() const {
@@ -285,12 +268,10 @@ records::Record CMainDlg::ShownRecord(const records::IniFile& file, int n) const
 
 void CMainDlg::ShowResults() {
     const CMarkResult& result = m_pThread->Result();
-    HWND list = Item(IDC_RESULT_LIST);
+    const fw::ListView list = ResultList();
     for (int i = 0; i < bench::kTestCount; ++i) {
-        std::wstring time = fw::WidenAnsi(bench::FormatTime(result.m_fTime[i]));
-        std::wstring mark = fw::WidenAnsi(bench::FormatMark(result.GetMark(i)));
-        SetCellText(list, i, 1, time);
-        SetCellText(list, i, 2, mark);
+        list.SetCellText(i, 1, fw::WidenAnsi(bench::FormatTime(result.m_fTime[i])));
+        list.SetCellText(i, 2, fw::WidenAnsi(bench::FormatMark(result.GetMark(i))));
         m_graph[i].SetValue(result.GetMark(i));
     }
     m_lblTotalTime.SetText(fw::WidenAnsi(bench::FormatTime(result.GetTotalTime())));
@@ -307,7 +288,7 @@ void CMainDlg::RunBenchmark() {
         return;
     }
     CTestDlg testWnd;
-    SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
+    Selector().SetCurSel(0);
     ShowRecord();
     testWnd.m_pThread = m_pThread.get();
     testWnd.DoModal();

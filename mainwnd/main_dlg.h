@@ -8,10 +8,12 @@
 #include <string>
 
 #include "bench/velkoras.h"
+#include "framework/combo_box.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "framework/color_button.h"
 #include "framework/color_label.h"
+#include "framework/list_view.h"
 #include "records/graph_ctrl.h"
 
 class CCpuInfo;
@@ -53,6 +55,9 @@ class CMainDlg : public fw::Dialog {
     void LayOutBars();
     void SetColours();
     int SelectedRecord() const;
+    // The system selector (entry i names record i) and the result list.
+    fw::ComboBox Selector() const;
+    fw::ListView ResultList() const;
 
     // The data file: loaded once per user operation and saved once.
     // LoadDataFile only reads it (a file that cannot be read gives the

@@ -129,9 +129,9 @@ void CMainDlg::OnListDoubleClick(fw::Message& m) {
     m.result = 0;
     // The lowest selected row is the one described.
     CDescriptionDlg description;
-    HWND list = Item(IDC_RESULT_LIST);
+    const fw::ListView list = ResultList();
     for (int i = 0; i < bench::kTestCount; ++i) {
-        if (!(ListView_GetItemState(list, i, LVIS_SELECTED) & LVIS_SELECTED))
+        if (!list.IsSelected(i))
             continue;
         std::string name;
         GetTestName(i, name);

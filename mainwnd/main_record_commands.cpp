@@ -74,7 +74,7 @@ void CMainDlg::OnAddData(fw::Message&) {
     else
         ListStoredRecords(file, added);
     m_nDataNum = added;
-    SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, static_cast<WPARAM>(added));
+    Selector().SetCurSel(added);
     // The selector now names the new record: show it, so that the list and
     // the information lines never belong to another record than the one
     // the selector names.
@@ -83,10 +83,9 @@ void CMainDlg::OnAddData(fw::Message&) {
 
 void CMainDlg::OnDeleteData(fw::Message&) {
     // "This System" (entry 0) is never deleted.
-    const LRESULT sel = SendItem(IDC_SYSTEM_SELECTOR, CB_GETCURSEL);
-    if (sel == CB_ERR || sel < 1)
+    const int32_t k = Selector().CurSel();
+    if (k == CB_ERR || k < 1)
         return;
-    const int32_t k = static_cast<int32_t>(sel);
 
     int32_t count = 0, left = 0;
     records::IniFile file;
@@ -96,7 +95,7 @@ void CMainDlg::OnDeleteData(fw::Message&) {
             // The file holds fewer records than the selector lists: show
             // what it holds instead of deleting anything.
             ListStoredRecords(f, count);
-            SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
+            Selector().SetCurSel(0);
             ShowRecord();
             return false;
         }
@@ -113,11 +112,11 @@ void CMainDlg::OnDeleteData(fw::Message&) {
     if (!saved)
         return;
     if (count == m_nDataNum && left == count - 1)
-        SendItem(IDC_SYSTEM_SELECTOR, CB_DELETESTRING, static_cast<WPARAM>(k));
+        Selector().DeleteString(k);
     else
         ListStoredRecords(file, left);
     m_nDataNum = left;
-    SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
+    Selector().SetCurSel(0);
     ShowRecord();
 }
 
@@ -173,18 +172,18 @@ void CMainDlg::ImportDataFile(const char* path) {
 void CMainDlg::AppendSystemName(const std::string& name) {
     // Inserted by position, so the selector's sort style does not apply and
     // entry i stays record i.
-    SendItem(IDC_SYSTEM_SELECTOR, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-             reinterpret_cast<LPARAM>(fw::WidenAnsi(name).c_str()));
+    Selector().InsertString(-1, fw::WidenAnsi(name));
 }
 
 void CMainDlg::ListStoredRecords(const records::IniFile& file, int32_t count) {
-    for (LRESULT n = SendItem(IDC_SYSTEM_SELECTOR, CB_GETCOUNT); n > 1; --n)
-        SendItem(IDC_SYSTEM_SELECTOR, CB_DELETESTRING, static_cast<WPARAM>(n - 1));
+    const fw::ComboBox selector = Selector();
+    for (int n = selector.Count(); n > 1; --n)
+        selector.DeleteString(n - 1);
     for (const std::string& name : records::ReadSystemNames(file, count))
         AppendSystemName(name);
     m_nDataNum = count;
-    if (SendItem(IDC_SYSTEM_SELECTOR, CB_GETCURSEL) == CB_ERR)
-        SendItem(IDC_SYSTEM_SELECTOR, CB_SETCURSEL, 0);
+    if (selector.CurSel() == CB_ERR)
+        selector.SetCurSel(0);
 }
 
 void CMainDlg::ShowResourceMessage(UINT stringId) {

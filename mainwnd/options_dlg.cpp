@@ -4,16 +4,16 @@
 
 #include "bench/option_values.h"
 #include "bench/timing.h"
+#include "framework/combo_box.h"
 #include "framework/data_exchange.h"
 #include "framework/text.h"
 #include "res/resource.h"
 
 namespace {
 
-void FillList(const fw::Window& dialog, int id, const char* const* choices, size_t count) {
+void FillList(const fw::ComboBox& box, const char* const* choices, size_t count) {
     for (size_t i = 0; i < count; ++i)
-        dialog.SendItem(id, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(fw::WidenAnsi(choices[i]).c_str()));
+        box.AddString(fw::WidenAnsi(choices[i]));
 }
 
 }  // namespace
@@ -37,8 +37,9 @@ void COptionsDlg::DoDataExchange(fw::DataExchange& dx) {
 
 BOOL COptionsDlg::OnInitDialog() {
     // The lists first: opening selects the entry that begins with a text.
-    FillList(*this, IDC_OPT_LOOP, bench::kLoopChoices, std::size(bench::kLoopChoices));
-    FillList(*this, IDC_OPT_GRAPH, bench::kGraphChoices, std::size(bench::kGraphChoices));
+    FillList(fw::ComboBox(Item(IDC_OPT_LOOP)), bench::kLoopChoices, std::size(bench::kLoopChoices));
+    FillList(fw::ComboBox(Item(IDC_OPT_GRAPH)), bench::kGraphChoices,
+             std::size(bench::kGraphChoices));
     return fw::Dialog::OnInitDialog();
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/combo_box.h"
 #include "framework/data_exchange.h"
 #include "framework/text.h"
 #include "res/resource.h"
@@ -35,9 +36,9 @@ BOOL CVideoNameDlg::OnInitDialog() {
         std::string last;
         std::vector<std::string> cards;
         running.ProbeVideoCard(last, 0, &cards);
+        const fw::ComboBox names(Item(IDC_VIDEO_NAME_COMBO));
         for (const std::string& card : cards)
-            SendItem(IDC_VIDEO_NAME_COMBO, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(fw::WidenAnsi(card).c_str()));
+            names.AddString(fw::WidenAnsi(card));
     }
     CColorLabel::SetTextColors(
         {{&m_lblNote, palette::kYellow}, {&m_lblVideoName, palette::kGreen}});
