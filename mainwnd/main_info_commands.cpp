@@ -29,6 +29,18 @@ int Mark(uint32_t setting, uint32_t bit) {
     return (setting & bit) != 0 ? 1 : 0;
 }
 
+// A stored record's window is only shown, read-only; the running system's
+// may be edited. True when the user confirmed edits of the running system.
+template <class InfoDialog>
+bool EditedAsThisSystem(InfoDialog& dialog, int sel) {
+    if (sel > 0) {
+        dialog.m_nReadOnly = 1;
+        dialog.DoModal();
+        return false;
+    }
+    return dialog.DoModal() == IDOK;
+}
+
 }  // namespace
 
 void CMainDlg::OnProcessorCommand(fw::Message&) {
@@ -53,12 +65,7 @@ void CMainDlg::OnVideoCommand(fw::Message&) {
         sys.LoadRecord(f, sel);
         CVideoNameDlg video;
         video.m_strVideoName = sys.VideoCard;
-        if (sel > 0) {
-            video.m_nReadOnly = 1;
-            video.DoModal();
-            return false;
-        }
-        if (video.DoModal() != IDOK)
+        if (!EditedAsThisSystem(video, sel))
             return false;
         sys.VideoCard = video.m_strVideoName;
         sys.SaveRecord(f, 0);
@@ -89,12 +96,7 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
         info.m_bComboAnimation = Mark(sys.Setting, CSysInfo::kComboBoxAnimation);
         info.m_bListAnimation = Mark(sys.Setting, CSysInfo::kListBoxSmoothScrolling);
         info.m_bFontSmoothing = Mark(sys.Setting, CSysInfo::kFontSmoothing);
-        if (sel > 0) {
-            info.m_nReadOnly = 1;
-            info.DoModal();
-            return false;
-        }
-        if (info.DoModal() != IDOK)
+        if (!EditedAsThisSystem(info, sel))
             return false;
         sys.UserName = info.m_strUserName;
         sys.PCName = info.m_strPCName;
