@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <new>
-#include <vector>
 
 #include "bench/option_values.h"
 #include "bench/test_dlg.h"

@@ -4,7 +4,6 @@
 // system's record (entry 0) takes edits back, in one load and one save of
 // the data file.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
