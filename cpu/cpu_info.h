@@ -12,6 +12,9 @@
 namespace records {
 class IniFile;
 }
+namespace cpu {
+class CpuidReader;  // the probe's view of CPUID (cpu_probe.cpp)
+}
 
 class CCpuInfo {
   public:
@@ -52,13 +55,6 @@ class CCpuInfo {
     // and fills the feature table. Returns 0 and changes nothing when the
     // processor has no CPUID, else 1.
     int ProbeProcessor();
-    // Sets ProcessorName and CodeName from the vendor and signature; on the
-    // extended path, and for Intel processors the table does not know, it
-    // reads the brand string. leaf1Eax is leaf 1 EAX as the processor
-    // answered it: its extended model and family bits, which Signature does
-    // not keep on the standard path, tell a present-day Intel processor
-    // from the 1990s ones the table was written for.
-    void NameProcessor(uint32_t leaf1Eax);
     // "Type : 0  Family : %x  Model : %x  Step : %x".
     std::string SignatureText() const;
     // Takes over every value of another record and rebuilds the feature
@@ -143,6 +139,15 @@ class CCpuInfo {
   private:
     struct Unprobed {};
     explicit CCpuInfo(Unprobed);
+
+    // Sets ProcessorName and CodeName from the vendor and signature; on the
+    // extended path, and for Intel processors the table does not know, it
+    // reads the brand string where the processor announces one. leaf1Eax is
+    // leaf 1 EAX as the processor answered it: its extended model and family
+    // bits, which Signature does not keep on the standard path, tell a
+    // present-day Intel processor from the 1990s ones the table was written
+    // for.
+    void NameProcessor(cpu::CpuidReader& cpuid, uint32_t leaf1Eax);
 
     cpu::CpuPlatform* m_pPlatform;
 };

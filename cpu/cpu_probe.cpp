@@ -129,13 +129,62 @@ void PutRegister(char* out, uint32_t value) {
         out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
+}  // namespace
+
+namespace cpu {
+
+// CPUID as the probe reads it. Leaf 0 EAX and leaf 0x80000000 EAX announce
+// the highest basic and extended leaf; a leaf above them is absent and reads
+// as zeros, which the decoders take for "nothing reported". The processor
+// itself answers such a leaf with other data: an Intel processor repeats its
+// highest basic leaf, so a Pentium (highest leaf 1) would hand its signature
+// and feature bits to the leaf-2 descriptor decoder.
+class CpuidReader {
+  public:
+    CpuidReader(CpuPlatform& platform, uint32_t maxBasicLeaf)
+        : m_platform(platform), m_maxBasicLeaf(maxBasicLeaf) {}
+
+    // True when the processor announces the leaf. The first question about
+    // an extended leaf reads leaf 0x80000000, so a path that needs none
+    // never asks for it.
+    bool Has(uint32_t leaf) {
+        if (leaf < kLeafExtendedMax)
+            return leaf <= m_maxBasicLeaf;
+        if (!m_extendedKnown) {
+            uint32_t eax = m_platform.Cpuid(kLeafExtendedMax).eax;
+            // Anything but 0x8000xxxx (zeros, or an old Intel processor's
+            // repeated basic leaf) means no extended leaves.
+            m_maxExtendedLeaf = (eax & kExtendedRangeMask) == kLeafExtendedMax ? eax : 0;
+            m_extendedKnown = true;
+        }
+        return leaf <= m_maxExtendedLeaf;
+    }
+    CpuidResult Read(uint32_t leaf) { return Has(leaf) ? m_platform.Cpuid(leaf) : CpuidResult(); }
+    CpuidResult ReadSubLeaf(uint32_t leaf, uint32_t subLeaf) {
+        return Has(leaf) ? m_platform.CpuidSubLeaf(leaf, subLeaf) : CpuidResult();
+    }
+
+  private:
+    // The high half of a valid extended maximum.
+    static constexpr uint32_t kExtendedRangeMask = 0xFFFF0000;
+
+    CpuPlatform& m_platform;
+    uint32_t m_maxBasicLeaf;
+    bool m_extendedKnown = false;
+    uint32_t m_maxExtendedLeaf = 0;  // 0: no extended leaves
+};
+
+}  // namespace cpu
+
+namespace {
+
 // The 48-byte brand string of leaves 0x80000002 to 0x80000004 followed by
 // 16 zero bytes, so it is terminated whatever the processor answers.
-void ReadBrandString(cpu::CpuPlatform& platform, char (&brand)[CCpuInfo::kProcessorNameSize]) {
+void ReadBrandString(cpu::CpuidReader& cpuid, char (&brand)[CCpuInfo::kProcessorNameSize]) {
     std::memset(brand, 0, sizeof brand);
     char* out = brand;
     for (uint32_t leaf = kLeafBrandFirst; leaf <= kLeafBrandLast; ++leaf) {
-        cpu::CpuidResult r = platform.Cpuid(leaf);
+        cpu::CpuidResult r = cpuid.Read(leaf);
         PutRegister(out, r.eax);
         PutRegister(out + 4, r.ebx);
         PutRegister(out + 8, r.ecx);
@@ -166,13 +215,13 @@ bool DescriptorsGiveEveryCacheSize(const CCpuInfo& info) {
 // The L1 instruction, L1 data and L2 caches from the sub-leaves of leaf 4,
 // read until the cache type 0 that ends the list. A cache the processor
 // does not list stays unreported.
-void ReadDeterministicCaches(cpu::CpuPlatform& platform, CCpuInfo& info) {
+void ReadDeterministicCaches(cpu::CpuidReader& cpuid, CCpuInfo& info) {
     info.CashLeaf4 = 1;
     info.L1ICash = CCpuInfo::DeterministicCash();
     info.L1DCash = CCpuInfo::DeterministicCash();
     info.L2Cash = CCpuInfo::DeterministicCash();
     for (uint32_t subLeaf = 0; subLeaf < kMaxCacheSubLeaves; ++subLeaf) {
-        cpu::CpuidResult r = platform.CpuidSubLeaf(kLeafDeterministicCache, subLeaf);
+        cpu::CpuidResult r = cpuid.ReadSubLeaf(kLeafDeterministicCache, subLeaf);
         uint32_t type = r.eax & kCacheTypeMask;
         uint32_t level = (r.eax >> kCacheLevelShift) & kCacheLevelMask;
         if (type == kCacheTypeNone)
@@ -206,53 +255,52 @@ uint32_t DescriptorL2Size(uint32_t b) {
 int CCpuInfo::ProbeProcessor() {
     if (CpuidAvailable == 0)
         return 0;
-    cpu::CpuPlatform& platform = *m_pPlatform;
-
-    cpu::CpuidResult vendor = platform.Cpuid(kLeafVendor);
+    cpu::CpuidResult vendor = m_pPlatform->Cpuid(kLeafVendor);
     PutRegister(VendorName, vendor.ebx);
     PutRegister(VendorName + 4, vendor.edx);
     PutRegister(VendorName + 8, vendor.ecx);
     VendorName[12] = '\0';
+    cpu::CpuidReader cpuid(*m_pPlatform, vendor.eax);
 
     const VendorRule* rule = FindVendor(VendorName);
     uint32_t leaf1Eax = 0;
     if (rule != nullptr && rule->path == ProbePath::kStandard) {
-        cpu::CpuidResult leaf1 = platform.Cpuid(kLeafSignature);
+        cpu::CpuidResult leaf1 = cpuid.Read(kLeafSignature);
         leaf1Eax = leaf1.eax;
         FeatureFlag = leaf1.edx;
         Signature = leaf1.eax & kStandardSignatureMask;
         // Leaf 2 is read once: its repeat count (low byte of EAX) is 1 on
         // every processor whose descriptors the decoder knows.
-        cpu::CpuidResult leaf2 = platform.Cpuid(kLeafDescriptors);
+        cpu::CpuidResult leaf2 = cpuid.Read(kLeafDescriptors);
         CashFlagEAX = leaf2.eax;
         CashFlagEDX = leaf2.edx;
         L2CashSize = DescriptorL2Size(leaf2.edx & 0xFF);
         bool isIntel = std::strcmp(rule->vendor, kIntel) == 0;
-        if (isIntel && vendor.eax >= kLeafDeterministicCache &&
+        if (isIntel && cpuid.Has(kLeafDeterministicCache) &&
             !DescriptorsGiveEveryCacheSize(*this)) {
-            ReadDeterministicCaches(platform, *this);
+            ReadDeterministicCaches(cpuid, *this);
         }
     } else if (rule != nullptr && rule->path == ProbePath::kExtended) {
-        cpu::CpuidResult leaf1 = platform.Cpuid(kLeafSignature);
-        cpu::CpuidResult extended = platform.Cpuid(kLeafExtendedFeatures);
+        cpu::CpuidResult leaf1 = cpuid.Read(kLeafSignature);
+        cpu::CpuidResult extended = cpuid.Read(kLeafExtendedFeatures);
         leaf1Eax = leaf1.eax;
         FeatureFlag = leaf1.edx | extended.edx;  // AMD's MMX Ex and 3DNow! bits
         Signature = leaf1.eax;
-        cpu::CpuidResult l1 = platform.Cpuid(kLeafL1Cache);
+        cpu::CpuidResult l1 = cpuid.Read(kLeafL1Cache);
         CashFlagEBX = l1.ebx;
         CashFlagECX = l1.ecx;
         CashFlagEDX = l1.edx;
-        cpu::CpuidResult l2 = platform.Cpuid(kLeafL2Cache);
+        cpu::CpuidResult l2 = cpuid.Read(kLeafL2Cache);
         CashFlagEAX = l2.ecx;
         L2CashSize = l2.ecx >> 16;
     }
 
-    NameProcessor(leaf1Eax);
+    NameProcessor(cpuid, leaf1Eax);
     FillFeatureTable();
     return 1;
 }
 
-void CCpuInfo::NameProcessor(uint32_t leaf1Eax) {
+void CCpuInfo::NameProcessor(cpu::CpuidReader& cpuid, uint32_t leaf1Eax) {
     const VendorRule* rule = FindVendor(VendorName);
     if (rule != nullptr) {
         uint32_t key = Signature & kNameKeyMask;
@@ -262,7 +310,7 @@ void CCpuInfo::NameProcessor(uint32_t leaf1Eax) {
             // The brand string passes through the name field into the code
             // name, where it stays whole but for the blanks around it; the
             // table then names the processor.
-            ReadBrandString(*m_pPlatform, ProcessorName);
+            ReadBrandString(cpuid, ProcessorName);
             cpu::CopyFixed(CodeName, TrimBlanks(cpu::FixedText(ProcessorName)));
         }
 
@@ -280,10 +328,9 @@ void CCpuInfo::NameProcessor(uint32_t leaf1Eax) {
 
         // An Intel processor the table does not know shows its own brand
         // string as its code name, where the processor has one.
-        if (isIntel && row == nullptr &&
-            m_pPlatform->Cpuid(kLeafExtendedMax).eax >= kLeafBrandLast) {
+        if (isIntel && row == nullptr && cpuid.Has(kLeafBrandLast)) {
             char brand[kProcessorNameSize];
-            ReadBrandString(*m_pPlatform, brand);
+            ReadBrandString(cpuid, brand);
             cpu::CopyFixed(CodeName, TrimBlanks(cpu::FixedText(brand)));
         }
     }

@@ -14,6 +14,16 @@ constexpr int kSubLeafFields = 6;
 constexpr size_t kDigitsPerField = 8;
 constexpr size_t kMaxFileSize = 1 << 20;  // a dump is a few kilobytes
 
+// Leaf 0 gives the highest basic leaf and the vendor; leaf 0x80000000 the
+// highest extended leaf, valid when its high half is 0x8000.
+constexpr uint32_t kLeafVendor = 0;
+constexpr uint32_t kLeafExtendedMax = 0x80000000;
+constexpr uint32_t kExtendedRangeMask = 0xFFFF0000;
+// "GenuineIntel" in leaf 0 EBX, EDX and ECX, low byte first.
+constexpr uint32_t kIntelEbx = 0x756E6547;  // "Genu"
+constexpr uint32_t kIntelEdx = 0x49656E69;  // "ineI"
+constexpr uint32_t kIntelEcx = 0x6C65746E;  // "ntel"
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
@@ -139,9 +149,28 @@ bool CpuidDump::Load(const std::string& path, std::string& error) {
     return true;
 }
 
-CpuidResult CpuidDump::Leaf(uint32_t leaf, uint32_t subLeaf) const {
+CpuidResult CpuidDump::Listed(uint32_t leaf, uint32_t subLeaf) const {
     auto found = m_leaves.find({leaf, subLeaf});
     return found != m_leaves.end() ? found->second : CpuidResult();
+}
+
+bool CpuidDump::InRange(uint32_t leaf) const {
+    if (leaf < kLeafExtendedMax)
+        return leaf <= Listed(kLeafVendor, 0).eax;
+    uint32_t maxExtended = Listed(kLeafExtendedMax, 0).eax;
+    return (maxExtended & kExtendedRangeMask) == kLeafExtendedMax && leaf <= maxExtended;
+}
+
+CpuidResult CpuidDump::Leaf(uint32_t leaf, uint32_t subLeaf) const {
+    auto found = m_leaves.find({leaf, subLeaf});
+    if (found != m_leaves.end())
+        return found->second;
+    if (InRange(leaf))
+        return CpuidResult();
+    // Out of range: an Intel processor repeats its highest basic leaf.
+    CpuidResult vendor = Listed(kLeafVendor, 0);
+    bool isIntel = vendor.ebx == kIntelEbx && vendor.edx == kIntelEdx && vendor.ecx == kIntelEcx;
+    return isIntel ? Listed(vendor.eax, subLeaf) : CpuidResult();
 }
 
 }  // namespace cpu

@@ -5,7 +5,19 @@
 // lines are skipped, and every other line is "LEAF EAX EBX ECX EDX" as five
 // 8-digit hexadecimal numbers (sub-leaf 0), or "LEAF SUBLEAF EAX EBX ECX
 // EDX" as six of them (the further sub-leaves of the deterministic cache
-// leaf). A leaf or sub-leaf the file does not list answers zeros.
+// leaf).
+//
+// A leaf the dump lists answers as listed. A leaf it does not list answers
+// as the processor would:
+// - in range (a basic leaf up to leaf 0 EAX, an extended leaf up to leaf
+//   0x80000000 EAX where that is a 0x8000xxxx maximum): zeros, as does a
+//   sub-leaf not listed;
+// - out of range (above leaf 0 EAX; an extended leaf above the maximum, or
+//   any extended leaf when leaf 0x80000000 gives none, 0x80000000 itself
+//   included): a GenuineIntel processor repeats its highest basic leaf
+//   (the same sub-leaf of it), every other vendor answers zeros.
+// So a probe that reads past the maxima sees what a real Intel processor
+// would show it.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +41,7 @@ class CpuidDump {
     // the dump empty and fails with a message that names it.
     bool Load(const std::string& path, std::string& error);
 
+    // The processor's answer to CPUID with EAX = leaf, ECX = subLeaf.
     CpuidResult Leaf(uint32_t leaf, uint32_t subLeaf = 0) const;
     void SetLeaf(uint32_t leaf, const CpuidResult& result) { m_leaves[{leaf, 0}] = result; }
     void SetSubLeaf(uint32_t leaf, uint32_t subLeaf, const CpuidResult& result) {
@@ -39,6 +52,11 @@ class CpuidDump {
 
   private:
     using LeafKey = std::pair<uint32_t, uint32_t>;  // leaf, sub-leaf
+    // The listed words, zeros when not listed.
+    CpuidResult Listed(uint32_t leaf, uint32_t subLeaf) const;
+    // True when leaf 0 and 0x80000000 announce the leaf.
+    bool InRange(uint32_t leaf) const;
+
     std::map<LeafKey, CpuidResult> m_leaves;
 };
 

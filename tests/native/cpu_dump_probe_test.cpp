@@ -288,11 +288,16 @@ TEST(CpuDumpProbeTest, EachPathReadsItsLeavesOnceInOrder) {
     EXPECT_EQ(ProbedDump("genuineintel0000686_p3_coppermine.txt").leavesRead, (Leaves{0, 1, 2}));
     // Old Intel processors answer leaf 0x80000000 with leaf-2 data: no brand.
     EXPECT_EQ(ProbedDump("intel-pentium-ii-dixon.txt").leavesRead, (Leaves{0, 1, 2}));
+    // Leaves above the highest that leaf 0 or 0x80000000 announces are not
+    // read: no leaf 2 here, no 0x80000006 on the K6-2, no extended leaves
+    // on the K5, whose leaf 0x80000000 answers zeros.
+    EXPECT_EQ(ProbedDump("genuineintel0000517_p5.txt").leavesRead, (Leaves{0, 1}));
     EXPECT_EQ(ProbedDump("intel-pentium-4-cpu-1.60ghz.txt").leavesRead,
               (Leaves{0, 1, 2, 0x80000000, 0x80000002, 0x80000003, 0x80000004}));
     EXPECT_EQ(
         ProbedDump("amd-k6-2-chomper.txt").leavesRead,
-        (Leaves{0, 1, 0x80000001, 0x80000005, 0x80000006, 0x80000002, 0x80000003, 0x80000004}));
+        (Leaves{0, 1, 0x80000000, 0x80000001, 0x80000005, 0x80000002, 0x80000003, 0x80000004}));
+    EXPECT_EQ(ProbedDump("amd-k5-pr75.txt").leavesRead, (Leaves{0, 1, 0x80000000}));
     EXPECT_EQ(ProbedDump("sis_sis_sis_0000505_sis550.txt").leavesRead, (Leaves{0}));
     // Leaf 4 once per sub-leaf, up to the first of cache type 0 (sub-leaf 4).
     EXPECT_EQ(ProbedDump("intel-core-i7-2600-cpu.txt").leavesRead,

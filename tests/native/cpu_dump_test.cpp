@@ -1,7 +1,9 @@
 // Reading recorded CPUID dumps.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <tuple>
 
 #include "cpu/cpuid_dump.h"
 
@@ -48,6 +50,44 @@ TEST(CpuidDumpTest, SixNumberLinesGiveTheSubLeavesOfALeaf) {
     // A platform that knows only sub-leaf 0 ends every sub-leaf list there.
     cpu::NeutralCpuPlatform neutral;
     EXPECT_EQ(neutral.CpuidSubLeaf(4, 1).eax, 0u);
+}
+
+TEST(CpuidDumpTest, UnlistedLeavesAboveTheHighestAnswerAsTheVendorDoes) {
+    const cpu::CpuidResult kLeaf1 = {0x543, 1, 2, 0x8003BF};
+    struct Case {
+        const char* vendor;
+        uint32_t maxBasic;     // leaf 0 EAX
+        uint32_t maxExtended;  // leaf 0x80000000 EAX; 0: not listed
+        uint32_t leaf;
+        cpu::CpuidResult answer;
+    };
+    // Listed: leaves 0 and 1, and 0x80000000 where given.
+    const Case kCases[] = {
+        {"GenuineIntel", 1, 0, 2, kLeaf1},  // above leaf 0 EAX: the highest basic leaf
+        {"GenuineIntel", 3, 0, 2, {}},      // in range, not listed
+        {"GenuineIntel", 1, 0, 0x80000000, kLeaf1},
+        {"GenuineIntel", 1, 0x03020101, 0x80000003, kLeaf1},  // no 0x8000xxxx maximum
+        {"GenuineIntel", 1, 0x80000004, 0x80000003, {}},
+        {"GenuineIntel", 1, 0x80000004, 0x80000005, kLeaf1},
+        {"GenuineIntel", 0, 0, 1, kLeaf1},  // listed leaves answer as listed
+        {"AuthenticAMD", 1, 0, 2, {}},
+        {"AuthenticAMD", 1, 0x80000004, 0x80000005, {}},
+    };
+    auto words = [](const cpu::CpuidResult& r) {
+        return std::make_tuple(r.eax, r.ebx, r.ecx, r.edx);
+    };
+    for (const Case& c : kCases) {
+        uint32_t vendor[3];
+        std::memcpy(vendor, c.vendor, sizeof vendor);
+        cpu::CpuidDump dump;
+        dump.SetLeaf(0, {c.maxBasic, vendor[0], vendor[2], vendor[1]});
+        dump.SetLeaf(1, kLeaf1);
+        if (c.maxExtended != 0)
+            dump.SetLeaf(0x80000000, {c.maxExtended, 0, 0, 0});
+        cpu::DumpCpuPlatform platform(dump);
+        EXPECT_EQ(words(platform.Cpuid(c.leaf)), words(c.answer))
+            << c.vendor << " " << c.maxBasic << " " << std::hex << c.maxExtended << " " << c.leaf;
+    }
 }
 
 TEST(CpuidDumpTest, RefusesMalformedDumpsAndSaysWhere) {
