@@ -34,4 +34,20 @@ int Application::Run() {
     return ExitInstance();
 }
 
+std::wstring ExecutablePath() {
+    // The call cuts a path that does not fit and says so only by filling the
+    // buffer: grow it until the path fits, up to the longest path there is.
+    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+        std::wstring path(size, L'\0');
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], size);
+        if (length == 0)
+            return std::wstring();
+        if (length < size) {
+            path.resize(length);
+            return path;
+        }
+    }
+    return std::wstring();
+}
+
 }  // namespace fw

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/window.h"
 
 namespace fw {
@@ -34,5 +36,9 @@ class Application {
   private:
     const Window* mainWindow_ = nullptr;
 };
+
+// The full path of this program's executable, however long and whatever
+// characters its folders have; empty when the system cannot tell.
+std::wstring ExecutablePath();
 
 }  // namespace fw

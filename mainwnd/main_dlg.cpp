@@ -9,6 +9,7 @@
 #include "bench/test_dlg.h"
 #include "bench/timing.h"
 #include "cpu/cpu_info.h"
+#include "framework/application.h"
 #include "framework/data_exchange.h"
 #include "framework/image_list.h"
 #include "framework/text.h"
@@ -94,17 +95,15 @@ BOOL CMainDlg::OnInitDialog() {
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory();
     }
-    try {
-        SetGraphMax(graphMax);
-    } catch (const std::bad_alloc&) {
-    }
+    SetGraphMax(graphMax);
     return TRUE;
 }
 
 int CMainDlg::OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys) {
-    char exePath[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exePath, MAX_PATH);
-    std::snprintf(m_szDataPath, sizeof m_szDataPath, "%s", records::DataFilePath(exePath).c_str());
+    // Without the program's own path there is no data file to open: the
+    // empty path makes every load fail, so nothing is ever written.
+    const std::wstring exePath = fw::ExecutablePath();
+    m_dataPath = exePath.empty() ? records::FilePath() : records::DataFilePath(exePath);
 
     records::DataFileOptions options;
     records::IniFile file;
@@ -305,7 +304,7 @@ void CMainDlg::RunBenchmark() {
 bool CMainDlg::LoadDataFile(records::IniFile& file) {
     // A file that cannot be read gives the defaults; its content is kept
     // safe, since the store then refuses to overwrite it.
-    return file.Load(m_szDataPath);
+    return file.Load(m_dataPath);
 }
 
 bool CMainDlg::ChangeDataFile(records::IniFile& file, Unreadable unreadable,
@@ -333,8 +332,7 @@ void CMainDlg::ReportOutOfMemory() {
 }
 
 void CMainDlg::ReportSaveFailure() {
-    const std::wstring text =
-        fw::LoadResourceString(IDS_SAVE_FAILED) + L"\n\n" + fw::WidenAnsi(m_szDataPath);
+    const std::wstring text = fw::LoadResourceString(IDS_SAVE_FAILED) + L"\n\n" + m_dataPath;
     MessageBoxW(hwnd_, text.c_str(), fw::LoadResourceString(IDS_CAPTION).c_str(),
                 MB_OK | MB_ICONWARNING);
 }

@@ -14,6 +14,7 @@
 #include "framework/color_button.h"
 #include "framework/color_label.h"
 #include "framework/list_view.h"
+#include "records/file_path.h"
 #include "records/graph_ctrl.h"
 
 class CCpuInfo;
@@ -111,12 +112,15 @@ class CMainDlg : public fw::Dialog {
     void OnContextMenu(fw::Message& m);
 
     // Helpers of the record and export commands.
-    bool IsOwnDataFile(const char* path) const;
-    void ImportDataFile(const char* path);
+    bool IsOwnDataFile(const records::FilePath& path) const;
+    void ImportDataFile(const records::FilePath& path);
     void AppendSystemName(const std::string& name);
     // Entries 1..count of the selector: the stored records as the file names
     // them. The selector then shows the file's own count.
     void ListStoredRecords(const records::IniFile& file, int32_t count);
+    // The selector follows a file that has changed behind the window's back:
+    // its stored records, "This System" selected and shown.
+    void RelistStoredRecords(const records::IniFile& file);
     void ShowResourceMessage(UINT stringId);
 
     CColorButton m_btnBmpCopy, m_btnSystem, m_btnClose, m_btnVideo, m_btnTxtCopy, m_btnStartAll,
@@ -128,7 +132,7 @@ class CMainDlg : public fw::Dialog {
     fw::ImageList m_markImages;  // the result list's, shared with it
     std::unique_ptr<CVelkoras> m_pThread;
     fw::Font m_listFont;
-    char m_szDataPath[MAX_PATH] = {};
+    records::FilePath m_dataPath;
     int32_t m_nDataNum = 0;  // records listed in the selector
     // The times "This System" shows: zeros at start, each run's afterwards,
     // whether or not saving them succeeded. ADD and TXT COPY take these.

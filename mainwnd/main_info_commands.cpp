@@ -57,35 +57,41 @@ void CMainDlg::OnProcessorCommand(fw::Message&) {
 
 void CMainDlg::OnVideoCommand(fw::Message&) {
     const int sel = SelectedRecord();
-    std::string videoCard;
+    CVideoNameDlg video;
+    {
+        records::IniFile file;
+        LoadDataFile(file);
+        CSysInfo sys = CSysInfo::ForLoading();
+        sys.LoadRecord(file, sel);
+        video.m_strVideoName = sys.VideoCard;
+    }
+    if (!EditedAsThisSystem(video, sel))
+        return;
+    // Read again after the answer, since another running copy of the
+    // program may have saved meanwhile: only the edited text changes.
     records::IniFile file;
     const bool saved = ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
         CSysInfo sys = CSysInfo::ForLoading();
-        sys.LoadRecord(f, sel);
-        CVideoNameDlg video;
-        video.m_strVideoName = sys.VideoCard;
-        if (!EditedAsThisSystem(video, sel))
-            return false;
+        sys.LoadRecord(f, 0);
         sys.VideoCard = video.m_strVideoName;
         sys.SaveRecord(f, 0);
-        videoCard = sys.VideoCard;
         return true;
     });
     if (saved)
-        m_lblVideo.SetText(fw::WidenAnsi(videoCard));
+        m_lblVideo.SetText(fw::WidenAnsi(video.m_strVideoName));
 }
 
 void CMainDlg::OnSystemCommand(fw::Message&) {
     const int sel = SelectedRecord();
-    records::IniFile file;
-    ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
+    CSystemInfoDlg info;
+    {
+        records::IniFile file;
+        LoadDataFile(file);
         CSysInfo sys = CSysInfo::ForLoading();
-        sys.LoadRecord(f, sel);
+        sys.LoadRecord(file, sel);
         // The running system shows its settings as they are now.
         if (sel == 0)
             sys.ProbeSettings();
-
-        CSystemInfoDlg info;
         info.m_strPlatform = sys.PlatformInfo;
         info.m_strUserName = sys.UserName;
         info.m_strPCName = sys.PCName;
@@ -95,8 +101,18 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
         info.m_bComboAnimation = Mark(sys.Setting, CSysInfo::kComboBoxAnimation);
         info.m_bListAnimation = Mark(sys.Setting, CSysInfo::kListBoxSmoothScrolling);
         info.m_bFontSmoothing = Mark(sys.Setting, CSysInfo::kFontSmoothing);
-        if (!EditedAsThisSystem(info, sel))
-            return false;
+    }
+    if (!EditedAsThisSystem(info, sel))
+        return;
+    // As for the video card: the file as it is after the answer, with the
+    // three edited texts of the running system's record replaced.
+    records::IniFile file;
+    ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
+        CSysInfo sys = CSysInfo::ForLoading();
+        sys.LoadRecord(f, 0);
+        // The running system's settings as they are now, as the window
+        // showed them.
+        sys.ProbeSettings();
         sys.UserName = info.m_strUserName;
         sys.PCName = info.m_strPCName;
         sys.MEMO = info.m_strMemo;

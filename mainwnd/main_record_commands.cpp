@@ -16,6 +16,7 @@
 #include "framework/text.h"
 #include "mainwnd/add_data_dlg.h"
 #include "mainwnd/main_dlg.h"
+#include "records/atomic_file.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
@@ -46,31 +47,43 @@ void CMainDlg::OnAddData(fw::Message&) {
         ShowResourceMessage(IDS_LOOP_NOT_DEFAULT);
         return;
     }
+    // What the dialog proposes comes from the file as it is now; the file is
+    // read again once the user has answered, since another running copy of
+    // the program may have stored records meanwhile.
+    records::Record record;
+    CAddDataDlg dlg(hwnd_);
+    {
+        records::IniFile file;
+        if (!LoadDataFile(file)) {
+            // Nothing can be written to a file that cannot be read.
+            ReportSaveFailure();
+            return;
+        }
+        // The new record is the running system as record 0 holds it, with
+        // the times the window shows for it.
+        record = ShownRecord(file, 0);
+        dlg.m_form = records::NewRecordForm(file, records::StoredRecordCount(file), record.system,
+                                            record.processor, LocalTimeNow());
+    }
+    if (dlg.DoModal() != IDOK)
+        return;
+    records::ApplyRecordForm(dlg.m_form, record.system);
+    record.system.ProbeSettings();
+
     // The count is the file's own, read for this operation: a count kept
-    // since start-up may be stale and would overwrite stored records.
+    // since start-up, or since the dialog opened, may be stale and would
+    // overwrite stored records.
     int32_t count = 0, added = 0;
-    std::string name;
     records::IniFile file;
     const bool saved = ChangeDataFile(file, Unreadable::kReportAtOnce, [&](records::IniFile& f) {
         count = records::StoredRecordCount(f);
-        // The new record is the running system as record 0 holds it,
-        // with the times the window shows for it.
-        records::Record record = ShownRecord(f, 0);
-        CAddDataDlg dlg(hwnd_);
-        dlg.m_form =
-            records::NewRecordForm(f, count, record.system, record.processor, LocalTimeNow());
-        if (dlg.DoModal() != IDOK)
-            return false;
-        records::ApplyRecordForm(dlg.m_form, record.system);
-        record.system.ProbeSettings();
         added = records::AddRecord(f, count, record);
-        name = record.system.SystemName;
         return true;
     });
     if (!saved)
         return;
     if (count == m_nDataNum)
-        AppendSystemName(name);
+        AppendSystemName(record.system.SystemName);
     else
         ListStoredRecords(file, added);
     m_nDataNum = added;
@@ -87,28 +100,52 @@ void CMainDlg::OnDeleteData(fw::Message&) {
     if (k == CB_ERR || k < 1)
         return;
 
-    int32_t count = 0, left = 0;
-    records::IniFile file;
-    const bool saved = ChangeDataFile(file, Unreadable::kReportAtOnce, [&](records::IniFile& f) {
-        count = records::StoredRecordCount(f);
-        if (k > count) {
+    // The record as the dialog shows it, from the file as it is now.
+    CAddDataDlg dlg(hwnd_);
+    dlg.m_nMode = CAddDataDlg::kDeleteMode;
+    {
+        records::IniFile file;
+        if (!LoadDataFile(file)) {
+            ReportSaveFailure();
+            return;
+        }
+        if (k > records::StoredRecordCount(file)) {
             // The file holds fewer records than the selector lists: show
             // what it holds instead of deleting anything.
-            ListStoredRecords(f, count);
-            Selector().SetCurSel(0);
-            ShowRecord();
-            return false;
+            RelistStoredRecords(file);
+            return;
         }
-        CAddDataDlg dlg(hwnd_);
         CSysInfo sys = CSysInfo::ForLoading();
-        sys.LoadRecord(f, k);
+        sys.LoadRecord(file, k);
         dlg.m_form = records::StoredRecordForm(sys);
-        dlg.m_nMode = CAddDataDlg::kDeleteMode;
-        if (dlg.DoModal() != IDOK)
+    }
+    const records::RecordForm shown = dlg.m_form;
+    if (dlg.DoModal() != IDOK)
+        return;
+
+    // Read again after the answer: another running copy may have added or
+    // deleted records meanwhile. Only the record the user saw is deleted,
+    // found again by its number and its texts; when the file no longer
+    // holds it there, nothing is deleted and the selector shows what the
+    // file holds.
+    int32_t count = 0, left = 0;
+    bool read = false, found = false;
+    records::IniFile file;
+    const bool saved = ChangeDataFile(file, Unreadable::kReportAtOnce, [&](records::IniFile& f) {
+        read = true;
+        count = records::StoredRecordCount(f);
+        if (k <= count) {
+            CSysInfo sys = CSysInfo::ForLoading();
+            sys.LoadRecord(f, k);
+            found = records::SameRecordForm(records::StoredRecordForm(sys), shown);
+        }
+        if (!found)
             return false;
         left = records::DeleteRecord(f, count, k);
         return true;
     });
+    if (read && !found)
+        RelistStoredRecords(file);
     if (!saved)
         return;
     if (count == m_nDataNum && left == count - 1)
@@ -120,29 +157,43 @@ void CMainDlg::OnDeleteData(fw::Message&) {
     ShowRecord();
 }
 
+void CMainDlg::RelistStoredRecords(const records::IniFile& file) {
+    ListStoredRecords(file, records::StoredRecordCount(file));
+    Selector().SetCurSel(0);
+    ShowRecord();
+}
+
 void CMainDlg::OnDropFiles(fw::Message& m) {
     // Only the first file of a drop is imported; the drop is released at
-    // once, whatever follows.
+    // once, whatever follows. Its name is taken whole, however long and
+    // whatever characters its folders have.
     HDROP drop = reinterpret_cast<HDROP>(m.wParam);
-    char path[MAX_PATH] = {};
-    const UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    records::FilePath path;
+    if (length > 0) {
+        path.resize(length + 1);
+        path.resize(DragQueryFileW(drop, 0, &path[0], length + 1));
+    }
     DragFinish(drop);
     m.result = 0;
-    if (length == 0 || length >= MAX_PATH || IsOwnDataFile(path))
+    if (path.empty() || IsOwnDataFile(path))
         return;
     ImportDataFile(path);
 }
 
-bool CMainDlg::IsOwnDataFile(const char* path) const {
-    char full[MAX_PATH] = {};
-    const DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
-    const char* compared = length > 0 && length < MAX_PATH ? full : path;
-    // lstrcmpiA folds letters only, never the second byte of a double-byte
-    // character.
-    return lstrcmpiA(compared, m_szDataPath) == 0;
+bool CMainDlg::IsOwnDataFile(const records::FilePath& path) const {
+    // The same file on the disk, however the path spells it: a short name,
+    // another letter case, a link. Where either cannot be opened, the full
+    // paths are compared instead, without regard to letter case.
+    if (records::IsSameFile(path, m_dataPath))
+        return true;
+    wchar_t full[MAX_PATH];
+    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    const records::FilePath compared = length > 0 && length < MAX_PATH ? full : path;
+    return lstrcmpiW(compared.c_str(), m_dataPath.c_str()) == 0;
 }
 
-void CMainDlg::ImportDataFile(const char* path) {
+void CMainDlg::ImportDataFile(const records::FilePath& path) {
     // Any file is read, whatever its name; one that cannot be read (or is
     // too large to be a data file) imports nothing.
     records::IniFile source;

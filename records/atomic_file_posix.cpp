@@ -63,7 +63,7 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t maxSize) {
+ReadResult ReadWholeFile(const FilePath& path, std::string& bytes, size_t maxSize) {
     bytes.clear();
     if (path.empty())
         return ReadResult::kError;
@@ -92,7 +92,7 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t max
     return ReadResult::kOk;
 }
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
+bool ReplaceFileAtomically(const FilePath& path, const std::string& bytes) {
     if (path.empty())
         return false;
     // The new file keeps the permissions of the one it replaces.
@@ -123,6 +123,13 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     if (folder.get() >= 0)
         fsync(folder.get());
     return true;
+}
+
+bool IsSameFile(const FilePath& a, const FilePath& b) {
+    struct stat first, second;
+    return !a.empty() && !b.empty() && stat(a.c_str(), &first) == 0 &&
+           stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
 }
 
 }  // namespace records

@@ -3,27 +3,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cwchar>
 
 #include "framework/handle.h"
 
 namespace records {
 
 namespace {
-
-// The program holds paths in the ANSI code page; the wide calls take them
-// converted here. False for a path that does not convert.
-bool WidenPath(const std::string& path, std::wstring& wide) {
-    wide.clear();
-    if (path.empty())
-        return false;
-    int n = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    if (n <= 0)
-        return false;
-    wide.assign(static_cast<size_t>(n), L'\0');
-    return MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0],
-                               n) == n;
-}
 
 bool WriteAll(HANDLE h, const std::string& bytes) {
     const char* p = bytes.data();
@@ -41,12 +27,11 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
 
 }  // namespace
 
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes, size_t maxSize) {
+ReadResult ReadWholeFile(const FilePath& path, std::string& bytes, size_t maxSize) {
     bytes.clear();
-    std::wstring wide;
-    if (!WidenPath(path, wide))
+    if (path.empty())
         return ReadResult::kError;
-    fw::KernelHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
+    fw::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -81,16 +66,15 @@ namespace {
 
 // A new file beside path under a name no file has yet: CREATE_NEW fails on
 // any existing file or link, so nothing stale is reused or written through.
-HANDLE CreateTemporaryFile(const std::string& path, std::wstring& temporary) {
+HANDLE CreateTemporaryFile(const FilePath& path, FilePath& temporary) {
     static LONG counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[48];
-        std::snprintf(suffix, sizeof suffix, ".%lx%lx%lx.tmp",
+        wchar_t suffix[48];
+        std::swprintf(suffix, 48, L".%lx%lx%lx.tmp",
                       static_cast<unsigned long>(GetCurrentProcessId()),
                       static_cast<unsigned long>(GetTickCount()),
                       static_cast<unsigned long>(InterlockedIncrement(&counter)));
-        if (!WidenPath(path + suffix, temporary))
-            return INVALID_HANDLE_VALUE;
+        temporary = path + suffix;
         HANDLE h = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE)
@@ -105,10 +89,11 @@ HANDLE CreateTemporaryFile(const std::string& path, std::wstring& temporary) {
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
-    std::wstring target, temporary;
-    if (!WidenPath(path, target))
+bool ReplaceFileAtomically(const FilePath& path, const std::string& bytes) {
+    if (path.empty())
         return false;
+    const FilePath& target = path;
+    FilePath temporary;
     // A read-only data file stays as it is, as it would for a write in
     // place (Wine's MoveFileEx would replace it regardless).
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -126,6 +111,31 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
     if (!ok)
         DeleteFileW(temporary.c_str());
     return ok;
+}
+
+namespace {
+
+// The volume and index that identify an open file; false when the file
+// cannot be opened. No access is asked for, so a file that another program
+// holds open, or one this user may not read, still answers; the backup
+// flag lets a folder answer too.
+bool FileIdentity(const FilePath& path, BY_HANDLE_FILE_INFORMATION& info) {
+    if (path.empty())
+        return false;
+    fw::KernelHandle file(CreateFileW(path.c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file && GetFileInformationByHandle(file.Get(), &info);
+}
+
+}  // namespace
+
+bool IsSameFile(const FilePath& a, const FilePath& b) {
+    BY_HANDLE_FILE_INFORMATION first, second;
+    return FileIdentity(a, first) && FileIdentity(b, second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
 }
 
 }  // namespace records

@@ -85,22 +85,21 @@ int CountSystemNames(const IniFile& file, int32_t count, const std::string& pref
     return matches;
 }
 
-std::string DataFilePath(const std::string& executablePath, const AnsiCodec& codec) {
-    size_t nameStart = 0, dot = std::string::npos;
+FilePath DataFilePath(const FilePath& executablePath) {
+    size_t nameStart = 0, dot = FilePath::npos;
     for (size_t i = 0; i < executablePath.size(); ++i) {
-        const char c = executablePath[i];
+        const auto c = executablePath[i];
         if (c == '\\' || c == '/' || c == ':') {
             nameStart = i + 1;
-            dot = std::string::npos;
+            dot = FilePath::npos;
         } else if (c == '.') {
             dot = i;
-        } else if (codec.IsLeadByte(static_cast<unsigned char>(c))) {
-            ++i;
         }
     }
-    if (dot == std::string::npos || dot < nameStart)
-        return executablePath + ".vlk";
-    return executablePath.substr(0, dot + 1) + "vlk";
+    const FilePath extension = {'v', 'l', 'k'};
+    if (dot == FilePath::npos || dot < nameStart)
+        return executablePath + FilePath(1, '.') + extension;
+    return executablePath.substr(0, dot + 1) + extension;
 }
 
 void EncodeMemo(std::string& memo) {

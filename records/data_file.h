@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "records/ansi_codec.h"
+#include "records/file_path.h"
 
 namespace records {
 
@@ -53,10 +54,9 @@ int CountSystemNames(const IniFile& file, int32_t count, const std::string& pref
 // The data file lies beside the executable, with its name and the extension
 // "vlk": the text after the last dot of the file name is replaced
 // (C:\Tools\bench.exe -> C:\Tools\bench.vlk); a name without a dot gets
-// ".vlk" added. Separators and dots are looked for between characters only,
-// never in the second byte of a double-byte character.
-std::string DataFilePath(const std::string& executablePath,
-                         const AnsiCodec& codec = SystemAnsiCodec());
+// ".vlk" added. The path is the platform's own (UTF-16 on Windows), so no
+// unit of a character can be taken for a separator or a dot.
+FilePath DataFilePath(const FilePath& executablePath);
 
 // An INI value holds one line, so the memo's CR LF pairs are stored as ":;".
 // Both work in place and keep the length; a lone CR or LF is left alone, and

@@ -72,7 +72,7 @@ IniFile::IniFile(const AnsiCodec& codec) : codec_(codec) {
 
 IniFile::~IniFile() = default;
 
-bool IniFile::Load(const std::string& path) {
+bool IniFile::Load(const FilePath& path) {
     path_ = path;
     // Until the parse is complete the store refuses to save, also when
     // memory runs out on the way.

@@ -73,6 +73,7 @@
 #include <vector>
 
 #include "records/ansi_codec.h"
+#include "records/file_path.h"
 #include "records/open_table.h"
 
 namespace records {
@@ -91,11 +92,10 @@ class IniFile {
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
 
-    // path is in the ANSI code page.
-    bool Load(const std::string& path);
+    bool Load(const FilePath& path);
     bool Save();
     void Revert();
-    const std::string& Path() const { return path_; }
+    const FilePath& Path() const { return path_; }
     bool IsModified() const { return modified_; }
 
     // The whole file as bytes, for tests and the fuzzer: Parse replaces the
@@ -203,7 +203,7 @@ class IniFile {
     bool nameLead_[256];  // lead bytes of the file's text (none for Unicode files)
     bool hasLeadBytes_ = false;
 
-    std::string path_;
+    FilePath path_;
     bool loadFailed_ = false;
     bool modified_ = false;
     Encoding encoding_ = Encoding::kAnsi;

@@ -14,6 +14,11 @@ std::string FormatRecordDate(const std::tm& time) {
     return std::string(text, length);
 }
 
+bool SameRecordForm(const RecordForm& a, const RecordForm& b) {
+    return a.systemName == b.systemName && a.userName == b.userName && a.pcName == b.pcName &&
+           a.memo == b.memo && a.date == b.date;
+}
+
 RecordForm NewRecordForm(const IniFile& file, int32_t count, const CSysInfo& system0,
                          const CCpuInfo& processor0, const std::tm& now) {
     RecordForm form;

@@ -36,6 +36,10 @@ struct RecordForm {
 // be formatted.
 std::string FormatRecordDate(const std::tm& time);
 
+// Whether two forms hold the same texts: a record found again by its
+// number is the one the user saw only when its texts are the same.
+bool SameRecordForm(const RecordForm& a, const RecordForm& b);
+
 // The proposal for a new record made from record 0 (system0, processor0):
 // the default name for its processor among the count stored records,
 // record 0's user name, computer name and memo, and the date.

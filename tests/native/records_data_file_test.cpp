@@ -7,11 +7,20 @@
 #include "bench/mark_result.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
-#include "records_fake_codepage.h"
 
 namespace {
 
 using records::IniFile;
+
+// A UTF-8 path as the platform spells it.
+records::FilePath PathOf(const std::string& utf8) {
+    const std::u16string wide = records::Utf8ToUtf16(utf8);
+#ifdef _WIN32
+    return records::FilePath(wide.begin(), wide.end());
+#else
+    return records::Utf16ToUtf8(wide);
+#endif
+}
 
 TEST(DataFileTest, RecordSectionsAreNumberedWithAtLeastThreeDigits) {
     struct Case {
@@ -32,9 +41,8 @@ TEST(DataFileTest, RecordSectionsAreNumberedWithAtLeastThreeDigits) {
 }
 
 TEST(DataFileTest, DataFileLiesBesideTheExecutableWithExtensionVlk) {
-    records_test::FakeCodePage932 cp932;
     struct Case {
-        const char* executable;
+        const char* executable;  // UTF-8
         const char* expected;
     } cases[] = {
         {"C:\\Tools\\bench.exe", "C:\\Tools\\bench.vlk"},
@@ -44,12 +52,13 @@ TEST(DataFileTest, DataFileLiesBesideTheExecutableWithExtensionVlk) {
         {"C:\\a.b\\c.d.exe", "C:\\a.b\\c.d.vlk"},
         {"D:bench", "D:bench.vlk"},
         {"/opt/velkora/velkora.exe", "/opt/velkora/velkora.vlk"},
-        // ソ ends in the byte of '\': still part of the name, not a separator.
-        {"C:\\\x83\x5C.exe", "C:\\\x83\x5C.vlk"},
-        {"C:\\x.\x83\x5C", "C:\\x.vlk"},
+        // Folders and names that no ANSI code page spells whole.
+        {"C:\\Users\\Public\\caf\xC3\xA9 \xE2\x9C\x93 \xE7\xB5\x90\xE6\x9E\x9C\\velkora.exe",
+         "C:\\Users\\Public\\caf\xC3\xA9 \xE2\x9C\x93 \xE7\xB5\x90\xE6\x9E\x9C\\velkora.vlk"},
+        {"C:\\\xE3\x82\xBD.\xF0\x9F\x93\x8A", "C:\\\xE3\x82\xBD.vlk"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(records::DataFilePath(c.executable, cp932), c.expected) << c.executable;
+        EXPECT_EQ(records::DataFilePath(PathOf(c.executable)), PathOf(c.expected)) << c.executable;
 }
 
 TEST(MemoTest, LineBreaksAreStoredAsColonSemicolonInPlace) {

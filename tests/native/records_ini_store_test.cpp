@@ -394,7 +394,7 @@ class IniDiskTest : public ::testing::Test {
             std::filesystem::temp_directory_path() / (std::string("velkora-ini-") + info->name());
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
-        path_ = (folder_ / "bench.vlk").string();
+        path_ = folder_ / "bench.vlk";
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
@@ -407,21 +407,20 @@ class IniDiskTest : public ::testing::Test {
         return n;
     }
 
-    static std::string ReadBytes(const std::string& path) {
+    static std::string ReadBytes(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
+    static void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
 
-    std::filesystem::path folder_;
-    std::string path_;
+    std::filesystem::path folder_, path_;
 };
 
 TEST_F(IniDiskTest, MissingFileLoadsEmptyAndTheFirstSaveCreatesIt) {
     IniFile file;
-    ASSERT_TRUE(file.Load(path_));
+    ASSERT_TRUE(file.Load(path_.native()));
     EXPECT_EQ(file.GetInt("VelkoraDataFile", "VelkoraDataNum", 0), 0u);
     EXPECT_TRUE(file.Save());  // nothing changed: nothing written
     EXPECT_FALSE(std::filesystem::exists(path_));
@@ -436,7 +435,7 @@ TEST_F(IniDiskTest, SaveKeepsEverythingElseOfTheFile) {
     const std::string before = "; mine\n[Keep]\nodd  =  spacing\n\n[S]\nk=1\n";
     WriteBytes(path_, before);
     IniFile file;
-    ASSERT_TRUE(file.Load(path_));
+    ASSERT_TRUE(file.Load(path_.native()));
     file.SetString("S", "k", "2");
     ASSERT_TRUE(file.Save());
     EXPECT_EQ(ReadBytes(path_), "; mine\n[Keep]\nodd  =  spacing\n\n[S]\nk=2\n");
@@ -445,7 +444,7 @@ TEST_F(IniDiskTest, SaveKeepsEverythingElseOfTheFile) {
 TEST_F(IniDiskTest, FailedSaveLeavesTheFileAndRevertBringsBackWhatItHolds) {
     WriteBytes(path_, "[S]\r\nk=old\r\n");
     IniFile file;
-    ASSERT_TRUE(file.Load(path_));
+    ASSERT_TRUE(file.Load(path_.native()));
     file.SetString("S", "k", "new");
     // With the folder gone for a moment the save fails.
     const std::filesystem::path away = folder_.string() + "-away";
@@ -473,7 +472,7 @@ TEST_F(IniDiskTest, UnreadableFileFailsToLoadAndIsNeverOverwritten) {
     // A folder in the data file's place cannot be read as a file.
     std::filesystem::create_directory(path_);
     IniFile file;
-    EXPECT_FALSE(file.Load(path_));
+    EXPECT_FALSE(file.Load(path_.native()));
     file.SetString("S", "k", "v");
     EXPECT_FALSE(file.Save());
     EXPECT_TRUE(std::filesystem::is_directory(path_));
@@ -485,13 +484,13 @@ TEST_F(IniDiskTest, UnreadableFileFailsToLoadAndIsNeverOverwritten) {
 // own test: links and read-only files behave differently there.)
 TEST_F(IniDiskTest, StaleTemporaryFilesAndLinksNeitherBlockNorRedirectTheSave) {
     WriteBytes(path_, "[S]\r\nk=old\r\n");
-    const std::string stale = path_ + ".tmp", victim = (folder_ / "victim").string();
+    const std::string stale = path_.string() + ".tmp", victim = (folder_ / "victim").string();
     WriteBytes(stale, "stale");
     std::filesystem::permissions(stale, std::filesystem::perms::owner_read);
     WriteBytes(victim, "victim");
-    std::filesystem::create_symlink(victim, path_ + ".link.tmp");
+    std::filesystem::create_symlink(victim, path_.string() + ".link.tmp");
     IniFile file;
-    ASSERT_TRUE(file.Load(path_));
+    ASSERT_TRUE(file.Load(path_.native()));
     for (const char* value : {"1", "2"}) {
         file.SetString("S", "k", value);
         ASSERT_TRUE(file.Save());
@@ -506,8 +505,8 @@ TEST_F(IniDiskTest, StaleTemporaryFilesAndLinksNeitherBlockNorRedirectTheSave) {
 
 TEST_F(IniDiskTest, SaveIntoAMissingFolderFails) {
     IniFile file;
-    std::string path = (folder_ / "no such folder" / "bench.vlk").string();
-    ASSERT_TRUE(file.Load(path));
+    const std::filesystem::path path = folder_ / "no such folder" / "bench.vlk";
+    ASSERT_TRUE(file.Load(path.native()));
     file.SetString("S", "k", "v");
     EXPECT_FALSE(file.Save());
     EXPECT_FALSE(std::filesystem::exists(path));

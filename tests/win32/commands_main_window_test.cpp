@@ -19,9 +19,14 @@
 
 #include "bench/mark_result.h"
 #include "cpu/cpu_info.h"
+#include "framework/application.h"
+#include "framework/text.h"
 #include "mainwnd/main_dlg.h"
+#include "records/atomic_file.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record.h"
+#include "records/record_store.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
 #include "tests/win32/commands_test_support.h"
@@ -129,12 +134,24 @@ HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
     return drop;
 }
 
+// A drop of one file named in UTF-16, as the shell hands over any name.
+HGLOBAL MakeWideDrop(const std::wstring& path) {
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), path.c_str(),
+                (path.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    return drop;
+}
+
 class CommandsMainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char exe[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        dataPath_ = records::DataFilePath(exe);
+        // The test folder's name is plain ASCII: the ANSI path the
+        // platform's profile functions take here names the same file.
+        dataPath_ = fw::NarrowAnsi(records::DataFilePath(fw::ExecutablePath()));
         RemoveFiles();
     }
     void TearDown() override { RemoveFiles(); }
@@ -510,6 +527,109 @@ TEST_F(CommandsMainWindowTest, AddStoresTheTimesShownAfterSavingThemFailed) {
     });
 }
 
+// Another running copy of the program saves while this window's add or
+// delete dialog is open: the answer is applied to the file as it is then.
+TEST_F(CommandsMainWindowTest, ARecordAnotherCopySavesWhileTheDialogIsOpenIsKept) {
+    const records::FilePath data = fw::WidenAnsi(dataPath_);
+    auto otherCopyAdds = [&](const char* name) {
+        records::IniFile file;
+        ASSERT_TRUE(file.Load(data));
+        records::Record record;
+        record.Load(file, 0);
+        record.system.SystemName = name;
+        records::AddRecord(file, records::StoredRecordCount(file), record);
+        ASSERT_TRUE(file.Save());
+    };
+    Run(DataFileBytes(Names("R", 3)), [&](HWND main) {
+        const DWORD ui = GetWindowThreadProcessId(main, nullptr);
+        // ADD: the other copy's record 4 stays, ours follows it as 5.
+        Click(main, IDC_ADD_DATA);
+        HWND add = WaitThreadDialog(ui, {kAddNameLabel});
+        ASSERT_NE(add, nullptr);
+        SendMessageA(GetDlgItem(add, IDC_ADD_NAME), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("ours"));
+        otherCopyAdds("theirs");
+        Click(add, IDOK);
+        ASSERT_TRUE(WaitGone(add));
+        EXPECT_EQ(Key("SystemInfo-DATA004", "SystemName"), "theirs");
+        EXPECT_EQ(Key("SystemInfo-DATA005", "SystemName"), "ours");
+        EXPECT_EQ(Key("VelkoraDataFile", "VelkoraDataNum"), "5");
+        EXPECT_EQ(SelectorCount(main), 6) << "the selector follows the file";
+        EXPECT_EQ(Entry(main, 4), "theirs");
+
+        // DEL of record 2 while the other copy adds: R2 goes, theirs and
+        // ours move down, the new one stays.
+        Choose(main, 2);
+        Click(main, IDC_DEL_DATA);
+        HWND del = WaitThreadDialog(ui, {kAddNameLabel});
+        ASSERT_NE(del, nullptr);
+        otherCopyAdds("later");
+        Click(del, IDOK);
+        ASSERT_TRUE(WaitGone(del));
+        const std::vector<std::string> expected = {"R1", "R3", "theirs", "ours", "later"};
+        records::IniFile file;
+        ASSERT_TRUE(file.Load(data));
+        EXPECT_EQ(records::ReadSystemNames(file, records::StoredRecordCount(file)), expected);
+        EXPECT_EQ(SelectorCount(main), 6);
+
+        // DEL of record 1 after the other copy deleted it: the record the
+        // user confirmed is no longer there, so nothing is deleted.
+        Choose(main, 1);
+        Click(main, IDC_DEL_DATA);
+        del = WaitThreadDialog(ui, {kAddNameLabel});
+        ASSERT_NE(del, nullptr);
+        ASSERT_TRUE(file.Load(data));
+        records::DeleteRecord(file, records::StoredRecordCount(file), 1);
+        ASSERT_TRUE(file.Save());
+        Click(del, IDOK);
+        ASSERT_TRUE(WaitGone(del));
+        ASSERT_TRUE(file.Load(data));
+        EXPECT_EQ(records::ReadSystemNames(file, records::StoredRecordCount(file)),
+                  (std::vector<std::string>{"R3", "theirs", "ours", "later"}));
+        EXPECT_EQ(SelectorCount(main), 5) << "the selector shows what the file holds";
+        EXPECT_EQ(Selection(main), 0);
+    });
+}
+
+// Folders whose names the ANSI code page cannot spell, for the dropped file
+// and for the program's own file reached by its short name.
+TEST_F(CommandsMainWindowTest, DropsFromAnyFolderImportAndTheOwnFileByItsShortNameDoesNot) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const records::FilePath folder = std::wstring(temp) + L"velkora caf\u00e9 \u2713 \u7d50\u679c";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const records::FilePath dropped = folder + L"\\two \u00e9.vlk";
+    ASSERT_TRUE(records::ReplaceFileAtomically(dropped, DataFileBytes(Names("Far", 2))));
+    Run(DataFileBytes(Names("R", 1)), [&](HWND main) {
+        SendMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeWideDrop(dropped)), 0);
+        EXPECT_EQ(SelectorCount(main), 4);
+        EXPECT_EQ(Entry(main, 2), "Far1");
+        EXPECT_EQ(Key("SystemInfo-DATA003", "SystemName"), "Far2");
+
+        wchar_t shortName[MAX_PATH] = {};
+        ASSERT_GT(GetShortPathNameW(fw::WidenAnsi(dataPath_).c_str(), shortName, MAX_PATH), 0u);
+        const std::string before = ReadBytes(dataPath_);
+        SendMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeWideDrop(shortName)), 0);
+        EXPECT_EQ(SelectorCount(main), 4) << "its own file is not imported";
+        EXPECT_EQ(ReadBytes(dataPath_), before);
+    });
+    DeleteFileW(dropped.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+// A file of a few bytes that claims a huge count adds the records it holds,
+// not the count it claims.
+TEST_F(CommandsMainWindowTest, ATinyFileClaimingAHugeCountAddsOnlyWhatItHolds) {
+    const std::string tiny = Extra(
+        "tiny.vlk", "[VelkoraDataFile]\r\nVelkoraDataNum=99999\r\n[SystemInfo-DATA99999]\r\n");
+    Run(DataFileBytes(Names("R", 3)), [&](HWND main) {
+        const size_t before = ReadBytes(dataPath_).size();
+        Drop(main, {tiny});
+        EXPECT_LE(SelectorCount(main), 5);
+        EXPECT_LE(ReadBytes(dataPath_).size(), before + 600);
+    });
+}
+
 // Adds, imports and deletes in random order against a plain list of the
 // names the file must hold.
 TEST_F(CommandsMainWindowTest, HundredsOfAddsImportsAndDeletesKeepEveryRecord) {
@@ -566,7 +686,7 @@ TEST_F(CommandsMainWindowTest, HundredsOfAddsImportsAndDeletesKeepEveryRecord) {
         ASSERT_EQ(SelectorCount(main), static_cast<int>(model.size()) + 1);
         EXPECT_EQ(Key("VelkoraDataFile", "VelkoraDataNum"), std::to_string(model.size()));
         records::IniFile file;
-        ASSERT_TRUE(file.Load(dataPath_));
+        ASSERT_TRUE(file.Load(fw::WidenAnsi(dataPath_)));
         const std::vector<std::string> stored =
             records::ReadSystemNames(file, static_cast<int32_t>(model.size()));
         EXPECT_EQ(stored, model);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,14 @@ namespace {
 using records::IniFile;
 
 #define BYTES(literal) std::string(literal, sizeof(literal) - 1)
+
+// The store's own path for one of the ANSI paths this test hands the
+// platform's profile functions.
+records::FilePath Wide(const std::string& ansi) {
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH);
+    return wide;
+}
 
 class RecordsProfileTest : public ::testing::Test {
   protected:
@@ -71,7 +80,7 @@ class RecordsProfileTest : public ::testing::Test {
 
     static std::string ReadBytes(const std::string& path) {
         std::string bytes;
-        records::ReadWholeFile(path, bytes, 1 << 20);
+        records::ReadWholeFile(Wide(path), bytes, 1 << 20);
         return bytes;
     }
 
@@ -186,7 +195,7 @@ TEST_F(RecordsProfileTest, FilesForThePlatformReadTheSameThroughTheStore) {
         const std::string path = NewPath();
         WriteBytes(path, c.bytes);
         IniFile file;
-        ASSERT_TRUE(file.Load(path));
+        ASSERT_TRUE(file.Load(Wide(path)));
         for (const Query& q : c.queries) {
             EXPECT_EQ(file.GetString(q.section, q.key, "DEF"), PlatformGet(path, q.section, q.key))
                 << c.name << ": [" << q.section << "] " << q.key;
@@ -200,7 +209,7 @@ TEST_F(RecordsProfileTest, DefaultsLoseTheirTrailingBlanksLikeThePlatformsDo) {
     const std::string path = NewPath();
     WriteBytes(path, "[S]\r\n");
     IniFile file;
-    ASSERT_TRUE(file.Load(path));
+    ASSERT_TRUE(file.Load(Wide(path)));
     for (const char* def : {"", "0.0", " x  ", "x\t", "  "})
         EXPECT_EQ(file.GetString("S", "missing", def), PlatformGet(path, "S", "missing", def))
             << "'" << def << "'";
@@ -244,14 +253,14 @@ TEST_F(RecordsProfileTest, WritesOfEitherSideReadTheSameThroughBoth) {
         ASSERT_TRUE(
             WritePrivateProfileStringA(op.section, op.key, op.value.c_str(), platformPath.c_str()));
     IniFile store;
-    ASSERT_TRUE(store.Load(storePath));
+    ASSERT_TRUE(store.Load(Wide(storePath)));
     for (const WriteOp& op : ops)
         ASSERT_TRUE(store.SetString(op.section, op.key, op.value));
     ASSERT_TRUE(store.Save());
 
     IniFile fromPlatform, fromStore;
-    ASSERT_TRUE(fromPlatform.Load(platformPath));
-    ASSERT_TRUE(fromStore.Load(storePath));
+    ASSERT_TRUE(fromPlatform.Load(Wide(platformPath)));
+    ASSERT_TRUE(fromStore.Load(Wide(storePath)));
     std::vector<Query> queries = {
         {"SystemInfo-DATA001", "SystemName"}, {"Dup", "k"}, {"dup", "new"}, {"Missing", "k"}};
     for (const WriteOp& op : ops)
@@ -286,7 +295,7 @@ TEST_F(RecordsProfileTest, TimingRecordsCrossBetweenPlatformAndStore) {
         WritePrivateProfileStringA(section.c_str(), key.c_str(), value, platformPath.c_str());
     }
     IniFile file;
-    ASSERT_TRUE(file.Load(platformPath));
+    ASSERT_TRUE(file.Load(Wide(platformPath)));
     CMarkResult loaded;
     loaded.LoadRecord(file, 7);
     for (int i = 0; i < bench::kTestCount; ++i)
@@ -295,7 +304,7 @@ TEST_F(RecordsProfileTest, TimingRecordsCrossBetweenPlatformAndStore) {
     // Saved by the store as record 1000, read by the platform.
     const std::string storePath = NewPath();
     IniFile store;
-    ASSERT_TRUE(store.Load(storePath));
+    ASSERT_TRUE(store.Load(Wide(storePath)));
     loaded.SaveRecord(store, 1000);
     ASSERT_TRUE(store.Save());
     for (int i = 0; i < bench::kTestCount; ++i) {
@@ -311,7 +320,7 @@ TEST_F(RecordsProfileTest, FailedReplacementLeavesTheFileAndNoTemporary) {
     const std::string path = NewPath();
     WriteBytes(path, "[S]\r\nk=old\r\n");
     IniFile file;
-    ASSERT_TRUE(file.Load(path));
+    ASSERT_TRUE(file.Load(Wide(path)));
     file.SetString("S", "k", "new");
 
     // Held open without delete sharing: the file cannot be replaced.
@@ -339,7 +348,7 @@ TEST_F(RecordsProfileTest, AStaleReadOnlyTemporaryFileDoesNotBlockSaving) {
     WriteBytes(stale, "stale");
     SetFileAttributesA(stale.c_str(), FILE_ATTRIBUTE_READONLY);
     IniFile file;
-    ASSERT_TRUE(file.Load(path));
+    ASSERT_TRUE(file.Load(Wide(path)));
     file.SetString("S", "k", "v");
     ASSERT_TRUE(file.Save());
     EXPECT_EQ(PlatformGet(path, "S", "k"), "v");
@@ -347,20 +356,43 @@ TEST_F(RecordsProfileTest, AStaleReadOnlyTemporaryFileDoesNotBlockSaving) {
     EXPECT_EQ(TemporaryFiles(), 1);
 }
 
-TEST_F(RecordsProfileTest, PathsAreInTheAnsiCodePage) {
-    if (!CodePage932())
-        GTEST_SKIP() << "needs code page 932";
-    // A folder named データ in code page 932.
-    const std::string sub = folder_ + "\\\x83\x66\x81\x5B\x83\x5E";
-    ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
-    const std::string path = sub + "\\bench.vlk";
-    IniFile file;
-    ASSERT_TRUE(file.Load(path));
-    file.SetString("S", "k", "v");
-    ASSERT_TRUE(file.Save());
-    EXPECT_EQ(PlatformGet(path, "S", "k"), "v");
-    DeleteFileA(path.c_str());
-    RemoveDirectoryA(sub.c_str());
+// A folder whose name no ANSI code page spells whole, and the file in it
+// known by its identity however its path is spelt.
+TEST_F(RecordsProfileTest, AnyFolderNameHoldsTheDataFileAndKnowsItsOwnFile) {
+    const records::FilePath sub = Wide(folder_) + L"\\caf\u00e9 \u2713 \u7d50\u679c";
+    ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
+    const records::FilePath path = sub + L"\\bench.vlk";
+    {
+        IniFile file;
+        ASSERT_TRUE(file.Load(path));
+        file.SetString("S", "k", "v");
+        ASSERT_TRUE(file.Save());
+    }
+    wchar_t value[16] = {};
+    GetPrivateProfileStringW(L"S", L"k", L"DEF", value, 16, path.c_str());
+    EXPECT_STREQ(value, L"v");
+    IniFile reread;
+    ASSERT_TRUE(reread.Load(path));
+    EXPECT_EQ(reread.GetString("S", "k", ""), "v");
+
+    wchar_t shortPath[MAX_PATH] = {};
+    const DWORD shortLength = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+    ASSERT_GT(shortLength, 0u);
+    ASSERT_LT(shortLength, static_cast<DWORD>(MAX_PATH));
+    records::FilePath otherCase = path, dotted = sub + L"\\.\\bench.vlk";
+    for (wchar_t& c : otherCase)
+        c = static_cast<wchar_t>(towupper(c));
+    const records::FilePath spellings[] = {path, shortPath, otherCase, dotted};
+    for (const records::FilePath& same : spellings)
+        EXPECT_TRUE(records::IsSameFile(same, path)) << &same - spellings;
+    const records::FilePath other = sub + L"\\other.vlk";
+    WriteBytes(folder_ + "\\other.vlk", "x");
+    created_.push_back(folder_ + "\\other.vlk");
+    EXPECT_FALSE(records::IsSameFile(Wide(folder_ + "\\other.vlk"), path));
+    EXPECT_FALSE(records::IsSameFile(other, path)) << "a file that does not exist";
+    EXPECT_FALSE(records::IsSameFile(records::FilePath(), path));
+    DeleteFileW(path.c_str());
+    RemoveDirectoryW(sub.c_str());
 }
 
 }  // namespace

@@ -92,6 +92,16 @@ Record MakeRecord(int n, int variant) {
     return r;
 }
 
+// The store takes the platform's own (wide) path; this program keeps its
+// paths in the ANSI code page for the platform's profile functions.
+records::FilePath StorePath(const std::string& path) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    records::FilePath wide(n > 0 ? n : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], n);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
 std::string PathIn(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
@@ -207,7 +217,7 @@ void PrintRow(const Row& row) {
 bool CreateDataFile(const std::string& path, int count, int variant) {
     DeleteFileA(path.c_str());
     IniFile file;
-    file.Load(path);
+    file.Load(StorePath(path));
     records::WriteRecordCount(file, count);
     for (int n = 0; n <= count; ++n)
         StoreWriteRecord(file, n, MakeRecord(n, variant));
@@ -283,7 +293,7 @@ void RunSize(const std::string& folder, int count) {
         row.store = Measure(
             [&] {
                 IniFile file;
-                file.Load(master);
+                file.Load(StorePath(master));
                 records::ReadOptions(file);
             },
             kBudget, 1000);
@@ -299,7 +309,7 @@ void RunSize(const std::string& folder, int count) {
         row.store = Measure(
             [&] {
                 IniFile file;
-                file.Load(master);
+                file.Load(StorePath(master));
                 records::ReadSystemNames(file, records::ReadOptions(file).recordCount);
             },
             kBudget, 1000);
@@ -329,7 +339,7 @@ void RunSize(const std::string& folder, int count) {
     {
         Row row{count, "read one record (41 keys)", 0, 0, false};
         IniFile file;
-        file.Load(master);
+        file.Load(StorePath(master));
         row.store = Measure([&] { StoreReadRecord(file, middle, keys); }, kBudget, 100000);
         const std::string& path = nextCopy();
         PlatformReadRecord(path, middle, keys);  // the platform parses it once
@@ -342,7 +352,7 @@ void RunSize(const std::string& folder, int count) {
         Row row{count, "write one record + save", 0, 0, false};
         Fresh(master, work);
         IniFile file;
-        file.Load(work);
+        file.Load(StorePath(work));
         int variant = 10;
         row.store = Measure(
             [&] {
@@ -363,7 +373,7 @@ void RunSize(const std::string& folder, int count) {
         row.store = Measure(
             [&] {
                 IniFile file;
-                file.Load(work);
+                file.Load(StorePath(work));
                 for (int o = 1; o < count; ++o)
                     StoreWriteRecord(file, o, StoreReadRecord(file, o + 1, keys));
                 records::WriteRecordCount(file, count - 1);
@@ -399,8 +409,8 @@ void RunSize(const std::string& folder, int count) {
         row.store = Measure(
             [&] {
                 IniFile file, source;
-                file.Load(work);
-                source.Load(dropped);
+                file.Load(StorePath(work));
+                source.Load(StorePath(dropped));
                 const int m = records::ReadOptions(source).recordCount;
                 for (int i = 1; i <= m; ++i)
                     StoreWriteRecord(file, count + i, StoreReadRecord(source, i, keys));
@@ -468,7 +478,7 @@ int OpenOnce(const std::string& path) {
     bool ok = false;
     try {
         IniFile file;
-        ok = file.Load(path);
+        ok = file.Load(StorePath(path));
         records::ReadSystemNames(file, records::ReadOptions(file).recordCount);
     } catch (const std::bad_alloc&) {
         ok = false;
