@@ -25,6 +25,9 @@ BOOL CSplashDlg::OnInitDialog() {
 
 void CSplashDlg::OnTimer(fw::Message& m) {
     m.handled = false;  // default processing as well
+    // Only its own timer closes the box, not one a control of it set.
+    if (m.wParam != kCloseTimer)
+        return;
     KillTimer(hwnd_, kCloseTimer);
     EndDialog(IDCANCEL);
 }

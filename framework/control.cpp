@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/failure.h"
+
 namespace fw {
 
 namespace {
@@ -68,6 +70,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
             return m.result;
     } catch (...) {
         // No exception may cross back into the system.
+        ReportEscapedException();
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
 }

@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/control.h"
 #include "framework/data_exchange.h"
+#include "framework/failure.h"
 
 namespace fw {
 
@@ -77,7 +78,9 @@ INT_PTR Dialog::DoModal() {
 
 void Dialog::RunModalLoop() {
     MSG msg;
-    while (!ended_) {
+    // The run also ends when the window goes without EndDialog (destroyed by
+    // its owner going, or by code of its own): WM_NCDESTROY clears hwnd_.
+    while (!ended_ && hwnd_ != nullptr) {
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT ends every loop: hand it on to the next one out.
@@ -148,6 +151,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return self->HandleMessage(msg, wp, lp);
     } catch (...) {
         // No exception may cross back into the system.
+        ReportEscapedException();
         return FALSE;
     }
 }
@@ -160,6 +164,12 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
         hwnd_ = nullptr;
+        if (!ended_) {
+            // Destroyed without EndDialog: the modal run ends as cancelled,
+            // and a loop waiting in GetMessage is woken to see it.
+            result_ = IDCANCEL;
+            PostMessageW(nullptr, WM_NULL, 0, 0);
+        }
         return FALSE;
     }
 

@@ -1,5 +1,7 @@
 #include "framework/ui_thread.h"
 
+#include "framework/failure.h"
+
 namespace fw {
 
 UiThread::~UiThread() = default;
@@ -48,7 +50,14 @@ DWORD WINAPI UiThread::ThreadMain(void* param) {
     MSG msg;
     PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     SetEvent(self->queueReady_.Get());
-    return static_cast<DWORD>(self->RunLoop());
+    // Nothing may escape the thread: its start-up and every message it
+    // handles lie inside this boundary.
+    try {
+        return static_cast<DWORD>(self->RunLoop());
+    } catch (...) {
+        ReportEscapedException();
+        return 1;
+    }
 }
 
 int UiThread::RunLoop() {
@@ -60,10 +69,12 @@ int UiThread::RunLoop() {
         if (got <= 0)
             return got == 0 ? static_cast<int>(msg.wParam) : 1;
         if (msg.hwnd == nullptr) {
+            // A message that fails is reported and the loop goes on, so the
+            // thread still answers the messages after it (the quit above all).
             try {
                 RouteThreadMessage(msg);
             } catch (...) {
-                // Nothing may escape the thread.
+                ReportEscapedException();
             }
             continue;
         }

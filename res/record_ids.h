@@ -23,3 +23,5 @@
 #define IDS_OUT_OF_MEMORY 151
 // The benchmark worker thread is not running, so no test can run.
 #define IDS_WORKER_FAILED 152
+// An unexpected failure stopped an operation; nothing was written.
+#define IDS_UNEXPECTED_ERROR 153

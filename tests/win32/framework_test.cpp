@@ -18,6 +18,7 @@
 #include "framework/text.h"
 #include "framework/ui_thread.h"
 #include "framework_test_ids.h"
+#include "tests/win32/commands_test_support.h"
 
 namespace {
 
@@ -229,15 +230,44 @@ TEST(FrameworkDialogTest, BoundControlsGetReflectedColoursAndDrawingAndAreReleas
     EXPECT_FALSE(dlg.label.IsBound()) << "the window's end unbinds the object";
 }
 
-TEST(FrameworkDialogTest, AnExceptionInAHandlerDoesNotEndTheDialog) {
+// An exception that reaches a window procedure is shown once, with what it
+// says, and the dialog goes on; a second one while the message is up adds
+// no second message.
+TEST(FrameworkDialogTest, AnExceptionInAHandlerIsReportedOnceAndTheDialogGoesOn) {
     ProbeDialog dlg;
     dlg.onInit = [](ProbeDialog& d) {
         PostMessageW(d.Handle(), kThrow, 0, 0);
+        PostMessageW(d.Handle(), kThrow, 0, 0);
         PostMessageW(d.Handle(), WM_APP, 0, 0);
-        Click(d.Handle(), IDCANCEL);
     };
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    const DWORD ui = GetCurrentThreadId();
+    std::wstring said;
+    size_t boxes = 0;
+    commands_test::RunWithScript(
+        [&] { EXPECT_EQ(dlg.DoModal(), IDCANCEL); },
+        [&] {
+            HWND box = commands_test::WaitThreadDialog(ui, {}, {IDC_FW_EDIT});
+            ASSERT_NE(box, nullptr) << "the failure is shown";
+            said = commands_test::ChildTexts(box);
+            ASSERT_TRUE(commands_test::WaitUntil([&] { return dlg.appMessages == 1; }, 10000));
+            boxes = commands_test::ThreadDialogs(ui, {}, {IDC_FW_EDIT}).size();
+            commands_test::Click(box, IDOK);
+            ASSERT_TRUE(commands_test::WaitGone(box));
+        },
+        [&] { Click(dlg.Handle(), IDCANCEL); });
+    EXPECT_NE(said.find(L"must not cross into the system"), std::wstring::npos);
+    EXPECT_EQ(boxes, 1u);
     EXPECT_EQ(dlg.appMessages, 1);
+}
+
+// A dialog destroyed without EndDialog (by its own code, or with an owner
+// that goes) ends its modal run instead of leaving it waiting.
+TEST(FrameworkDialogTest, ADialogDestroyedWithoutEndDialogEndsItsModalRun) {
+    ProbeDialog dlg;
+    dlg.onInit = [](ProbeDialog& d) { PostMessageW(d.Handle(), kContinue, 0, 0); };
+    dlg.onContinue = [](ProbeDialog& d) { DestroyWindow(d.Handle()); };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.Handle(), nullptr);
 }
 
 TEST(FrameworkDialogTest, TheOwnerIsDisabledForTheModalRunOnly) {
