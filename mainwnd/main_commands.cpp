@@ -59,18 +59,31 @@ bool CMainDlg::RouteMessage(fw::Message& m) {
 
 bool CMainDlg::PreTranslateMessage(MSG* msg) {
     // Every key-down of the window, whatever control has the focus, reaches
-    // the key handler first. It is not consumed: it goes on to that control
-    // as typed, past the dialog manager, which would turn Enter into OK and
-    // close the window. A key-down addressed to the window itself has been
-    // delivered by the send, so it does not act twice.
+    // the key handler first, so the function keys and Esc act from every
+    // control. A key-down addressed to the window itself has been delivered
+    // by the send, so it does not act twice.
     if (msg->message != WM_KEYDOWN || hwnd_ == nullptr ||
         (msg->hwnd != hwnd_ && !IsChild(hwnd_, msg->hwnd)))
         return false;
     if (Send(WM_KEYDOWN, msg->wParam, msg->lParam) != 0 || msg->hwnd == hwnd_)
         return true;
-    TranslateMessage(msg);
-    DispatchMessageW(msg);
-    return true;
+    // Tab, Shift+Tab and the arrow keys then go to the dialog manager, which
+    // moves the focus between the controls as in every dialog and leaves the
+    // arrows to a control that wants them (the list, the selector). Every
+    // other key goes on to its control as typed, past the dialog manager,
+    // which would turn Enter into OK and close the window.
+    switch (msg->wParam) {
+        case VK_TAB:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            return false;
+        default:
+            TranslateMessage(msg);
+            DispatchMessageW(msg);
+            return true;
+    }
 }
 
 void CMainDlg::OnStartAll() {

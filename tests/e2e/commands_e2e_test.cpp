@@ -16,6 +16,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -853,6 +854,77 @@ TEST_F(CommandsE2ETest, EscClosesTheWindowFromEveryControl) {
         EXPECT_EQ(folder_.Profile("VelkoraDataFile", "VelkoraDataNum"), "0")
             << "an orderly end writes the record count";
     }
+}
+
+// Keys typed on the real keyboard reach the window with the focus of the
+// foreground window; Shift+Tab needs the Shift key really held.
+bool TypeKey(UINT key, bool shift = false) {
+    std::vector<INPUT> inputs;
+    auto add = [&](UINT vk, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(vk);
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (shift)
+        add(VK_SHIFT, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift)
+        add(VK_SHIFT, KEYEVENTF_KEYUP);
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+           inputs.size();
+}
+
+TEST_F(CommandsE2ETest, TabAndShiftTabReachEveryControlAndTheKeysStillActFromEach) {
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    // Every control a keyboard user must reach, in the window's tab order.
+    const std::vector<int> order = {
+        IDC_START_ALL,    IDC_SYSTEM_BUTTON,   IDC_SYSTEM_SELECTOR, IDC_PROCESSOR_BUTTON,
+        IDC_VIDEO_BUTTON, IDC_PLATFORM_BUTTON, IDC_RESULT_LIST,     IDC_ADD_DATA,
+        IDC_DEL_DATA,     IDC_TXT_COPY,        IDC_BMP_COPY,        IDC_OPTION,
+        IDC_CLOSE};
+    SetForegroundWindow(Main());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Main(); }, kDialogMs));
+    auto focused = [&] {
+        HWND focus = FocusOfThread(Main());
+        return focus != nullptr ? GetDlgCtrlID(focus) : 0;
+    };
+    // The focus moves one control per key; a key whose move does not show
+    // within the wait fails the walk.
+    auto step = [&](bool shift, int expected) {
+        EXPECT_TRUE(TypeKey(VK_TAB, shift));
+        EXPECT_TRUE(WaitUntil([&] { return focused() == expected; }, kDialogMs))
+            << (shift ? "Shift+Tab" : "Tab") << " to " << expected << ", focus on " << focused();
+    };
+    const auto start = std::find(order.begin(), order.end(), focused());
+    ASSERT_NE(start, order.end()) << "the focus starts on a control of the tab order";
+    size_t at = static_cast<size_t>(start - order.begin());
+    for (size_t n = 0; n < order.size(); ++n) {
+        at = (at + 1) % order.size();
+        step(false, order[at]);
+    }
+    for (size_t n = 0; n < order.size(); ++n) {
+        at = (at + order.size() - 1) % order.size();
+        step(true, order[at]);
+
+        // From each control the function keys still act: F9 copies the
+        // record as text, F12 opens the options.
+        HWND control = GetDlgItem(Main(), order[at]);
+        const DWORD sequence = GetClipboardSequenceNumber();
+        ASSERT_TRUE(PostKeyDown(control, VK_F9));
+        EXPECT_TRUE(WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; }, kDialogMs))
+            << "F9 from " << order[at];
+        ASSERT_TRUE(PostKeyDown(control, VK_F12));
+        HWND options = WaitDialog({kOptionsDefaults});
+        ASSERT_NE(options, nullptr) << "F12 from " << order[at];
+        PostCommand(options, IDCANCEL);
+        ASSERT_TRUE(WaitForWindowGone(options, kDialogMs));
+        ASSERT_TRUE(WaitUntil([&] { return focused() == order[at]; }, kDialogMs))
+            << "the focus comes back to " << order[at];
+    }
+    EXPECT_TRUE(session_->Process().Running()) << "no key of the walk closed the window";
 }
 
 TEST_F(CommandsE2ETest, F5FromTheListStartsAllTestsAndTheListStillGetsItsKeys) {
