@@ -58,6 +58,16 @@ void CColorButton::DrawItem(const DRAWITEMSTRUCT& item) {
     ::SetTextColor(dc, mainColour);
     DrawTextW(dc, caption.c_str(), -1, &whole, m_textFormat);
 
+    // Where the keyboard focus is, for a user who moves it with Tab: a dotted
+    // frame just inside the black field (which every drawing repaints, so the
+    // frame's inverting pen always starts afresh). The system hides it until
+    // the keyboard is used.
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus{inner.left + 1, inner.top + 1, inner.right - 1, inner.bottom - 1};
+        OffsetRect(&focus, -shadowX, -shadowY);
+        DrawFocusRect(dc, &focus);
+    }
+
     if (item.itemState & ODS_DISABLED) {
         ::SetTextColor(dc, GetSysColor(COLOR_WINDOW));
         DrawTextW(dc, caption.c_str(), -1, &whole, m_textFormat);

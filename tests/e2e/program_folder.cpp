@@ -21,7 +21,10 @@ bool ProgramFolder::Create(std::string* error, const wchar_t* prefix) {
     GetTempPathW(MAX_PATH, temp);
     static int counter = 0;
     wchar_t name[96];
-    swprintf(name, 96, L"%ls-%lu-%d-%lu", prefix, GetCurrentProcessId(), ++counter, GetTickCount());
+    // A folder name that no ANSI code page spells whole, as users' folders
+    // often are: every test runs the program from such a folder.
+    swprintf(name, 96, L"%ls-%lu-%d-%lu caf\u00e9 \u2713 \u7d50\u679c", prefix,
+             GetCurrentProcessId(), ++counter, GetTickCount());
     folder_ = std::wstring(temp) + name;
     exe_ = folder_ + L"\\velkora.exe";
     dataFile_ = folder_ + L"\\velkora.vlk";
