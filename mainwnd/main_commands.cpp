@@ -169,6 +169,7 @@ void CMainDlg::OnDestroy(fw::Message& m) {
         });
     } catch (const std::bad_alloc&) {
         // Nothing was written; the worker must stop all the same.
+        ReportOutOfMemory();
     }
     if (m_pThread) {
         m_pThread->Post(WM_BENCH_QUIT);
