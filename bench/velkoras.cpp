@@ -79,17 +79,15 @@ HWND CVelkoras::TestWindow() const {
     return m_pTestWnd != nullptr ? m_pTestWnd->Handle() : nullptr;
 }
 
-void CVelkoras::ClearRunFlag(int index) {
-    InterlockedExchange(reinterpret_cast<volatile LONG*>(&m_result.m_nRun[index]), 0);
-}
-
 void CVelkoras::SetRunFlag(int index) {
     m_result.m_nRun[index] = 1;
 }
 
 void CVelkoras::ClearRunFlags() {
-    for (int i = 0; i < bench::kTestCount; ++i)
-        ClearRunFlag(i);
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        m_result.m_nRun[i] = 0;
+        m_runState[i] = RunState::kIdle;
+    }
 }
 
 void CVelkoras::SetShownTimes(const CMarkResult& times, int platformId) {
@@ -102,6 +100,11 @@ void CVelkoras::BeginTests(CTestDlg* testWnd, HWND timeBox) {
         return;
     for (int i = 0; i < bench::kTestCount; ++i)
         m_nCtrlId[i] = bench::kCatalogue[i].controlId;
+    // From here on a STOP may change the flags: they move to the run states.
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        m_runState[i] = m_result.m_nRun[i] == 1 ? RunState::kFlagged : RunState::kIdle;
+        m_result.m_nRun[i] = 0;
+    }
     m_pTimeBox = timeBox;
     m_pTestWnd = testWnd;
     StartTest(0);
@@ -113,16 +116,20 @@ void CVelkoras::DetachTestWindow(const CTestDlg* testWnd) {
 }
 
 void CVelkoras::StartTest(int index) {
-    InterlockedExchange(&m_nCurTest, index);
     HWND testWnd = TestWindow();
     HWND control = testWnd != nullptr ? GetDlgItem(testWnd, m_nCtrlId[index]) : nullptr;
-    if (m_result.m_nRun[index] != 1 || control == nullptr) {
-        // A skipped test stores no time, also when its flag was set but its
-        // control is missing.
-        ClearRunFlag(index);
+    // The one decision whether the test runs, against a STOP that may come
+    // at any moment: claimed, it runs and keeps its time; cleared first, it
+    // never starts. A skipped test stores no time, also when its flag was set
+    // but its control is missing (FinishTest clears that flag).
+    RunState flagged = RunState::kFlagged;
+    if (control == nullptr ||
+        !m_runState[index].compare_exchange_strong(flagged, RunState::kRunning)) {
         FinishTest(index);
         return;
     }
+    if (m_startHook)
+        m_startHook(index);
     char title[128];
     std::snprintf(title, sizeof title, "Velkora - %s Testing...", bench::kCatalogue[index].name);
     SetWindowTextA(testWnd, title);
@@ -130,7 +137,7 @@ void CVelkoras::StartTest(int index) {
     // is full) is skipped like an unflagged one, so the run still ends.
     if (!Post(WM_BENCH_TEST + static_cast<UINT>(index), static_cast<WPARAM>(m_nLoop),
               reinterpret_cast<LPARAM>(control))) {
-        ClearRunFlag(index);
+        m_runState[index] = RunState::kIdle;
         FinishTest(index);
     }
 }
@@ -141,10 +148,9 @@ void CVelkoras::FinishTest(int index) {
         std::snprintf(text, sizeof text, "%.3f s", GetNormalizedTime());
         SetWindowTextA(m_pTimeBox, text);
     }
-    if (m_result.m_nRun[index] != 0) {
-        ClearRunFlag(index);
+    // A running state is this thread's alone: a STOP clears only flagged ones.
+    if (m_runState[index].exchange(RunState::kIdle) == RunState::kRunning)
         m_result.m_fTime[index] = static_cast<float>(GetNormalizedTime());
-    }
     if (index + 1 < bench::kTestCount)
         StartTest(index + 1);
     else
@@ -164,8 +170,14 @@ void CVelkoras::StopTests() {
         std::snprintf(title, sizeof title, "Velkora - %s Testing...", "Stoped");
         SetWindowTextA(testWnd, title);
     }
-    for (int i = m_nCurTest + 1; i < bench::kTestCount; ++i)
-        ClearRunFlag(i);
+    if (m_stopHook)
+        m_stopHook();
+    // Tests already over are idle and the one running keeps running: only
+    // flags not yet claimed are cleared.
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        RunState flagged = RunState::kFlagged;
+        m_runState[i].compare_exchange_strong(flagged, RunState::kIdle);
+    }
 }
 
 void CVelkoras::SetLoopCount(int n) {

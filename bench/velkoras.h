@@ -11,24 +11,40 @@
 //     is open, then runs CTestDlg modally.
 //  2. The test window waits three seconds (timer 1), then hands itself and
 //     its time box to the worker (BeginTests), which takes the control-id
-//     table and calls StartTest(0) on the user-interface thread.
-//  3. StartTest(i) skips an unflagged test straight to FinishTest(i);
-//     otherwise it names the test in the window title and posts
-//     WM_BENCH_TEST + i (wParam N, lParam the control's HWND) to the worker.
+//     table and the run flags and calls StartTest(0) on the user-interface
+//     thread.
+//  3. StartTest(i) decides once whether test i runs (see below). A skipped
+//     test goes straight to FinishTest(i); a test that runs is named in the
+//     window title and posted as WM_BENCH_TEST + i (wParam N, lParam the
+//     control's HWND) to the worker.
 //  4. The procedure runs on the worker. Every control call is a message sent
 //     to the user-interface thread, which handles it inside the test
 //     window's modal loop before the call returns; the two tick readings
 //     around those calls are the measurement.
-//  5. FinishTest(i) shows and stores the time and starts test i + 1 on the
-//     worker; after test 19, EndTests() sends WM_BENCH_DONE to the test
-//     window, whose modal loop then ends. That send returns only after the
-//     user-interface thread has handled it, so the main window reads
-//     complete results once its modal call returns.
+//  5. FinishTest(i) shows the time, stores it if test i ran, and starts
+//     test i + 1 on the worker; after test 19, EndTests() sends
+//     WM_BENCH_DONE to the test window, whose modal loop then ends. That
+//     send returns only after the user-interface thread has handled it, so
+//     the main window reads complete results once its modal call returns.
 //
-// STOP or ESC only clears the run flags after the current test, so a stopped
-// run ends the same way. No locks are used: the flags are cleared from both
-// threads (idempotent), everything else is written by one thread at a time,
-// and each hand-over is a synchronous message.
+// Run flags and STOP
+// ------------------
+// Between runs the flags are the result's m_nRun, which the main window sets
+// and clears. A STOP changes them while StartTest reads them, so BeginTests
+// moves them into the worker's atomic run states and m_nRun reads 0 from
+// then on. A state goes flagged -> running -> idle, or flagged -> idle:
+//  - StartTest claims test i with one compare-exchange, flagged -> running;
+//  - STOP or ESC (StopTests, on the user-interface thread) turns every state
+//    still flagged to idle, each with a compare-exchange too.
+// Whichever comes first wins, once per test: a claimed test runs to its end
+// and keeps its time, a test the STOP cleared never starts, and a stopped
+// run ends through the remaining tests as a complete one does. FinishTest
+// stores a time only for a test in the running state.
+//
+// No locks are used: the run states are the only data both threads write,
+// everything else is written by one thread at a time, and each hand-over is
+// a message (a test posted to the worker, a control call or WM_BENCH_DONE
+// sent back).
 //
 // The shared fields are private. The main window reaches them only through
 // the methods for the time between runs, the test window through those for
@@ -36,6 +52,11 @@
 #pragma once
 
 #include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "bench/mark_result.h"
 #include "framework/gdi.h"
@@ -69,7 +90,8 @@ class CVelkoras : public fw::UiThread {
     void SetLoopCount(int n);
     int LoopCount() const { return m_nLoop; }
     // The result set: the times after a run, read once the test window's
-    // modal run has returned.
+    // modal run has returned. Its run flags are those of the next run; a run
+    // takes them, so after one they all read 0.
     const CMarkResult& Result() const { return m_result; }
     // Milliseconds between the two tick readings of the last test run.
     DWORD Elapsed() const { return m_dwElapsed; }
@@ -92,6 +114,15 @@ class CVelkoras : public fw::UiThread {
 
     HWND Owner() const { return owner_; }
 
+    // --- Tests only, set between runs; both are empty in the program ---
+
+    // Called once StartTest has decided that test index runs, before it
+    // names and posts it: on the worker, or for test 0 on the user-interface
+    // thread.
+    void SetStartHook(std::function<void(int index)> hook) { m_startHook = std::move(hook); }
+    // Called by StopTests before it clears any flag.
+    void SetStopHook(std::function<void()> hook) { m_stopHook = std::move(hook); }
+
   protected:
     bool InitInstance() override { return true; }
     int ExitInstance() override;
@@ -100,7 +131,6 @@ class CVelkoras : public fw::UiThread {
   private:
     void Construct(HWND owner);
     HWND TestWindow() const;
-    void ClearRunFlag(int index);
 
     // The twenty procedures, in catalogue order, and the quit handler.
     void OnStandardText(WPARAM n, LPARAM control);
@@ -137,9 +167,13 @@ class CVelkoras : public fw::UiThread {
     // The marks the icon tests give their tree and list.
     fw::ImageList m_imageList;
     int m_nCtrlId[bench::kTestCount] = {};
-    volatile LONG m_nCurTest = 0;
+    // The run states of the sequence under way (see above); idle between runs.
+    enum class RunState : int32_t { kIdle, kFlagged, kRunning };
+    std::atomic<RunState> m_runState[bench::kTestCount] = {};
     DWORD m_dwElapsed = 0;
     int m_nLoop = 0;
     CMarkResult m_result;
     HWND m_pTimeBox = nullptr;
+    std::function<void(int index)> m_startHook;
+    std::function<void()> m_stopHook;
 };

@@ -13,6 +13,7 @@
 
 #include "bench/test_dlg.h"
 #include "bench/velkoras.h"
+#include "framework/handle.h"
 #include "framework/image_list.h"
 #include "res/resource.h"
 #include "tools/driver/gui_objects.h"
@@ -186,6 +187,84 @@ TEST(BenchSequenceTest, StopDuringATestLetsItFinishAndSkipsTheRest) {
         EXPECT_EQ(worker.Result().m_fTime[i], 100000.0f + i) << "test " << i << " skipped";
         EXPECT_EQ(worker.Result().m_nRun[i], 0);
     }
+    Quit(worker);
+}
+
+// Handles only what other threads send this one (the worker's control calls),
+// no posted command, until event is set; false if it is not set in time.
+bool HandleSentMessagesUntil(HANDLE event, DWORD timeoutMs) {
+    MSG msg;
+    while (MsgWaitForMultipleObjects(1, &event, FALSE, timeoutMs, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1)
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+}
+
+// Sets an event once a STOP has been handled in full.
+struct StopSignalDlg : QuickTestDlg {
+    HANDLE stopped = nullptr;
+
+  protected:
+    void OnOK() override {
+        CTestDlg::OnOK();
+        SetEvent(stopped);
+    }
+};
+
+// A STOP under way while the worker decides whether the next test runs: STOP
+// is pressed as test k - 1 starts and, before it clears any flag, holds
+// until the worker has decided to run test k; the worker goes on once the
+// STOP is over. Test k has then started and keeps its time; no later test
+// starts. Every k from 2 to 19 takes its turn, several times over.
+TEST(BenchSequenceTest, StopOverlappingTheDecisionToRunATestLosesNoTime) {
+    const int kRounds = 5;
+    const DWORD kWaitMs = 10000;
+    CVelkoras worker;
+    worker.SetLoopCount(1);  // what the procedures do does not matter here
+    for (int round = 0; round < kRounds; ++round) {
+        for (int k = 2; k < bench::kTestCount; ++k) {
+            SCOPED_TRACE("round " + std::to_string(round) + ", STOP overlapping test " +
+                         std::to_string(k));
+            worker.SetShownTimes(StoredTimes(), 1);
+            for (int i = 0; i < bench::kTestCount; ++i)
+                worker.SetRunFlag(i);
+            fw::KernelHandle stopBegun(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+            fw::KernelHandle decided(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+            fw::KernelHandle stopped(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+            std::vector<int> started;
+            bool stopHeld = false, decisionSeen = false, stopOver = false;
+            StopSignalDlg dlg;
+            dlg.m_pThread = &worker;
+            dlg.stopped = stopped.Get();
+            worker.SetStartHook([&](int index) {
+                started.push_back(index);
+                if (index == k - 1) {
+                    PostMessageW(dlg.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                    stopHeld = WaitForSingleObject(stopBegun.Get(), kWaitMs) == WAIT_OBJECT_0;
+                } else if (index == k) {
+                    SetEvent(decided.Get());
+                    stopOver = WaitForSingleObject(stopped.Get(), kWaitMs) == WAIT_OBJECT_0;
+                }
+            });
+            worker.SetStopHook([&] {
+                SetEvent(stopBegun.Get());
+                decisionSeen = HandleSentMessagesUntil(decided.Get(), kWaitMs);
+            });
+            dlg.DoModal();
+            ASSERT_TRUE(stopHeld && decisionSeen && stopOver)
+                << "the STOP did not overlap the decision";
+            EXPECT_EQ(started.size(), k + 1u) << "tests 0 to k started, no later one";
+            for (int i = 0; i < bench::kTestCount; ++i) {
+                EXPECT_EQ(worker.Result().m_nRun[i], 0) << "flag " << i;
+                if (i <= k)
+                    EXPECT_NE(worker.Result().m_fTime[i], 100000.0f + i) << "test " << i << " ran";
+                else
+                    EXPECT_EQ(worker.Result().m_fTime[i], 100000.0f + i) << "test " << i;
+            }
+        }
+    }
+    worker.SetStartHook(nullptr);
+    worker.SetStopHook(nullptr);
     Quit(worker);
 }
 
