@@ -117,7 +117,8 @@ void IniFile::SplitLines(const char* text, size_t size) {
         uint32_t start = 0, length = 0;
         if (FindHeaderName(View(line), start, length)) {
             const std::string_view name(line.text + start, length);
-            if (!name.empty() && FindSection(name) < 0) {
+            const int first = name.empty() ? -1 : FindSection(name);
+            if (!name.empty() && first < 0) {
                 sections_.emplace_back();
                 Section& section = sections_.back();
                 section.header = line;
@@ -128,7 +129,14 @@ void IniFile::SplitLines(const char* text, size_t size) {
                 inert = false;
                 continue;
             }
-            // Reads and writes of this name go to its first section.
+            // Reads and writes of this name go to its first section, which
+            // remembers where its duplicates lie for when it is removed.
+            if (first >= 0) {
+                std::vector<uint32_t>& hosts = sections_[static_cast<size_t>(first)].duplicateHosts;
+                const uint32_t host = static_cast<uint32_t>(sections_.size() - 1);
+                if (hosts.empty() || hosts.back() != host)
+                    hosts.push_back(host);
+            }
             inert = true;
         }
         AddParsedLine(sections_.back(), line, inert);

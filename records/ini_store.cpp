@@ -299,4 +299,90 @@ bool IniFile::SetString(std::string_view section, std::string_view key, std::str
     return true;
 }
 
+bool IniFile::RemoveSection(std::string_view section) {
+    std::string storage;
+    const int s = FindSection(ToFileText(TrimBlanks(AsCString(section)), storage));
+    if (s < 0)
+        return false;
+    Section& target = sections_[static_cast<size_t>(s)];
+    // The header's text stays where it is (in the bytes read or a chunk),
+    // so its name can still be compared with after the header is gone.
+    const std::string_view name = NameOf(target.header);
+    sectionIndex_.Erase(HashName(name), static_cast<uint32_t>(s));
+    DropSectionLines(target, name, true);
+    target.hasHeader = false;
+    target.keys.Clear();
+    std::vector<uint32_t> hosts;
+    hosts.swap(target.duplicateHosts);
+    for (uint32_t host : hosts)
+        if (host != static_cast<uint32_t>(s))
+            DropSectionLines(sections_[host], name, false);
+    modified_ = true;
+    return true;
+}
+
+// Drops the lines of the host that belong to a section called name: from
+// each of its headers up to the next header of any name, and also the lines
+// before the first header when dropping starts true (the host's own lines,
+// keys included). Other key lines of a section all come before its first
+// header line (a new key goes before the runs of duplicates), so their
+// indexes do not move.
+void IniFile::DropSectionLines(Section& host, std::string_view name, bool dropping) {
+    std::vector<Line> kept;
+    kept.reserve(host.lines.size());
+    for (const Line& line : host.lines) {
+        if (line.isKey) {
+            if (!dropping)
+                kept.push_back(line);
+            continue;
+        }
+        // The run's lines one by one; consecutive kept lines stay one run.
+        const char* const end = line.text + line.size;
+        const char* keptStart = nullptr;
+        Line piece{};
+        auto flush = [&]() {
+            if (keptStart == nullptr)
+                return;
+            const uint32_t size = piece.size;
+            piece.text = keptStart;
+            piece.isKey = 0;
+            // Where a new key of the host goes stays in the run's first part.
+            piece.nameStart =
+                keptStart == line.text && line.nameStart != kNoLine && line.nameStart <= size
+                    ? line.nameStart
+                    : kNoLine;
+            piece.nameSize = 0;
+            kept.push_back(piece);
+            keptStart = nullptr;
+        };
+        for (const char* p = line.text;;) {
+            const char* q = p;
+            while (q < end && *q != '\r' && *q != '\n')
+                ++q;
+            uint32_t start = 0, size = 0;
+            if (FindHeaderName(std::string_view(p, static_cast<size_t>(q - p)), start, size))
+                dropping = SameName(std::string_view(p + start, size), name);
+            uint32_t eol = line.eol;
+            const char* next = end;
+            if (q < end) {
+                eol = *q == '\n' ? kEolLf : q + 1 < end && q[1] == '\n' ? kEolCrLf : kEolCr;
+                next = q + (eol == kEolCrLf ? 2 : 1);
+            }
+            if (dropping) {
+                flush();
+            } else {
+                if (keptStart == nullptr)
+                    keptStart = p;
+                piece.size = static_cast<uint32_t>(q - keptStart);
+                piece.eol = eol;
+            }
+            if (q == end)
+                break;
+            p = next;
+        }
+        flush();
+    }
+    host.lines.swap(kept);
+}
+
 }  // namespace records

@@ -36,6 +36,9 @@
 //   with CR LF; a last line without a line end gets one first.
 // - Every other byte of the file stays as it was: comments, unknown sections,
 //   blank lines, line ends and the formatting of untouched lines.
+// - A removed section takes its header and its lines up to the next header
+//   with it, and so does every later duplicate of it, which would otherwise
+//   be read in its place once the file is read again.
 // - A value ends at its first line break (the rest would become lines of its
 //   own); names that could not be read back (empty, with a line break, a key
 //   with '=' or starting with '[' or ';') are refused.
@@ -113,7 +116,8 @@ class IniFile {
     template <class Visit>
     void VisitSectionNames(Visit visit) const {
         for (size_t s = 1; s < sections_.size(); ++s)
-            visit(NameOf(sections_[s].header));
+            if (sections_[s].hasHeader)
+                visit(NameOf(sections_[s].header));
     }
 
     // The value of key in section, or def when the section or the key is
@@ -135,6 +139,10 @@ class IniFile {
     // Creates the file's section and key as needed and replaces an existing
     // value. False (and no change) for a name that cannot be stored.
     bool SetString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Removes every section of this name, as the contract above says, so
+    // that it reads as missing. False (and no change) when there is none.
+    bool RemoveSection(std::string_view section);
 
   private:
     enum : uint8_t { kEolNone, kEolLf, kEolCr, kEolCrLf };
@@ -162,11 +170,16 @@ class IniFile {
         uint32_t nameSize;
     };
 
+    // A removed section keeps its place without a header, holding only the
+    // lines of other sections' duplicates that followed it, so that the
+    // indexes of the sections after it do not move.
     struct Section {
         Line header;  // unused for the lines before the first header
         bool hasHeader = false;
         std::vector<Line> lines;
         OpenTable keys;  // the first key line of each name
+        // The sections whose runs hold later duplicates of this header.
+        std::vector<uint32_t> duplicateHosts;
     };
 
     void Reset();
@@ -175,6 +188,7 @@ class IniFile {
     void AddParsedLine(Section& section, const Line& line, bool inert);
     static void AppendToRun(std::vector<Line>& lines, const Line& line, bool other);
     size_t InsertionPoint(Section& section);
+    void DropSectionLines(Section& host, std::string_view name, bool dropping);
 
     static std::string_view View(const Line& line) { return {line.text, line.size}; }
     static std::string_view NameOf(const Line& line) {

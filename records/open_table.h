@@ -1,7 +1,8 @@
 // A small open-addressing hash table of (hash, index) pairs. It stores no
 // keys: the caller's match function compares the entry an index names, so
 // building a table allocates no strings. Linear probing over a power-of-two
-// number of slots, grown when three quarters full; entries are never removed.
+// number of slots, grown when three quarters full; an erased entry's run is
+// closed up behind it, so a lookup never needs markers of removed entries.
 #pragma once
 
 #include <cstdint>
@@ -40,6 +41,31 @@ class OpenTable {
             Grow();
         Place(Slot{hash, index});
         ++count_;
+    }
+
+    // Removes the entry (hash, index), if there is one.
+    void Erase(uint32_t hash, uint32_t index) {
+        if (slots_.empty())
+            return;
+        const size_t mask = slots_.size() - 1;
+        size_t hole = hash & mask;
+        while (slots_[hole].index != index) {
+            if (slots_[hole].index == kEmpty)
+                return;
+            hole = (hole + 1) & mask;
+        }
+        // Every later entry of the run that the hole would cut off from its
+        // home slot moves back into the hole.
+        for (size_t i = (hole + 1) & mask; slots_[i].index != kEmpty; i = (i + 1) & mask) {
+            const size_t home = slots_[i].hash & mask;
+            const bool reachable = hole <= i ? hole < home && home <= i : hole < home || home <= i;
+            if (!reachable) {
+                slots_[hole] = slots_[i];
+                hole = i;
+            }
+        }
+        slots_[hole] = Slot{0, kEmpty};
+        --count_;
     }
 
   private:

@@ -1,5 +1,6 @@
 #include "records/record_store.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -52,6 +53,49 @@ void CopyThrough(const IniFile& source, int32_t from, IniFile& target, int32_t t
     through.Save(target, to);
 }
 
+// Copies record from of source to record to of file one section at a time:
+// a section the source lacks is removed at the target instead of written
+// as defaults. The record reads the same either way; this way the file
+// grows only by what the source holds, and no section left behind beyond
+// the count shows through.
+void CopyHeldSections(const IniFile& source, int32_t from, IniFile& file, int32_t to,
+                      Record& through) {
+    through.Load(source, from);
+    if (source.HasSection(SystemSectionName(from)))
+        through.system.SaveRecord(file, to);
+    else
+        file.RemoveSection(SystemSectionName(to));
+    if (source.HasSection(ProcessorSectionName(from)))
+        through.processor.SaveRecord(file, to);
+    else
+        file.RemoveSection(ProcessorSectionName(to));
+    if (source.HasSection(TimingSectionName(from)))
+        through.timing.SaveRecord(file, to);
+    else
+        file.RemoveSection(TimingSectionName(to));
+}
+
+// The numbers from..to of the records that have any of their sections, in
+// order: one pass over the section names, so a file that claims a huge
+// count but holds few sections costs what it holds.
+std::vector<int32_t> PresentRecords(const IniFile& file, int32_t from, int32_t to) {
+    std::vector<int32_t> present;
+    file.VisitSectionNames([&](std::string_view name) {
+        const int32_t n = RecordNumberOf(name);
+        if (n >= from && n <= to)
+            present.push_back(n);
+    });
+    std::sort(present.begin(), present.end());
+    present.erase(std::unique(present.begin(), present.end()), present.end());
+    return present;
+}
+
+void RemoveRecord(IniFile& file, int32_t n) {
+    file.RemoveSection(SystemSectionName(n));
+    file.RemoveSection(ProcessorSectionName(n));
+    file.RemoveSection(TimingSectionName(n));
+}
+
 }  // namespace
 
 int32_t TrustedRecordCount(const IniFile& file, int32_t claimed) {
@@ -89,9 +133,19 @@ int32_t AddRecord(IniFile& file, int32_t count, const Record& record) {
 int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k) {
     if (k < 1 || k > count)
         return count;
+    // Record o + 1 moves to o for o = k..count - 1, and a missing one moves
+    // as a gap: o loses its sections. Only records that are there need any
+    // work; going up keeps each one until it has been moved.
+    const std::vector<int32_t> present = PresentRecords(file, k, count);
     Record through;
-    for (int32_t o = k; o < count; ++o)
-        CopyThrough(file, o + 1, file, o, through);
+    for (size_t i = 0; i < present.size(); ++i) {
+        const int32_t p = present[i];
+        if (p > k)
+            CopyThrough(file, p, file, p - 1, through);
+        const bool nextPresent = i + 1 < present.size() && present[i + 1] == p + 1;
+        if (p < count && !nextPresent)
+            RemoveRecord(file, p);
+    }
     // Deleting the last record may leave a gap at the end: the count then
     // ends at the last record that is there.
     const int32_t left = TrustedRecordCount(file, count - 1);
@@ -102,13 +156,13 @@ int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k) {
 std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count) {
     std::vector<std::string> names;
     Record through;
-    const int32_t m = StoredRecordCount(source);
-    for (int32_t i = 1; i <= m; ++i) {
+    // Only the records really there; the file's gaps are closed up.
+    for (int32_t n : PresentRecords(source, 1, StoredRecordCount(source))) {
         ++count;
-        CopyThrough(source, i, file, count, through);
+        CopyHeldSections(source, n, file, count, through);
         names.push_back(through.system.SystemName);
     }
-    if (m > 0)
+    if (!names.empty())
         WriteRecordCount(file, count);
     return names;
 }

@@ -34,15 +34,20 @@ int32_t AddRecord(IniFile& file, int32_t count, const Record& record);
 
 // Moves records k + 1..count down by one (each loaded and saved as a Record,
 // so a moved record is stored in the form it reads back) and writes the new
-// count. The last record's sections stay behind beyond the count. Returns
-// the new count (below count - 1 when records missing at the end of the
-// file are left out with the deleted one); nothing changes for k outside
-// 1..count.
+// count. A missing record moves down as a gap: the one below loses its
+// sections, so nothing is written that was not there. The last record's
+// sections stay behind beyond the count. The work is in the records present
+// above k, whatever gaps lie between them. Returns the new count (below
+// count - 1 when records missing at the end of the file are left out with
+// the deleted one); nothing changes for k outside 1..count.
 int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k);
 
-// Appends the records 1..m of another data file as count + 1.., m being
-// what that file claims as far as its records are really there, and writes
-// the new count. Returns the SystemName of each record appended, in order.
+// Appends the records of another data file that are really there (any of
+// their three sections), up to what that file claims, as count + 1.. in
+// their order and without its gaps, and writes the new count. Each record
+// brings the sections it has, each loaded and saved through its object; a
+// section it lacks reads as defaults, as it did in that file. Returns the
+// SystemName of each record appended, in order.
 std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count);
 
 }  // namespace records

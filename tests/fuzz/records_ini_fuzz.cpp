@@ -7,6 +7,7 @@
 //   independently of the store's indexes (ANSI files);
 // - a value written reads back as written, and the file written reads back
 //   the same after a fresh parse;
+// - a removed section reads as missing, also after a fresh parse;
 // - nothing reads or writes past a buffer (the sanitizers see to that);
 // - the timing record loads from any file and what it saves reads back.
 #include <cmath>
@@ -151,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string current = file.Render();
         const std::string section = PickName(in, current);
         const std::string key = PickName(in, current);
-        switch (in.ConsumeIntegralInRange(0, 4)) {
+        switch (in.ConsumeIntegralInRange(0, 5)) {
             case 0: {
                 const std::string def = in.ConsumeRandomLengthString(8);
                 std::string value = file.GetString(section, key, def);
@@ -229,6 +230,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 Check(memo.size() == before.size(), "memo coding keeps the length");
                 file.Revert();
                 Check(file.Render() == original, "revert brings back the parsed bytes");
+                break;
+            }
+            case 5: {
+                // Later reads check the rest of the file against the reader.
+                file.RemoveSection(section);
+                doubleByte.RemoveSection(section);
+                IniFile reread;
+                reread.Parse(file.Render());
+                IniFile rereadDoubleByte(cp932);
+                rereadDoubleByte.Parse(doubleByte.Render());
+                Check(!file.HasSection(section) && !reread.HasSection(section) &&
+                          !doubleByte.HasSection(section) && !rereadDoubleByte.HasSection(section),
+                      "a removed section is gone, also after a fresh parse");
                 break;
             }
         }

@@ -116,11 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 const int32_t k = in.ConsumeIntegralInRange<int32_t>(-1, count + 1);
                 const int32_t left = records::DeleteRecord(*file, count, k);
                 if (k >= 1 && k <= count) {
+                    // The records above move down, a missing one as a gap.
                     model.erase(model.begin() + (k - 1));
-                    // A moved record is written whole, so one that was
-                    // missing (it read as empty) is there from now on.
-                    for (size_t i = static_cast<size_t>(k - 1); i < model.size(); ++i)
-                        model[i].present = true;
                     // Records missing at the end go with it.
                     while (!model.empty() && !model.back().present)
                         model.pop_back();

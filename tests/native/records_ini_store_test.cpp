@@ -280,6 +280,49 @@ TEST(IniWriteTest, WritingTheSameValueChangesNothing) {
     EXPECT_TRUE(file.IsModified());
 }
 
+TEST(IniWriteTest, RemovingASectionTakesItsLinesAndEveryDuplicate) {
+    struct Case {
+        const char* name;
+        const char* before;
+        std::vector<Write> writes;  // after the removal of "B"
+        const char* after;
+    } cases[] = {
+        {"lines up to the next header; written again at the end",
+         "[A]\r\na=1\r\n[B]\r\nb=2\r\n\r\n; about C\r\n[C]\r\nc=3",
+         {{"b", "b", "4"}},
+         "[A]\r\na=1\r\n[C]\r\nc=3\r\n[b]\r\nb=4\r\n"},
+        {"last section without line end", "x\n[A]\na=1\n[b]\nb=2", {}, "x\n[A]\na=1\n"},
+        {"later duplicates, other duplicates kept",
+         "[B]\r\nb=1\r\n[B]\r\nb=2\r\n[C]\r\nc=3\r\n[b]\r\nb=3\r\n[]\r\nx=4\r\n[C]\r\n",
+         {},
+         "[C]\r\nc=3\r\n[]\r\nx=4\r\n[C]\r\n"},
+        {"the section holding a duplicate keeps its keys",
+         "[B]\r\n[C]\r\nc=1\r\nnote\r\n[B]\r\nb=2\r\n",
+         {{"C", "c", "9"}, {"C", "d", "2"}},
+         "[C]\r\nc=9\r\nnote\r\nd=2\r\n"},
+    };
+    for (const Case& c : cases) {
+        IniFile file;
+        file.Parse(c.before);
+        EXPECT_TRUE(file.RemoveSection(" b ")) << c.name;
+        EXPECT_FALSE(file.RemoveSection("B")) << c.name;
+        for (const Write& w : c.writes)
+            EXPECT_TRUE(file.SetString(w.section, w.key, w.value));
+        EXPECT_EQ(file.Render(), c.after) << c.name;
+        IniFile reread;
+        reread.Parse(file.Render());
+        EXPECT_EQ(reread.HasSection("B"), file.HasSection("B")) << c.name;
+    }
+    // Thousands of removals keep the index of the sections right.
+    IniFile many;
+    for (int i = 0; i < 3000; ++i)
+        many.SetString(std::to_string(i), "k", "v");
+    for (int i = 0; i < 3000; i += 3)
+        many.RemoveSection(std::to_string(i));
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_EQ(many.HasSection(std::to_string(i)), i % 3 != 0) << i;
+}
+
 std::string Utf16Bytes(std::u16string_view units, bool littleEndian) {
     std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
     for (char16_t u : units) {

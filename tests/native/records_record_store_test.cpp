@@ -262,6 +262,81 @@ TEST(RecordStoreTest, ImportingAppendsTheRecordsReallyThere) {
     EXPECT_EQ(file.Render(), before);
 }
 
+TEST(RecordStoreTest, ImportingTakesOnlyTheRecordsThereAndClosesUpTheGaps) {
+    // A one-line claim and one empty section: one record, not 99999.
+    IniFile claim, file;
+    ASSERT_TRUE(claim.Parse("[VelkoraDataFile]\nVelkoraDataNum=99999\n[SystemInfo-DATA99999]"));
+    MakeStore(file, 3);
+    const size_t before = file.Render().size();
+    int32_t count = 3;
+    EXPECT_EQ(records::ImportRecords(claim, file, count), std::vector<std::string>{""});
+    EXPECT_EQ(count, 4);
+    EXPECT_LE(file.Render().size(), before + 300);
+
+    // Records 2, 5 (its timing only) and 9 of a claimed 9, imported after
+    // record 2: no section of the records 3 and 4 beyond it shows through.
+    IniFile source;
+    for (int n : {2, 9, 12})
+        MakeSystem("G" + std::to_string(n)).SaveRecord(source, n);
+    MakeTimes(5.0f).SaveRecord(source, 5);
+    records::WriteRecordCount(source, 9);
+    count = 2;
+    EXPECT_EQ(records::ImportRecords(source, file, count),
+              (std::vector<std::string>{"G2", "", "G9"}));
+    EXPECT_EQ(count, 5);
+    EXPECT_FALSE(file.HasSection("Velkora-DATA003") || file.HasSection("SystemInfo-DATA004"));
+    EXPECT_EQ(records::ReadSystemNames(file, 5),
+              (std::vector<std::string>{"R1", "R2", "G2", "", "G9"}));
+}
+
+bool Present(const IniFile& file, int32_t n) {
+    return file.HasSection(records::SystemSectionName(n)) ||
+           file.HasSection(records::ProcessorSectionName(n)) ||
+           file.HasSection(records::TimingSectionName(n));
+}
+
+TEST(RecordStoreTest, DeletingMovesGapsDownAsGapsLikeOneRecordAtATime) {
+    struct Case {
+        std::vector<int> present;
+        int32_t k;
+    } cases[] = {{{1, 2, 4, 5}, 1}, {{1, 2, 4, 5}, 3},    {{1, 3, 5, 7}, 2},
+                 {{2, 3, 6}, 1},    {{1, 2, 3, 6, 7}, 7}, {{1, 2, 3}, 2}};
+    for (const Case& c : cases) {
+        const int32_t count = c.present.back();
+        IniFile file, reference, original;
+        for (int n : c.present) {
+            MakeSystem("R" + std::to_string(n)).SaveRecord(file, n);
+            MakeTimes(static_cast<float>(n)).SaveRecord(file, n);
+        }
+        records::WriteRecordCount(file, count);
+        reference.Parse(file.Render());
+        original.Parse(file.Render());
+        const int32_t left = records::DeleteRecord(file, count, c.k);
+
+        // One record at a time: o + 1 moves to o, a missing one as a gap.
+        records::Record through;
+        for (int32_t o = c.k; o < count; ++o) {
+            if (Present(reference, o + 1)) {
+                through.Load(reference, o + 1);
+                through.Save(reference, o);
+            } else {
+                for (const std::string& name :
+                     {records::SystemSectionName(o), records::ProcessorSectionName(o),
+                      records::TimingSectionName(o)})
+                    reference.RemoveSection(name);
+            }
+        }
+        records::WriteRecordCount(reference, records::TrustedRecordCount(reference, count - 1));
+        EXPECT_EQ(file.Render(), reference.Render()) << "k " << c.k << " of " << count;
+        EXPECT_EQ(left, records::StoredRecordCount(reference));
+        for (int32_t o = 1; o <= left; ++o) {
+            const int32_t was = o < c.k ? o : o + 1;
+            EXPECT_EQ(Present(file, o), Present(original, was)) << "record " << o;
+            EXPECT_EQ(NameOf(file, o), NameOf(original, was)) << "record " << o;
+        }
+    }
+}
+
 TEST(RecordStoreTest, AStoredCountIsTrustedOnlyAsFarAsRecordsExist) {
     IniFile file;
     MakeStore(file, 3);
