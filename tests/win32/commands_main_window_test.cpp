@@ -550,7 +550,8 @@ TEST_F(CommandsMainWindowTest, ARecordAnotherCopySavesWhileTheDialogIsOpenIsKept
                      reinterpret_cast<LPARAM>("ours"));
         otherCopyAdds("theirs");
         Click(add, IDOK);
-        ASSERT_TRUE(WaitGone(add));
+        // The window saves once the dialog has gone, then selects the new record.
+        ASSERT_TRUE(WaitUntil([&] { return Selection(main) == 5; }, kWaitMs));
         EXPECT_EQ(Key("SystemInfo-DATA004", "SystemName"), "theirs");
         EXPECT_EQ(Key("SystemInfo-DATA005", "SystemName"), "ours");
         EXPECT_EQ(Key("VelkoraDataFile", "VelkoraDataNum"), "5");
@@ -565,7 +566,8 @@ TEST_F(CommandsMainWindowTest, ARecordAnotherCopySavesWhileTheDialogIsOpenIsKept
         ASSERT_NE(del, nullptr);
         otherCopyAdds("later");
         Click(del, IDOK);
-        ASSERT_TRUE(WaitGone(del));
+        // After a delete the window shows "This System".
+        ASSERT_TRUE(WaitUntil([&] { return Selection(main) == 0; }, kWaitMs));
         const std::vector<std::string> expected = {"R1", "R3", "theirs", "ours", "later"};
         records::IniFile file;
         ASSERT_TRUE(file.Load(data));
@@ -582,7 +584,7 @@ TEST_F(CommandsMainWindowTest, ARecordAnotherCopySavesWhileTheDialogIsOpenIsKept
         records::DeleteRecord(file, records::StoredRecordCount(file), 1);
         ASSERT_TRUE(file.Save());
         Click(del, IDOK);
-        ASSERT_TRUE(WaitGone(del));
+        ASSERT_TRUE(WaitUntil([&] { return Selection(main) == 0; }, kWaitMs));
         ASSERT_TRUE(file.Load(data));
         EXPECT_EQ(records::ReadSystemNames(file, records::StoredRecordCount(file)),
                   (std::vector<std::string>{"R3", "theirs", "ours", "later"}));
