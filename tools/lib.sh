@@ -9,7 +9,8 @@ VELKORA_BUILD=${VELKORA_BUILD:-$VELKORA_ROOT/build}
 VELKORA_PACKAGES=(cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest
     g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
-    fonts-wine fonts-ipafont-gothic fonts-liberation locales python3)
+    fonts-wine fonts-ipafont-gothic fonts-liberation locales python3
+    g++-multilib qemu-user-static)
 
 velkora_sudo() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -54,6 +55,16 @@ velkora_install() {
 # VELKORA_WINDOWS_BUILD=win32 or win64 chooses by hand.
 velkora_runs_32bit() {
     /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Configures (once) and builds the portable core and its tests as a 32-bit
+# x87 Linux program (build/native-i386), run natively where the machine runs
+# 32-bit programs and under qemu-i386-static where it does not.
+velkora_build_i386() {
+    local emulator=
+    velkora_runs_32bit || emulator=qemu-i386-static
+    velkora_build native-i386 -DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/linux-i386.cmake" \
+        -DVELKORA_I386_EMULATOR="$emulator" "$@"
 }
 
 # The Windows build that runs on this machine: win32 or win64.
@@ -103,6 +114,10 @@ velkora_build() {
     grep -E 'error|warning:|Error' "$log" || true
     if [ "$status" != 0 ]; then
         echo "Building $kind FAILED (exit status $status); the whole output is in $log" >&2
+    elif grep -q 'warning:' "$log"; then
+        # A warning is a fault to mend, for every architecture we build.
+        echo "Building $kind gave warnings (above); the whole output is in $log" >&2
+        status=1
     fi
     return "$status"
 }
