@@ -104,6 +104,22 @@ RemoteProcess::~RemoteProcess() {
 }
 
 bool RemoteProcess::Start(const std::wstring& exe, std::string* error) {
+    // The list view is read through the other process's memory in this
+    // process's layout of its structures, which holds only for a program of
+    // the same pointer size: refuse another one before starting it.
+    DWORD binaryType = 0;
+    const DWORD ownType = sizeof(void*) == 8 ? SCS_64BIT_BINARY : SCS_32BIT_BINARY;
+    if (GetBinaryTypeW(exe.c_str(), &binaryType) &&
+        (binaryType == SCS_32BIT_BINARY || binaryType == SCS_64BIT_BINARY) &&
+        binaryType != ownType) {
+        if (error != nullptr) {
+            *error = Narrow(exe) + " is a " + (ownType == SCS_64BIT_BINARY ? "32" : "64") +
+                     "-bit program and this driver a " +
+                     (ownType == SCS_64BIT_BINARY ? "64" : "32") +
+                     "-bit one; drive it with the driver of its own build";
+        }
+        return false;
+    }
     std::wstring folder = exe;
     const size_t slash = folder.find_last_of(L"\\/");
     folder = slash == std::wstring::npos ? std::wstring(L".") : folder.substr(0, slash);
@@ -193,6 +209,27 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
 bool Responds(HWND window, DWORD timeoutMs) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+bool EarlierPostsHandled(HWND list, DWORD timeoutMs) {
+    auto ask = [list](UINT msg) {
+        DWORD_PTR value = 0;
+        if (!SendMessageTimeoutW(list, msg, 0, 0, SMTO_NORMAL, 5000, &value))
+            return -2;
+        return static_cast<int>(static_cast<INT_PTR>(value));
+    };
+    auto mark = [&] { return ask(LVM_GETSELECTIONMARK); };
+    // Posted messages come out of a thread's queue in the order they went
+    // in, so the new mark shows only after every earlier post. The marker
+    // is a row of the list other than the mark it has (-1 for none).
+    const int before = mark(), rows = ask(LVM_GETITEMCOUNT);
+    const int marker = before + 1 < rows ? before + 1 : -1;
+    if (before == -2 || rows < 1 || marker == before ||
+        !PostMessageW(list, LVM_SETSELECTIONMARK, 0, marker))
+        return false;
+    const bool handled = WaitUntil([&] { return mark() == marker; }, timeoutMs);
+    SendMessageTimeoutW(list, LVM_SETSELECTIONMARK, 0, before, SMTO_NORMAL, 5000, nullptr);
+    return handled;
 }
 
 bool PostCommand(HWND dialog, int id, int code) {

@@ -54,7 +54,8 @@ class RemoteProcess {
     RemoteProcess(const RemoteProcess&) = delete;
     RemoteProcess& operator=(const RemoteProcess&) = delete;
 
-    // Starts exe with its own folder as the working folder.
+    // Starts exe with its own folder as the working folder. A program of the
+    // other pointer size is refused with a message (see the rules above).
     bool Start(const std::wstring& exe, std::string* error);
     HANDLE Handle() const { return process_; }
     DWORD Id() const { return id_; }
@@ -83,6 +84,13 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs);
 
 // True when the window's thread handles a message within the timeout.
 bool Responds(HWND window, DWORD timeoutMs = 5000);
+
+// Waits until the thread of `list` (a list view) has handled every message
+// posted to it before this call: a change of the list's selection mark,
+// which nothing on screen shows, is posted behind them and read back. What
+// an earlier post did (a window it opened, say) is there to see once this
+// returns true. False after the timeout.
+bool EarlierPostsHandled(HWND list, DWORD timeoutMs = 10000);
 
 // WM_COMMAND as the control `id` of `dialog` sends it (the control's handle
 // in lParam; none for a menu command without such a child).
