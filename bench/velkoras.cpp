@@ -128,11 +128,11 @@ void CVelkoras::StartTest(int index) {
         FinishTest(index);
         return;
     }
-    if (m_startHook)
-        m_startHook(index);
     char title[128];
     std::snprintf(title, sizeof title, "Velkora - %s Testing...", bench::kCatalogue[index].name);
     SetWindowTextA(testWnd, title);
+    if (m_startHook)
+        m_startHook(index);
     // A test the worker cannot be given (its thread has ended or its queue
     // is full) is skipped like an unflagged one, so the run still ends.
     if (!Post(WM_BENCH_TEST + static_cast<UINT>(index), static_cast<WPARAM>(m_nLoop),

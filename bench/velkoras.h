@@ -116,9 +116,10 @@ class CVelkoras : public fw::UiThread {
 
     // --- Tests only, set between runs; both are empty in the program ---
 
-    // Called once StartTest has decided that test index runs, before it
-    // names and posts it: on the worker, or for test 0 on the user-interface
-    // thread.
+    // Called once StartTest has decided that test index runs and has named
+    // it in the window title, before it posts it: on the worker, or for
+    // test 0 on the user-interface thread. A STOP sent from here lands at
+    // that test's start.
     void SetStartHook(std::function<void(int index)> hook) { m_startHook = std::move(hook); }
     // Called by StopTests before it clears any flag.
     void SetStopHook(std::function<void()> hook) { m_stopHook = std::move(hook); }

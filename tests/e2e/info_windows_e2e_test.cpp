@@ -444,7 +444,8 @@ TEST_F(InfoWindowsE2ETest, TheRunningSystemsNamesAndMemoAreSavedAsRecordZero) {
     SetText(GetDlgItem(info, IDC_SYS_USER), "cancelled");
     const std::string saved = ReadBytes(dataFile_);
     Close(info, IDCANCEL);
-    Sleep(300);
+    // The command has ended, and with it any save it would make.
+    ASSERT_TRUE(EarlierPostsHandled(GetDlgItem(Main(), IDC_RESULT_LIST)));
     EXPECT_EQ(ReadBytes(dataFile_), saved) << "CANCEL saves nothing";
 }
 

@@ -30,13 +30,13 @@
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
 #include "tests/win32/commands_test_support.h"
+#include "tools/driver/remote_ui.h"
 
 namespace {
 
 using namespace commands_test;
 
 const DWORD kWaitMs = 10000;
-const DWORD kQuietMs = 500;
 const int kAddNameLabel = IDC_ADD_NAME_LABEL;
 
 std::string ModuleFolder() {
@@ -829,7 +829,8 @@ TEST_F(CommandsMainWindowTest, KeysReachTheWindowOnceAndEnterDoesNotCloseIt) {
         ASSERT_NE(add, nullptr);
         Click(add, IDCANCEL);
         ASSERT_TRUE(WaitGone(add));
-        HWND again = WaitThreadDialog(ui, {kAddNameLabel}, {}, kQuietMs);
+        ASSERT_TRUE(e2e::EarlierPostsHandled(list));
+        HWND again = WaitThreadDialog(ui, {kAddNameLabel}, {}, 0);
         EXPECT_EQ(again, nullptr) << "the key acted twice";
         if (again != nullptr) {
             Click(again, IDCANCEL);
@@ -839,8 +840,7 @@ TEST_F(CommandsMainWindowTest, KeysReachTheWindowOnceAndEnterDoesNotCloseIt) {
         // Enter in the list and on a button is no OK.
         KeyDown(list, VK_RETURN);
         KeyDown(GetDlgItem(main, IDC_TXT_COPY), VK_RETURN);
-        Sleep(kQuietMs);
-        SendMessageW(main, WM_NULL, 0, 0);
+        ASSERT_TRUE(e2e::EarlierPostsHandled(list));
         EXPECT_TRUE(IsWindowVisible(main)) << "Enter closed the window";
 
         // The help request is answered and opens nothing.
@@ -850,7 +850,7 @@ TEST_F(CommandsMainWindowTest, KeysReachTheWindowOnceAndEnterDoesNotCloseIt) {
         help.hItemHandle = list;
         help.iCtrlId = IDC_RESULT_LIST;
         EXPECT_EQ(SendMessageW(main, WM_HELP, 0, reinterpret_cast<LPARAM>(&help)), TRUE);
-        Sleep(kQuietMs);
+        ASSERT_TRUE(e2e::EarlierPostsHandled(list));
         EXPECT_EQ(ThreadDialogs(ui, {}, {IDC_START_ALL}).size(), 0u);
     });
 }

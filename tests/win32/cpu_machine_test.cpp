@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <x86intrin.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -104,25 +105,58 @@ TEST(CpuMachineTest, VendorAndBrandMatchTheHostsProcessorList) {
     }
 }
 
-TEST(CpuMachineTest, MeasuredFrequencyIsTheTimeStampCounterRate) {
-    double wallStart = SystemSeconds();
-    uint64_t tscStart = __rdtsc();
-    CCpuInfo info;
-    Sleep(1500);
-    info.StopClock();
-    uint64_t tscEnd = __rdtsc();
-    double wallEnd = SystemSeconds();
+// A time-stamp counter reading and the system time taken together, read
+// again until nothing came between them (the two system times around the
+// counter lie within 50 microseconds), so a preemption cannot split them.
+struct ClockPair {
+    double seconds;
+    uint64_t tsc;
+};
 
-    double reference = static_cast<double>(tscEnd - tscStart) / (wallEnd - wallStart) * 1e-6;
-    std::printf("[ clock    ] record %.3f MHz, time-stamp counter against system time %.3f MHz\n",
-                info.Frequency, reference);
-    RecordProperty("RecordMHz", std::to_string(info.Frequency));
-    RecordProperty("ReferenceMHz", std::to_string(reference));
-    EXPECT_GT(info.QpcScale, 0.0);
-    EXPECT_NEAR(info.Frequency, reference, reference * 0.01);
-    char expected[32];
-    std::snprintf(expected, sizeof expected, " at %dMHz", static_cast<int>(info.Frequency + 0.5));
-    EXPECT_NE(info.SummaryText().find(expected), std::string::npos) << info.SummaryText();
+ClockPair ReadClockPair() {
+    ClockPair pair{};
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const double before = SystemSeconds();
+        pair.tsc = __rdtsc();
+        const double after = SystemSeconds();
+        pair.seconds = (before + after) / 2;
+        if (after - before < 50e-6)
+            break;
+    }
+    return pair;
+}
+
+// The record's own two readings (counter and performance counter) can still
+// be split by a preemption on a busy machine, which moves its figure by the
+// length of the preemption over the 1.5 s: a measurement off by more than
+// 1 % is taken again, and one of three must agree.
+TEST(CpuMachineTest, MeasuredFrequencyIsTheTimeStampCounterRate) {
+    bool agreed = false;
+    for (int attempt = 1; attempt <= 3 && !agreed; ++attempt) {
+        const ClockPair start = ReadClockPair();
+        CCpuInfo info;
+        Sleep(1500);
+        info.StopClock();
+        const ClockPair end = ReadClockPair();
+
+        const double reference =
+            static_cast<double>(end.tsc - start.tsc) / (end.seconds - start.seconds) * 1e-6;
+        std::printf(
+            "[ clock    ] record %.3f MHz, time-stamp counter against system time %.3f "
+            "MHz\n",
+            info.Frequency, reference);
+        RecordProperty("RecordMHz", std::to_string(info.Frequency));
+        RecordProperty("ReferenceMHz", std::to_string(reference));
+        EXPECT_GT(info.QpcScale, 0.0);
+        agreed = std::fabs(info.Frequency - reference) <= reference * 0.01;
+        if (agreed) {
+            char expected[32];
+            std::snprintf(expected, sizeof expected, " at %dMHz",
+                          static_cast<int>(info.Frequency + 0.5));
+            EXPECT_NE(info.SummaryText().find(expected), std::string::npos) << info.SummaryText();
+        }
+    }
+    EXPECT_TRUE(agreed) << "three measurements all more than 1 % off the reference";
 }
 
 TEST(CpuMachineTest, RecordNamesTheRunningWindowsAndItsProcessors) {
