@@ -284,18 +284,10 @@ TEST_F(MainWindowE2ETest, AThousandStoredRecordsAllReachTheSelectorQuickly) {
     const StartupTimes& t = session_->Startup();
     RecordProperty("main_window_to_list_ms", static_cast<int>(t.mainWindowToList));
     EXPECT_GE(t.mainWindowToList, 0) << "the list answered";
-    // Quickly is the work the program does, which a busy machine cannot
-    // stretch the way it stretches the wall clock: the processor time of
-    // the whole start-up, the thousand records included.
-    FILETIME created, exited, kernel, user;
-    ASSERT_TRUE(GetProcessTimes(session_->Process().Handle(), &created, &exited, &kernel, &user));
-    auto ms = [](const FILETIME& f) {
-        return static_cast<double>((uint64_t{f.dwHighDateTime} << 32) | f.dwLowDateTime) / 1e4;
-    };
-    const double processorMs = ms(kernel) + ms(user);
-    RecordProperty("startup_processor_ms", static_cast<int>(processorMs));
-    EXPECT_GT(processorMs, 0.0) << "the system tells the program's processor time";
-    EXPECT_LT(processorMs, 10000.0) << "ms of processor time up to the list";
+    // About 0.2 s on an idle machine and well under a second with both
+    // processors kept busy by other programs: the bound is far off either,
+    // and only work that grows with the records squared would reach it.
+    EXPECT_LT(t.mainWindowToList, 10000) << "ms from the main window's creation to its list";
 }
 
 TEST_F(MainWindowE2ETest, GraphMaximumFromTheDataFileIsClamped) {
