@@ -6,6 +6,8 @@ CMarkResult::CMarkResult() {
     for (int i = 0; i < bench::kTestCount; ++i) {
         m_fTime[i] = 0.0f;
         m_nRun[i] = 0;
+        m_nRounds[i] = 1;
+        m_fFastest[i] = m_fSlowest[i] = 0.0f;
     }
     SetReference(1);
 }
@@ -20,9 +22,15 @@ void CMarkResult::SetReference(int platformId) {
 int32_t CMarkResult::GetMark(int index) const {
     if (index < 0 || index >= bench::kTestCount)
         return 0;
-    if (m_fTime[index] == 0.0f)
+    return GetMarkOf(index, m_fTime[index]);
+}
+
+int32_t CMarkResult::GetMarkOf(int index, float seconds) const {
+    if (index < 0 || index >= bench::kTestCount)
         return 0;
-    double mark = static_cast<double>(m_fRef[index]) * 1000.0 / static_cast<double>(m_fTime[index]);
+    if (seconds == 0.0f)
+        return 0;
+    double mark = static_cast<double>(m_fRef[index]) * 1000.0 / static_cast<double>(seconds);
     // Truncation toward zero. A time from an edited file can be absurdly
     // small or not a number: such marks saturate or read 0 instead of
     // overflowing the conversion.

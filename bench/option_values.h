@@ -20,6 +20,7 @@ constexpr int32_t kMaxGraphMax = 20000;
 // The boxes' lists, in order.
 constexpr const char* kLoopChoices[] = {"5000", "10000", "20000", "40000"};
 constexpr const char* kGraphChoices[] = {"2000", "3000", "5000", "8000", "10000", "15000", "20000"};
+constexpr const char* kRoundChoices[] = {"1", "3", "5", "7", "9"};
 
 // Leading blanks, an optional sign and the decimal digits that follow; 0
 // when there are none. A number beyond the 32-bit range saturates.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "bench/rounds.h"
 #include "bench/test_dlg.h"
 #include "bench/timing.h"
 #include "framework/image_list.h"
@@ -92,6 +93,9 @@ void CVelkoras::ClearRunFlags() {
 
 void CVelkoras::SetShownTimes(const CMarkResult& times, int platformId) {
     std::copy(std::begin(times.m_fTime), std::end(times.m_fTime), m_result.m_fTime);
+    std::copy(std::begin(times.m_nRounds), std::end(times.m_nRounds), m_result.m_nRounds);
+    std::copy(std::begin(times.m_fFastest), std::end(times.m_fFastest), m_result.m_fFastest);
+    std::copy(std::begin(times.m_fSlowest), std::end(times.m_fSlowest), m_result.m_fSlowest);
     m_result.SetReference(platformId);
 }
 
@@ -102,9 +106,13 @@ void CVelkoras::BeginTests(CTestDlg* testWnd, HWND timeBox) {
         m_nCtrlId[i] = bench::kCatalogue[i].controlId;
     // From here on a STOP may change the flags: they move to the run states.
     for (int i = 0; i < bench::kTestCount; ++i) {
-        m_runState[i] = m_result.m_nRun[i] == 1 ? RunState::kFlagged : RunState::kIdle;
+        m_selected[i] = m_result.m_nRun[i] == 1;
+        m_runState[i] = m_selected[i] ? RunState::kFlagged : RunState::kIdle;
         m_result.m_nRun[i] = 0;
+        m_roundTimes[i].clear();
     }
+    m_nRound = 0;
+    m_stopped = false;
     m_pTimeBox = timeBox;
     m_pTestWnd = testWnd;
     StartTest(0);
@@ -128,8 +136,15 @@ void CVelkoras::StartTest(int index) {
         FinishTest(index);
         return;
     }
+    // With rounds the title also says which one runs: "Tab Control  2/5".
+    char name[96];
+    if (m_nRounds > 1)
+        std::snprintf(name, sizeof name, "%s  %d/%d", bench::kCatalogue[index].name, m_nRound + 1,
+                      m_nRounds);
+    else
+        std::snprintf(name, sizeof name, "%s", bench::kCatalogue[index].name);
     char title[128];
-    std::snprintf(title, sizeof title, "Velkora - %s Testing...", bench::kCatalogue[index].name);
+    std::snprintf(title, sizeof title, "Velkora - %s Testing...", name);
     SetWindowTextA(testWnd, title);
     if (m_startHook)
         m_startHook(index);
@@ -150,11 +165,47 @@ void CVelkoras::FinishTest(int index) {
     }
     // A running state is this thread's alone: a STOP clears only flagged ones.
     if (m_runState[index].exchange(RunState::kIdle) == RunState::kRunning)
-        m_result.m_fTime[index] = static_cast<float>(GetNormalizedTime());
+        StoreRoundTime(index, static_cast<float>(GetNormalizedTime()));
     if (index + 1 < bench::kTestCount)
         StartTest(index + 1);
+    else if (StartNextRound())
+        StartTest(0);
     else
         EndTests();
+}
+
+void CVelkoras::StoreRoundTime(int index, float seconds) {
+    // The median of the rounds so far: a run stopped later keeps it. One
+    // round's median is its time itself.
+    m_roundTimes[index].push_back(seconds);
+    const bench::RoundSummary summary = bench::SummariseRounds(m_roundTimes[index]);
+    m_result.m_fTime[index] = summary.median;
+    m_result.m_nRounds[index] = summary.rounds;
+    m_result.m_fFastest[index] = summary.fastest;
+    m_result.m_fSlowest[index] = summary.slowest;
+}
+
+bool CVelkoras::StartNextRound() {
+    if (m_nRound + 1 >= m_nRounds || m_stopped)
+        return false;
+    ++m_nRound;
+    for (int i = 0; i < bench::kTestCount; ++i)
+        if (m_selected[i])
+            m_runState[i] = RunState::kFlagged;
+    // A STOP whose clearing ran before the states were set has set its mark
+    // by now (see the protocol above).
+    if (m_stopped) {
+        ClearFlaggedStates();
+        return false;
+    }
+    return true;
+}
+
+void CVelkoras::ClearFlaggedStates() {
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        RunState flagged = RunState::kFlagged;
+        m_runState[i].compare_exchange_strong(flagged, RunState::kIdle);
+    }
 }
 
 void CVelkoras::EndTests() {
@@ -170,14 +221,16 @@ void CVelkoras::StopTests() {
         std::snprintf(title, sizeof title, "Velkora - %s Testing...", "Stoped");
         SetWindowTextA(testWnd, title);
     }
+    m_stopped = true;
     if (m_stopHook)
         m_stopHook();
     // Tests already over are idle and the one running keeps running: only
     // flags not yet claimed are cleared.
-    for (int i = 0; i < bench::kTestCount; ++i) {
-        RunState flagged = RunState::kFlagged;
-        m_runState[i].compare_exchange_strong(flagged, RunState::kIdle);
-    }
+    ClearFlaggedStates();
+}
+
+void CVelkoras::SetRounds(int rounds) {
+    m_nRounds = rounds;
 }
 
 void CVelkoras::SetLoopCount(int n) {

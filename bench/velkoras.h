@@ -41,6 +41,16 @@
 // run ends through the remaining tests as a complete one does. FinishTest
 // stores a time only for a test in the running state.
 //
+// Rounds: with R > 1 the flagged tests run R times over in one sequence,
+// all of them in order and then all again, so a slow minute of the machine
+// spreads over every test. After test 19 of a round that is not the last,
+// the worker sets the flagged tests' states to flagged again and starts
+// test 0. A STOP sets the stopped mark before it clears any state, and the
+// worker looks at the mark again once it has set the states: whichever of
+// the two comes second clears them, so no round begins after a STOP. Each
+// test keeps the median of the rounds it completed (FinishTest stores it
+// after every round), its fastest and slowest, and how many.
+//
 // No locks are used: the run states are the only data both threads write,
 // everything else is written by one thread at a time, and each hand-over is
 // a message (a test posted to the worker, a control call or WM_BENCH_DONE
@@ -57,6 +67,7 @@
 #include <cstdint>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "bench/mark_result.h"
 #include "framework/gdi.h"
@@ -89,6 +100,12 @@ class CVelkoras : public fw::UiThread {
     // what a user or a file gives (bench::ClampLoopCount).
     void SetLoopCount(int n);
     int LoopCount() const { return m_nLoop; }
+    // The rounds R of the next sequence, 1 to 9 (bench::ClampRounds): the
+    // flagged tests run R times over, all of them in order each round.
+    void SetRounds(int rounds);
+    int Rounds() const { return m_nRounds; }
+    // The round under way, from 0 (for the title and the tests).
+    int Round() const { return m_nRound; }
     // The result set: the times after a run, read once the test window's
     // modal run has returned. Its run flags are those of the next run; a run
     // takes them, so after one they all read 0.
@@ -132,6 +149,11 @@ class CVelkoras : public fw::UiThread {
   private:
     void Construct(HWND owner);
     HWND TestWindow() const;
+    // Sets the flagged tests' states for the next round; false when the run
+    // has no next round (the last is over, or a STOP came).
+    bool StartNextRound();
+    void ClearFlaggedStates();
+    void StoreRoundTime(int index, float seconds);
 
     // The twenty procedures, in catalogue order, and the quit handler.
     void OnStandardText(WPARAM n, LPARAM control);
@@ -171,6 +193,13 @@ class CVelkoras : public fw::UiThread {
     // The run states of the sequence under way (see above); idle between runs.
     enum class RunState : int32_t { kIdle, kFlagged, kRunning };
     std::atomic<RunState> m_runState[bench::kTestCount] = {};
+    // The tests flagged for the sequence under way, its rounds and the times
+    // of each test's completed rounds.
+    bool m_selected[bench::kTestCount] = {};
+    int m_nRounds = 1;
+    int m_nRound = 0;
+    std::atomic<bool> m_stopped{false};
+    std::vector<float> m_roundTimes[bench::kTestCount];
     DWORD m_dwElapsed = 0;
     int m_nLoop = 0;
     CMarkResult m_result;

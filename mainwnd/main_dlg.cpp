@@ -6,6 +6,7 @@
 #include <new>
 
 #include "bench/option_values.h"
+#include "bench/rounds.h"
 #include "bench/test_dlg.h"
 #include "bench/timing.h"
 #include "cpu/cpu_info.h"
@@ -120,8 +121,10 @@ int CMainDlg::OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys) {
         return true;
     });
 
-    // A loop count from the file may lie anywhere; the options' range holds.
+    // A loop count or rounds from the file may lie anywhere; the options'
+    // ranges hold.
     m_pThread->SetLoopCount(bench::ClampLoopCount(options.loop));
+    m_pThread->SetRounds(bench::ClampRounds(options.rounds));
     return options.graphMax;
 }
 
@@ -133,16 +136,19 @@ void CMainDlg::SetUpList() {
     list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list.SetTextColor(palette::kBlue.ColorRef());
 
+    // The spread column is empty unless the record was timed in rounds.
     const RECT client = list.ClientRect();
-    const int valueWidth = (client.right - client.left - 250) / 2;
+    const int nameWidth = 200, spreadWidth = 66;
+    const int valueWidth = (client.right - client.left - nameWidth - spreadWidth) / 2;
     struct Column {
         const wchar_t* heading;
         int format;
         int width;
-    } columns[] = {{L"MARK NAME", LVCFMT_LEFT, 250},
+    } columns[] = {{L"MARK NAME", LVCFMT_LEFT, nameWidth},
                    {L"TIME(sec)", LVCFMT_RIGHT, valueWidth},
-                   {L"VELKORA", LVCFMT_RIGHT, valueWidth}};
-    for (int c = 0; c < 3; ++c)
+                   {L"VELKORA", LVCFMT_RIGHT, valueWidth},
+                   {L"SPREAD", LVCFMT_RIGHT, spreadWidth}};
+    for (int c = 0; c < 4; ++c)
         list.InsertColumn(c, columns[c].heading, columns[c].width, columns[c].format);
     for (int i = 0; i < bench::kTestCount; ++i)
         list.InsertItem(i, fw::WidenAnsi(bench::kCatalogue[i].name), 0);
@@ -270,7 +276,18 @@ void CMainDlg::ShowResults() {
     for (int i = 0; i < bench::kTestCount; ++i) {
         list.SetCellText(i, 1, fw::WidenAnsi(bench::FormatTime(result.m_fTime[i])));
         list.SetCellText(i, 2, fw::WidenAnsi(bench::FormatMark(result.GetMark(i))));
+        list.SetCellText(
+            i, 3,
+            fw::WidenAnsi(bench::FormatSpread(result.m_nRounds[i], result.m_fFastest[i],
+                                              result.m_fSlowest[i], result.m_fTime[i])));
         m_graph[i].SetValue(result.GetMark(i));
+        // A test timed in rounds shows their range: the slowest round's mark
+        // to the fastest's.
+        if (result.HasRange(i))
+            m_graph[i].SetWhisker(result.GetMarkOf(i, result.m_fSlowest[i]),
+                                  result.GetMarkOf(i, result.m_fFastest[i]));
+        else
+            m_graph[i].ClearWhisker();
     }
     m_lblTotalTime.SetText(fw::WidenAnsi(bench::FormatTime(result.GetTotalTime())));
     m_lblTotalMark.SetText(fw::WidenAnsi(bench::FormatMark(result.GetTotalMark())));

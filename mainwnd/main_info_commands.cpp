@@ -9,6 +9,7 @@
 
 #include "bench/catalogue.h"
 #include "bench/option_values.h"
+#include "bench/rounds.h"
 #include "cpu/cpu_info.h"
 #include "cpu/processor_dlg.h"
 #include "framework/text.h"
@@ -124,13 +125,16 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
 void CMainDlg::OnOptionsCommand(fw::Message&) {
     COptionsDlg options;
     options.m_strLoop = std::to_wstring(m_pThread->LoopCount());
+    options.m_strRounds = std::to_wstring(m_pThread->Rounds());
     options.m_strGraph = std::to_wstring(GraphMax());
     if (options.DoModal() != IDOK)
         return;
 
     const std::string loop = fw::NarrowAnsi(options.m_strLoop);
+    const std::string rounds = fw::NarrowAnsi(options.m_strRounds);
     const std::string graph = fw::NarrowAnsi(options.m_strGraph);
     m_pThread->SetLoopCount(bench::LoopCountFromText(loop));
+    m_pThread->SetRounds(bench::RoundsFromText(rounds));
     SetGraphMax(bench::GraphMaxFromText(graph));
     if (!options.m_bSave)
         return;
@@ -138,6 +142,7 @@ void CMainDlg::OnOptionsCommand(fw::Message&) {
     records::IniFile file;
     ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
         records::WriteLoopAndGraph(f, loop, graph);
+        records::WriteRounds(f, rounds);
         return true;
     });
 }

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "bench/option_values.h"
+#include "bench/rounds.h"
 #include "bench/timing.h"
 #include "framework/combo_box.h"
 #include "framework/data_exchange.h"
@@ -30,6 +31,8 @@ bool COptionsDlg::RouteMessage(fw::Message& m) {
 void COptionsDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.ComboText(IDC_OPT_LOOP, m_strLoop);
     dx.MaxChars(IDC_OPT_LOOP, m_strLoop, bench::kOptionMaxChars);
+    dx.ComboText(IDC_OPT_ROUNDS, m_strRounds);
+    dx.MaxChars(IDC_OPT_ROUNDS, m_strRounds, bench::kOptionMaxChars);
     dx.ComboText(IDC_OPT_GRAPH, m_strGraph);
     dx.MaxChars(IDC_OPT_GRAPH, m_strGraph, bench::kOptionMaxChars);
     dx.Check(IDC_OPT_SAVE, m_bSave);
@@ -38,15 +41,19 @@ void COptionsDlg::DoDataExchange(fw::DataExchange& dx) {
 BOOL COptionsDlg::OnInitDialog() {
     // The lists first: opening selects the entry that begins with a text.
     FillList(fw::ComboBox(Item(IDC_OPT_LOOP)), bench::kLoopChoices, std::size(bench::kLoopChoices));
+    FillList(fw::ComboBox(Item(IDC_OPT_ROUNDS)), bench::kRoundChoices,
+             std::size(bench::kRoundChoices));
     FillList(fw::ComboBox(Item(IDC_OPT_GRAPH)), bench::kGraphChoices,
              std::size(bench::kGraphChoices));
     return fw::Dialog::OnInitDialog();
 }
 
 void COptionsDlg::OnRestoreDefaults(fw::Message&) {
-    // Both boxes at once; the save check box keeps its state.
+    // Every box at once; the save check box keeps its state.
     m_strLoop = std::to_wstring(bench::kDefaultLoop);
+    m_strRounds = std::to_wstring(bench::kDefaultRounds);
     m_strGraph = std::to_wstring(bench::kDefaultGraphMax);
     SetItemText(IDC_OPT_LOOP, m_strLoop);
+    SetItemText(IDC_OPT_ROUNDS, m_strRounds);
     SetItemText(IDC_OPT_GRAPH, m_strGraph);
 }

@@ -1,5 +1,5 @@
-// The options dialog: the loop count and the graph maximum as texts the
-// user types or picks, and whether to save them. The caller puts the
+// The options dialog: the loop count, the rounds of a run and the graph
+// maximum as texts the user types or picks, and whether to save them. The caller puts the
 // current values in before the modal run and reads the texts after OK;
 // reading them as numbers and clamping is the caller's (bench/option_values.h).
 #pragma once
@@ -13,6 +13,7 @@ class COptionsDlg : public fw::Dialog {
     COptionsDlg();
 
     std::wstring m_strLoop;
+    std::wstring m_strRounds;
     std::wstring m_strGraph;
     int m_bSave = 0;
 

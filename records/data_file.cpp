@@ -54,6 +54,8 @@ DataFileOptions ReadOptions(const IniFile& file) {
         file.GetInt(kOptionsSection, kLoopKey, static_cast<uint32_t>(kDefaultLoop)));
     options.graphMax = static_cast<int32_t>(
         file.GetInt(kOptionsSection, kGraphKey, static_cast<uint32_t>(kDefaultGraphMax)));
+    options.rounds = static_cast<int32_t>(
+        file.GetInt(kOptionsSection, kRoundsKey, static_cast<uint32_t>(kDefaultRounds)));
     return options;
 }
 
@@ -66,6 +68,10 @@ void WriteRecordCount(IniFile& file, int32_t count) {
 void WriteLoopAndGraph(IniFile& file, const std::string& loop, const std::string& graphMax) {
     file.SetString(kOptionsSection, kLoopKey, loop);
     file.SetString(kOptionsSection, kGraphKey, graphMax);
+}
+
+void WriteRounds(IniFile& file, const std::string& rounds) {
+    file.SetString(kOptionsSection, kRoundsKey, rounds);
 }
 
 std::vector<std::string> ReadSystemNames(const IniFile& file, int32_t count) {

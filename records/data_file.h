@@ -22,10 +22,12 @@ constexpr char kOptionsSection[] = "VelkoraDataFile";
 constexpr char kRecordCountKey[] = "VelkoraDataNum";
 constexpr char kLoopKey[] = "VelkoraLoop";
 constexpr char kGraphKey[] = "VelkoraGraph";
+constexpr char kRoundsKey[] = "VelkoraRounds";
 
 constexpr int32_t kDefaultRecordCount = 0;
 constexpr int32_t kDefaultLoop = 10000;
 constexpr int32_t kDefaultGraphMax = 3000;
+constexpr int32_t kDefaultRounds = 1;
 
 // "SystemInfo-DATA%03d", "InfoCPU-DATA%03d", "Velkora-DATA%03d": 000 to 999,
 // then 1000 and up with all their digits.
@@ -33,17 +35,21 @@ std::string SystemSectionName(int record);
 std::string ProcessorSectionName(int record);
 std::string TimingSectionName(int record);
 
-// The options as stored: the record count, the loop count and the graph
-// maximum, each with its default when missing. Clamping is the caller's.
+// The options as stored: the record count, the loop count, the graph
+// maximum and the rounds of a run, each with its default when missing.
+// Clamping is the caller's.
 struct DataFileOptions {
     int32_t recordCount = kDefaultRecordCount;
     int32_t loop = kDefaultLoop;
     int32_t graphMax = kDefaultGraphMax;
+    int32_t rounds = kDefaultRounds;
 };
 DataFileOptions ReadOptions(const IniFile& file);
 void WriteRecordCount(IniFile& file, int32_t count);  // "%d"
-// The options dialog stores the texts of its two boxes as they are.
+// The options dialog stores the texts of its boxes as they are; the rounds
+// key comes after the others.
 void WriteLoopAndGraph(IniFile& file, const std::string& loop, const std::string& graphMax);
+void WriteRounds(IniFile& file, const std::string& rounds);
 
 // The "SystemName" of records 1..count, in order (a missing one reads "").
 std::vector<std::string> ReadSystemNames(const IniFile& file, int32_t count);

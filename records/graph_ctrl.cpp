@@ -61,6 +61,22 @@ void CGraphCtrl::SetValue(int32_t value) {
     }
 }
 
+void CGraphCtrl::SetWhisker(int32_t low, int32_t high) {
+    m_bWhisker = true;
+    m_nWhiskerLow = low;
+    m_nWhiskerHigh = high;
+    if (Handle() != nullptr)
+        InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CGraphCtrl::ClearWhisker() {
+    if (!m_bWhisker)
+        return;
+    m_bWhisker = false;
+    if (Handle() != nullptr)
+        InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 bool CGraphCtrl::RouteMessage(fw::Message& m) {
     static const fw::Route<CGraphCtrl> routes[] = {
         fw::OnMessage(WM_ERASEBKGND, &CGraphCtrl::OnEraseBkgnd),
@@ -86,8 +102,31 @@ void CGraphCtrl::OnPaint(fw::Message& m) {
         StretchBlt(dc.Get(), filled, 0, width - filled, height, m_memDC.Get(), 0, 0,
                    graph::kGradientWidth, 2, SRCCOPY);
     }
-    fw::ScopedSelect bar(m_memDC.Get(), m_barBitmap.Get());
-    StretchBlt(dc.Get(), 0, 0, filled, height, m_memDC.Get(), 0, 0, graph::kGradientWidth, 2,
-               SRCCOPY);
+    {
+        fw::ScopedSelect bar(m_memDC.Get(), m_barBitmap.Get());
+        StretchBlt(dc.Get(), 0, 0, filled, height, m_memDC.Get(), 0, 0, graph::kGradientWidth, 2,
+                   SRCCOPY);
+    }
+    if (m_bWhisker)
+        DrawWhisker(dc.Get(), width, height);
     m.result = 0;
+}
+
+void CGraphCtrl::DrawWhisker(HDC dc, int width, int height) const {
+    // Where each end would fill the bar to, on the same scale (an end past
+    // the maximum stops at the bar's end), joined by a line across the
+    // bar's middle with a tick at each end.
+    const int left =
+        graph::FillWidth(graph::ClampPosition(m_nWhiskerLow, m_nLower, m_nUpper), m_nUpper, width);
+    const int right =
+        graph::FillWidth(graph::ClampPosition(m_nWhiskerHigh, m_nLower, m_nUpper), m_nUpper, width);
+    const int middle = height / 2, tick = height / 3;
+    fw::Pen pen(CreatePen(PS_SOLID, 1, palette::kMagenta.ColorRef()));
+    fw::ScopedSelect use(dc, pen.Get());
+    MoveToEx(dc, left, middle, nullptr);
+    LineTo(dc, right, middle);
+    for (int x : {left, right}) {
+        MoveToEx(dc, x, middle - tick, nullptr);
+        LineTo(dc, x, middle + tick + 1);
+    }
 }

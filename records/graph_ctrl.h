@@ -18,6 +18,10 @@ class CGraphCtrl : public fw::Control {
     void SetCurrentColor(graph::Rgb colour);
     void SetRange(int32_t minimum, int32_t maximum);
     void SetValue(int32_t value);
+    // A thin whisker over the bar from one value to another (the marks of a
+    // test's slowest and fastest round); none after ClearWhisker.
+    void SetWhisker(int32_t low, int32_t high);
+    void ClearWhisker();
 
     int32_t RangeMin() const { return m_nLower; }
     int32_t RangeMax() const { return m_nUpper; }
@@ -34,12 +38,16 @@ class CGraphCtrl : public fw::Control {
   private:
     void OnEraseBkgnd(fw::Message& m);
     void OnPaint(fw::Message& m);
+    void DrawWhisker(HDC dc, int width, int height) const;
     // Draws the gradients into one of the two bitmaps.
     void Render(const fw::Bitmap& target, int split);
 
     int32_t m_nLower = 0;
     int32_t m_nUpper = 100;
     int32_t m_nPos = 0;
+    bool m_bWhisker = false;
+    int32_t m_nWhiskerLow = 0;
+    int32_t m_nWhiskerHigh = 0;
     graph::Rgb m_crCurrent;
     graph::Rgb m_crBase;
     const graph::Rgb m_crFade = palette::kBlack;

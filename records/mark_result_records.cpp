@@ -3,16 +3,48 @@
 #include <cstdlib>
 
 #include "bench/mark_result.h"
+#include "bench/rounds.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+
+namespace {
+
+// The keys of a test's rounds after its time key.
+std::string RoundsKey(const std::string& test) {
+    return test + " Rounds";
+}
+std::string FastestKey(const std::string& test) {
+    return test + " Fastest";
+}
+std::string SlowestKey(const std::string& test) {
+    return test + " Slowest";
+}
+
+float ReadSeconds(const records::IniFile& file, const std::string& section,
+                  const std::string& key) {
+    return records::NarrowToFloat(std::atof(file.GetString(section, key, "0.0").c_str()));
+}
+
+std::string Seconds(float seconds) {
+    char value[64];
+    std::snprintf(value, sizeof value, "%f", static_cast<double>(seconds));
+    return value;
+}
+
+}  // namespace
 
 int CMarkResult::LoadRecord(const records::IniFile& file, int n) {
     const std::string section = records::TimingSectionName(n);
     std::string key;
     for (int i = 0; i < bench::kTestCount; ++i) {
         GetTestName(i, key);
-        const std::string text = file.GetString(section, key, "0.0");
-        m_fTime[i] = records::NarrowToFloat(std::atof(text.c_str()));
+        m_fTime[i] = ReadSeconds(file, section, key);
+        // A count read from the file is trusted only as far as it means
+        // several rounds; anything else is one round without a range.
+        const int32_t rounds = static_cast<int32_t>(file.GetInt(section, RoundsKey(key), 1));
+        m_nRounds[i] = rounds > 1 ? bench::ClampRounds(rounds) : 1;
+        m_fFastest[i] = rounds > 1 ? ReadSeconds(file, section, FastestKey(key)) : 0.0f;
+        m_fSlowest[i] = rounds > 1 ? ReadSeconds(file, section, SlowestKey(key)) : 0.0f;
     }
     return 1;
 }
@@ -20,11 +52,18 @@ int CMarkResult::LoadRecord(const records::IniFile& file, int n) {
 int CMarkResult::SaveRecord(records::IniFile& file, int n) const {
     const std::string section = records::TimingSectionName(n);
     std::string key;
-    char value[64];
     for (int i = 0; i < bench::kTestCount; ++i) {
         GetTestName(i, key);
-        std::snprintf(value, sizeof value, "%f", static_cast<double>(m_fTime[i]));
-        file.SetString(section, key, value);
+        file.SetString(section, key, Seconds(m_fTime[i]));
+    }
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        GetTestName(i, key);
+        const bool range = HasRange(i);
+        if (!range && file.GetString(section, RoundsKey(key), "").empty())
+            continue;
+        file.SetString(section, RoundsKey(key), std::to_string(range ? m_nRounds[i] : 1));
+        file.SetString(section, FastestKey(key), Seconds(range ? m_fFastest[i] : m_fTime[i]));
+        file.SetString(section, SlowestKey(key), Seconds(range ? m_fSlowest[i] : m_fTime[i]));
     }
     return 1;
 }
@@ -32,12 +71,17 @@ int CMarkResult::SaveRecord(records::IniFile& file, int n) const {
 int CMarkResult::AppendRecordText(std::string& text) const {
     text += "[Velkora-DATA001]\r\n";
     std::string key;
-    char line[128];
     for (int i = 0; i < bench::kTestCount; ++i) {
         GetTestName(i, key);
-        std::snprintf(line, sizeof line, "\t%s = %f\r\n", key.c_str(),
-                      static_cast<double>(m_fTime[i]));
-        text += line;
+        text += "\t" + key + " = " + Seconds(m_fTime[i]) + "\r\n";
+    }
+    for (int i = 0; i < bench::kTestCount; ++i) {
+        if (!HasRange(i))
+            continue;
+        GetTestName(i, key);
+        text += "\t" + RoundsKey(key) + " = " + std::to_string(m_nRounds[i]) + "\r\n";
+        text += "\t" + FastestKey(key) + " = " + Seconds(m_fFastest[i]) + "\r\n";
+        text += "\t" + SlowestKey(key) + " = " + Seconds(m_fSlowest[i]) + "\r\n";
     }
     return 1;
 }

@@ -54,6 +54,7 @@
 #define IDC_OPT_GRAPH 1046
 #define IDC_OPT_DEFAULTS 1078
 #define IDC_OPT_SAVE 1079
+#define IDC_OPT_ROUNDS 1081  // the rounds of a run, beside the loop count
 
 // Test description (template 146)
 #define IDC_DESC_TEXT 1080
