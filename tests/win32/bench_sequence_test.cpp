@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -52,12 +53,18 @@ std::string TitleOf(HWND window) {
 // test window then and there (a send: handled before the test runs).
 class StartWatch {
   public:
-    StartWatch(CVelkoras& worker, CTestDlg& window, int stopAt = -1, int command = IDOK)
+    // stopAt is a test, in the round stopRound (from 0).
+    StartWatch(CVelkoras& worker, CTestDlg& window, int stopAt = -1, int command = IDOK,
+               int stopRound = 0)
         : worker_(worker) {
-        worker_.SetStartHook([this, &window, stopAt, command](int index) {
+        worker_.SetStartHook([this, &window, stopAt, command, stopRound](int index) {
+            // The test before this one has finished: its time is the last.
+            if (!started.empty())
+                roundTimes[started.back()].push_back(LastTime());
             started.push_back(index);
+            rounds.push_back(worker_.Round());
             titles.push_back(TitleOf(window.Handle()));
-            if (index == stopAt) {
+            if (index == stopAt && worker_.Round() == stopRound) {
                 SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
                 titleAfterStop = TitleOf(window.Handle());
             }
@@ -65,7 +72,15 @@ class StartWatch {
     }
     ~StartWatch() { worker_.SetStartHook(nullptr); }
 
-    std::vector<int> started;
+    // Once the run is over: the last test's time joins the others.
+    void RunEnded() {
+        if (!started.empty())
+            roundTimes[started.back()].push_back(LastTime());
+    }
+    float LastTime() const { return static_cast<float>(worker_.GetNormalizedTime()); }
+
+    std::vector<int> started, rounds;  // each test started, and in which round
+    std::vector<float> roundTimes[bench::kTestCount];
     std::vector<std::string> titles;
     std::string titleAfterStop;
 
@@ -169,6 +184,56 @@ TEST(BenchSequenceTest, StopDuringATestLetsItFinishAndSkipsTheRest) {
         EXPECT_EQ(worker.Result().m_nRun[i], 0);
     }
     Quit(worker);
+}
+
+// Three rounds: the flagged tests run in order three times over, each keeps
+// the median of its rounds with the fastest and slowest, and the title
+// names the round. A STOP in the second round ends the run after the test
+// under way: what the tests completed is kept, medians of two included.
+TEST(BenchSequenceTest, RoundsRunInterleavedAndKeepTheMedianOfWhatCompleted) {
+    const std::vector<int> flagged = {0, 12, 16};
+    struct Case {
+        const char* what;
+        int stopAt;  // test stopped at in round 2, or -1
+        std::vector<int> order;
+        std::vector<int> completed;  // rounds each flagged test completed
+    } cases[] = {
+        {"three rounds", -1, {0, 12, 16, 0, 12, 16, 0, 12, 16}, {3, 3, 3}},
+        {"STOP as round 2 reaches Tab Control", 12, {0, 12, 16, 0, 12}, {2, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CVelkoras worker;
+        worker.SetLoopCount(kLoop);
+        worker.SetRounds(3);
+        worker.SetShownTimes(StoredTimes(), 1);
+        for (int i : flagged)
+            worker.SetRunFlag(i);
+        QuickTestDlg dlg;
+        dlg.m_pThread = &worker;
+        StartWatch watch(worker, dlg, c.stopAt, IDOK, 1);
+        dlg.DoModal();
+        watch.RunEnded();
+        EXPECT_EQ(watch.started, c.order);
+        EXPECT_EQ(watch.titles[1], "Velkora - Tab Control  1/3 Testing...");
+        EXPECT_EQ(watch.titles[4], "Velkora - Tab Control  2/3 Testing...");
+        const CMarkResult& result = worker.Result();
+        for (size_t k = 0; k < flagged.size(); ++k) {
+            const int i = flagged[k];
+            std::vector<float> times = watch.roundTimes[i];
+            ASSERT_EQ(times.size(), static_cast<size_t>(c.completed[k])) << "test " << i;
+            std::sort(times.begin(), times.end());
+            const size_t n = times.size();
+            const float median =
+                n % 2 ? times[n / 2] : static_cast<float>((double{times[0]} + times[1]) / 2);
+            EXPECT_EQ(result.m_fTime[i], median) << "test " << i;
+            EXPECT_EQ(result.m_nRounds[i], c.completed[k]) << "test " << i;
+            EXPECT_EQ(result.m_fFastest[i], times.front()) << "test " << i;
+            EXPECT_EQ(result.m_fSlowest[i], times.back()) << "test " << i;
+        }
+        EXPECT_EQ(result.m_fTime[1], 100001.0f) << "an unflagged test keeps its time";
+        Quit(worker);
+    }
 }
 
 // Handles only what other threads send this one (the worker's control calls),
