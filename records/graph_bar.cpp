@@ -30,6 +30,21 @@ int FillWidth(int32_t position, int32_t maximum, int width) {
     return static_cast<int>(static_cast<double>(position) / maximum * width);
 }
 
+Span RangeOnBar(int32_t low, int32_t high, int32_t value, int32_t maximum) {
+    // As ChooseBar counts: up to the maximum the first band, past it one
+    // band per maximum, the position what is left over.
+    auto band = [maximum](int32_t v) { return maximum > 0 && v > maximum ? v / maximum : 0; };
+    auto place = [&](int32_t v) {
+        const int32_t b = band(v), shown = band(value);
+        if (b < shown)
+            return 0;
+        if (b > shown)
+            return maximum;
+        return b > 0 ? v % maximum : v;
+    };
+    return {place(low), place(high)};
+}
+
 uint32_t ToColorRef(Rgb colour) {
     const uint32_t rgb = colour.value;
     return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);

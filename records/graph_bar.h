@@ -48,6 +48,16 @@ int32_t ClampPosition(int32_t position, int32_t minimum, int32_t maximum);
 // Pixels of a bar `width` wide that the clamped position fills.
 int FillWidth(int32_t position, int32_t maximum, int width);
 
+// The part of a range [low, high] that shows on a bar of `value`, as
+// positions from 0 to maximum: a bar past the maximum starts again from
+// empty, and so does its range; an end in an earlier band is at 0, one in a
+// later band at the maximum.
+struct Span {
+    int32_t from;
+    int32_t to;
+};
+Span RangeOnBar(int32_t low, int32_t high, int32_t value, int32_t maximum);
+
 // The platform's COLORREF (0x00BBGGRR) of a graph colour.
 uint32_t ToColorRef(Rgb colour);
 

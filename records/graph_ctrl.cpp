@@ -53,6 +53,7 @@ void CGraphCtrl::SetRange(int32_t minimum, int32_t maximum) {
 void CGraphCtrl::SetValue(int32_t value) {
     const graph::BarState state = graph::ChooseBar(value, m_nUpper, m_crBase, m_crOverflow);
     SetCurrentColor(state.colour);
+    m_nValue = value;
     m_nPos = state.position;
     if (Handle() != nullptr) {
         Send(PBM_SETPOS, static_cast<WPARAM>(value), 0);
@@ -113,13 +114,13 @@ void CGraphCtrl::OnPaint(fw::Message& m) {
 }
 
 void CGraphCtrl::DrawWhisker(HDC dc, int width, int height) const {
-    // Where each end would fill the bar to, on the same scale (an end past
-    // the maximum stops at the bar's end), joined by a line across the
-    // bar's middle with a tick at each end.
+    // Where each end would fill the bar to, on the bar's own scale and band,
+    // joined by a line across the bar's middle with a tick at each end.
+    const graph::Span span = graph::RangeOnBar(m_nWhiskerLow, m_nWhiskerHigh, m_nValue, m_nUpper);
     const int left =
-        graph::FillWidth(graph::ClampPosition(m_nWhiskerLow, m_nLower, m_nUpper), m_nUpper, width);
+        graph::FillWidth(graph::ClampPosition(span.from, m_nLower, m_nUpper), m_nUpper, width);
     const int right =
-        graph::FillWidth(graph::ClampPosition(m_nWhiskerHigh, m_nLower, m_nUpper), m_nUpper, width);
+        graph::FillWidth(graph::ClampPosition(span.to, m_nLower, m_nUpper), m_nUpper, width);
     const int middle = height / 2, tick = height / 3;
     fw::Pen pen(CreatePen(PS_SOLID, 1, palette::kMagenta.ColorRef()));
     fw::ScopedSelect use(dc, pen.Get());

@@ -45,6 +45,7 @@ class CGraphCtrl : public fw::Control {
     int32_t m_nLower = 0;
     int32_t m_nUpper = 100;
     int32_t m_nPos = 0;
+    int32_t m_nValue = 0;  // as given, before the bar starts again past the maximum
     bool m_bWhisker = false;
     int32_t m_nWhiskerLow = 0;
     int32_t m_nWhiskerHigh = 0;

@@ -105,4 +105,24 @@ TEST(GraphBarTest, GradientsRunFromTheirColourAlmostToBlack) {
     EXPECT_EQ(mixed[100], 0xFFFFFFu) << "the track starts white at the split";
 }
 
+// A test's range drawn on its bar: within the bar's band of the maximum,
+// an end in another band held at the bar's start or end.
+TEST(GraphBarTest, ARangeShowsWithinTheBandOfItsBar) {
+    struct Case {
+        int32_t low, high, value;
+        int32_t from, to;
+    } cases[] = {
+        {1000, 2000, 1500, 1000, 2000},  // all below the maximum of 3000
+        {3500, 4000, 3800, 500, 1000},   // all in the first overflow band
+        {2500, 3500, 3200, 0, 500},      // crosses into the bar's band: from its start
+        {2500, 3500, 2900, 2500, 3000},  // crosses out of it: to its end
+        {2000, 9500, 4000, 0, 3000},     // spans the whole band
+    };
+    for (const Case& c : cases) {
+        const graph::Span span = graph::RangeOnBar(c.low, c.high, c.value, 3000);
+        EXPECT_EQ(span.from, c.from) << c.low << ".." << c.high << " on " << c.value;
+        EXPECT_EQ(span.to, c.to) << c.low << ".." << c.high << " on " << c.value;
+    }
+}
+
 }  // namespace
