@@ -13,21 +13,32 @@
 namespace e2e {
 namespace {
 
-TEST(ProgressTest, TitlesNameTheRunningTestAndNothingElse) {
+TEST(ProgressTest, TitlesNameTheRunningTestAndItsRoundAndNothingElse) {
     struct Case {
         const char* title;
-        int index;
-    } cases[] = {{"Velkora - Standard Text Testing...", 0},
-                 {"Velkora - TreeView Testing...", 14},
-                 {"Velkora - TreeView(2) Testing...", 15},
-                 {"Velkora - Enable / Disable Controls Testing...", 19},
-                 {"Velkora - Stoped Testing...", -1},
-                 {"Velkora", -1},
-                 {"", -1},
-                 {"Velkora - Tab Control Testing", -1},
-                 {"Velkora - tab control Testing...", -1}};
-    for (const Case& c : cases)
-        EXPECT_EQ(TestIndexOfTitle(c.title), c.index) << c.title;
+        int index, round, rounds;
+    } cases[] = {{"Velkora - Standard Text Testing...", 0, 1, 1},
+                 {"Velkora - TreeView Testing...", 14, 1, 1},
+                 {"Velkora - TreeView(2) Testing...", 15, 1, 1},
+                 {"Velkora - Enable / Disable Controls Testing...", 19, 1, 1},
+                 {"Velkora - Tab Control  2/5 Testing...", 12, 2, 5},
+                 {"Velkora - TreeView(2)  9/9 Testing...", 15, 9, 9},
+                 {"Velkora - Stoped Testing...", -1, 0, 0},
+                 {"Velkora", -1, 0, 0},
+                 {"", -1, 0, 0},
+                 {"Velkora - Tab Control Testing", -1, 0, 0},
+                 {"Velkora - tab control Testing...", -1, 0, 0},
+                 {"Velkora - Tab Control 2/5 Testing...", -1, 0, 0},
+                 {"Velkora - Tab Control  6/5 Testing...", -1, 0, 0},
+                 {"Velkora - Tab Control  1/1 Testing...", -1, 0, 0},
+                 {"Velkora -   2/5 Testing...", -1, 0, 0}};
+    for (const Case& c : cases) {
+        TitleRound round{0, 0};
+        EXPECT_EQ(TestIndexOfTitle(c.title, &round), c.index) << c.title;
+        EXPECT_EQ(round.round, c.round) << c.title;
+        EXPECT_EQ(round.rounds, c.rounds) << c.title;
+        EXPECT_EQ(TestIndexOfTitle(c.title), c.index) << "without a round asked: " << c.title;
+    }
 }
 
 TEST(ProgressTest, TimeBoxReadsOnlyItsOwnFormat) {
@@ -42,29 +53,37 @@ TEST(ProgressTest, TimeBoxReadsOnlyItsOwnFormat) {
 
 TEST(ProgressTest, OneLinePerTestWithTimeElapsedAndEstimate) {
     struct Case {
-        int index;
+        int index, round, rounds;
         const char* name;
         double seconds, took, elapsed, remaining;
         const char* line;
         const char* why;
     } cases[] = {
-        {2, "EditBox Text", 7.25, 5.04, 41.4, 125,
+        {2, 1, 1, "EditBox Text", 7.25, 5.04, 41.4, 125,
          "  3/20  EditBox Text                   7.250 s   elapsed 0:41   about 2:05 left\n",
          "the program's time first"},
-        {2, "EditBox Text", -1, 5.04, 41.4, 125,
+        {2, 1, 1, "EditBox Text", -1, 5.04, 41.4, 125,
          "  3/20  EditBox Text                    ~5.0 s   elapsed 0:41   about 2:05 left\n",
          "the driver's own timing when the program's cannot be read"},
-        {2, "EditBox Text", -1, -1, 41.4, -1,
+        {2, 1, 1, "EditBox Text", -1, -1, 41.4, -1,
          "  3/20  EditBox Text                       ? s   elapsed 0:41\n",
          "no time read and no earlier run"},
-        {19, "Enable / Disable Controls", 4.5, -1, 3725, 0,
+        {19, 1, 1, "Enable / Disable Controls", 4.5, -1, 3725, 0,
          " 20/20  Enable / Disable Controls      4.500 s   elapsed 1:02:05   done\n",
          "the last test, after an hour"},
+        {19, 1, 2, "Enable / Disable Controls", -1, 4.5, 90, 88,
+         " 20/20  Enable / Disable Controls  1/2       ~4.5 s   elapsed 1:30   about 1:28 left\n",
+         "the last test of a round that is not the last"},
+        {19, 2, 2, "Enable / Disable Controls", 4.5, -1, 180, 0,
+         " 20/20  Enable / Disable Controls  2/2      4.500 s   elapsed 3:00   done\n",
+         "the last test of the last round"},
     };
     for (const Case& c : cases) {
         FinishedTest test;
         test.index = c.index;
         test.count = 20;
+        test.round = c.round;
+        test.rounds = c.rounds;
         test.name = c.name;
         test.seconds = c.seconds;
         test.took = c.took;

@@ -101,6 +101,7 @@ TEST(ReportTest, TableShowsOneRunAsItsValues) {
     EXPECT_NE(table.find("graph title set ?"), std::string::npos) << "not observed";
     EXPECT_NE(table.find("Data file: C:\\users\\me\\velkora.vlk\n"), std::string::npos);
     EXPECT_EQ(table.find("median"), std::string::npos);
+    EXPECT_EQ(table.find("ROUNDS"), std::string::npos) << "no rounds columns for single rounds";
 }
 
 TEST(ReportTest, TableShowsSeveralRunsAsMedianMinimumAndMaximum) {
@@ -122,6 +123,80 @@ TEST(ReportTest, TableShowsSeveralRunsAsMedianMinimumAndMaximum) {
     EXPECT_NE(table.find("AVERAGE MARK" + std::string(53, ' ') + "555       526       640\n"),
               std::string::npos)
         << "no time columns for the average: " << table;
+}
+
+// ThreeRuns with Standard Text(2) timed in three rounds, from 2 % faster to
+// 10 % slower than its time, except in the second run, which had one round.
+Report ThreeRunsInRounds() {
+    Report report = ThreeRuns();
+    report.roundsSetting = "3";
+    for (size_t r = 0; r < report.runs.size(); ++r) {
+        TestRow& row = report.runs[r].rows[1];
+        row.rounds = r == 1 ? 1 : 3;
+        row.fastest = r == 1 ? 0 : row.time * 0.98;
+        row.slowest = r == 1 ? 0 : row.time * 1.1;
+    }
+    return report;
+}
+
+TEST(ReportTest, RoundsShowTheirCountRangeAndSpreadInEveryFormat) {
+    Report one = ThreeRunsInRounds();
+    one.runs.resize(1);
+    one.startAllPresses = 1;
+    const std::string oneTable = FormatTable(one), table = FormatTable(ThreeRunsInRounds());
+    const std::string json = FormatJson(ThreeRunsInRounds()), csv = FormatCsv(ThreeRunsInRounds());
+    struct Case {
+        const std::string& text;
+        std::string expected;
+        const char* why;
+    } cases[] = {
+        {oneTable, "Rounds    : 3 (VelkoraRounds in the data file)\n", "the setting"},
+        {oneTable, "TIME(sec)   VELKORA  ROUNDS          RANGE(sec)    SPREAD\n", "headings"},
+        {oneTable,
+         "Standard Text(2)                 1.000      3400       3        0.980..1.100    "
+         "12.0 % !\n",
+         "(1.1 - 0.98) / 1 is marked"},
+        {oneTable, "Standard Text                    0.500      9400       1\n", "one round"},
+        {table, "   100.0 % !     1-3        0.980..3.000   101.0 % !\n",
+         "the range of every run's rounds against the median time"},
+        {table, "     0.0 %         1\n", "the runs' spread keeps its mark's place"},
+        {oneTable, "round spread = (slowest - fastest round) / time; ! above 5 %", "the legend"},
+        {json,
+         "\"mark\": 3400, \"rounds\": 3, \"fastest\": 0.98, \"slowest\": 1.1, "
+         "\"spread\": 0.12}",
+         "a fraction, as the summary's"},
+        {json,
+         "\"mark\": 1133, \"rounds\": 1, \"fastest\": null, \"slowest\": null, "
+         "\"spread\": null}",
+         "one round has no range"},
+        {csv, "record,test,time_s,mark,rounds,fastest_s,slowest_s,round_spread\n", "header"},
+        {csv, "\n1,Standard Text(2),1.000,3400,3,0.980,1.100,0.1200\n", "appended fields"},
+        {csv, "\n2,Standard Text(2),3.000,1133,1,,,\n", "one round: only the count"},
+        {csv, "\nmedian,Standard Text(2),2.000,1700,,,,\n", "nothing for the statistics"},
+    };
+    for (const Case& c : cases)
+        EXPECT_NE(c.text.find(c.expected), std::string::npos) << c.why << ":\n" << c.text;
+}
+
+TEST(ReportTest, RoundsAreReadAsTheProgramReadsThem) {
+    struct Case {
+        const char *rounds, *fastest, *slowest;
+        int count;
+        double low, high;
+    } cases[] = {{"3", "0.980000", "1.100000", 3, 0.98, 1.1},
+                 {"", "", "", 1, 0, 0},
+                 {"1", "1.000000", "1.000000", 1, 0, 0},
+                 {"12", "1", "2", 9, 1, 2},
+                 {"2", "fast", "2.5", 2, 0, 2.5}};
+    for (const Case& c : cases) {
+        TestRow row;
+        row.time = 2;
+        SetRounds(row, c.rounds, c.fastest, c.slowest);
+        EXPECT_EQ(row.rounds, c.count) << "\"" << c.rounds << "\"";
+        EXPECT_DOUBLE_EQ(row.fastest, c.low) << c.rounds;
+        EXPECT_DOUBLE_EQ(row.slowest, c.high) << c.rounds;
+        EXPECT_DOUBLE_EQ(row.RoundSpread(), (c.high - c.low) / 2) << c.rounds;
+    }
 }
 
 TEST(ReportTest, MedianOfAnEvenNumberOfMarksKeepsItsHalf) {
@@ -175,11 +250,11 @@ TEST(ReportTest, CsvHasOneLinePerValueAndQuotesAwkwardNames) {
         lines += c == '\n';
     // Header; per run 2 tests + OVER ALL + AVERAGE; the same for median, min, max.
     EXPECT_EQ(lines, 1u + 3 * 4 + 3 * 4);
-    EXPECT_EQ(csv.rfind("record,test,time_s,mark\n1,", 0), 0u) << csv;
-    EXPECT_NE(csv.find("1,\"Show, \"\"Hide\"\"\",0.500,9400\n"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("median,Standard Text(2),2.000,1700\n"), std::string::npos);
-    EXPECT_NE(csv.find("max,OVER ALL,3.500,12800\n"), std::string::npos);
-    EXPECT_NE(csv.find("2,AVERAGE,,526\n"), std::string::npos) << csv;
+    EXPECT_EQ(csv.rfind("record,test,time_s,mark,", 0), 0u) << csv;
+    EXPECT_NE(csv.find("1,\"Show, \"\"Hide\"\"\",0.500,9400,1,,,\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("median,Standard Text(2),2.000,1700,"), std::string::npos);
+    EXPECT_NE(csv.find("max,OVER ALL,3.500,12800,"), std::string::npos);
+    EXPECT_NE(csv.find("2,AVERAGE,,526,"), std::string::npos) << csv;
 }
 
 TEST(DriverArgsTest, AcceptsEveryOption) {
@@ -187,6 +262,7 @@ TEST(DriverArgsTest, AcceptsEveryOption) {
     std::string error;
     ASSERT_TRUE(ParseDriverArgs({"run",           "C:\\v\\velkora.exe",
                                  "--loop",        "60000",
+                                 "--rounds",      "3",
                                  "--runs",        "3",
                                  "--json",        "r.json",
                                  "--csv",         "r.csv",
@@ -201,6 +277,8 @@ TEST(DriverArgsTest, AcceptsEveryOption) {
     EXPECT_EQ(args.exePath, "C:\\v\\velkora.exe");
     EXPECT_TRUE(args.hasLoop);
     EXPECT_EQ(args.loop, 60000);
+    EXPECT_TRUE(args.hasRounds);
+    EXPECT_EQ(args.rounds, 3);
     EXPECT_EQ(args.runs, 3);
     EXPECT_EQ(args.jsonPath, "r.json");
     EXPECT_EQ(args.csvPath, "r.csv");
@@ -212,6 +290,7 @@ TEST(DriverArgsTest, AcceptsEveryOption) {
 
     ASSERT_TRUE(ParseDriverArgs({"run", "velkora.exe"}, args, error));
     EXPECT_FALSE(args.hasLoop) << "the data file keeps its own loop count";
+    EXPECT_FALSE(args.hasRounds) << "and its own rounds";
     EXPECT_EQ(args.runs, 1);
     EXPECT_EQ(args.warmups, 0) << "no warm-up unless asked";
     EXPECT_TRUE(args.conditions.empty());
@@ -229,6 +308,9 @@ TEST(DriverArgsTest, RefusesWrongCommandLinesWithAReason) {
                  {{"run", "v.exe", "--loop", "many"}, "whole number"},
                  {{"run", "v.exe", "--loop", "12x"}, "whole number"},
                  {{"run", "v.exe", "--loop", "99999999999"}, "whole number"},
+                 {{"run", "v.exe", "--rounds", "0"}, "from 1 to 9"},
+                 {{"run", "v.exe", "--rounds", "10"}, "from 1 to 9"},
+                 {{"run", "v.exe", "--rounds", "2.5"}, "from 1 to 9"},
                  {{"run", "v.exe", "--runs", "-1"}, "count"},
                  {{"run", "v.exe", "--warmup", "101"}, "count"},
                  {{"run", "v.exe", "--timeout", "0"}, "positive"},

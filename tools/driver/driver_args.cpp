@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "tools/driver/run_report.h"
+
 namespace e2e {
 
 namespace {
@@ -50,9 +52,9 @@ bool ParseDriverArgs(const std::vector<std::string>& args, DriverArgs& out, std:
             haveExe = true;
             continue;
         }
-        static const char* const known[] = {"--loop",       "--runs",    "--warmup",
-                                            "--condition",  "--json",    "--csv",
-                                            "--screenshot", "--timeout", "--run-timeout"};
+        static const char* const known[] = {"--loop",      "--rounds",     "--runs", "--warmup",
+                                            "--condition", "--json",       "--csv",  "--screenshot",
+                                            "--timeout",   "--run-timeout"};
         bool isKnown = false;
         for (const char* option : known)
             isKnown = isKnown || arg == option;
@@ -73,6 +75,16 @@ bool ParseDriverArgs(const std::vector<std::string>& args, DriverArgs& out, std:
             }
             out.hasLoop = true;
             out.loop = number;
+        } else if (arg == "--rounds") {
+            // The program would clamp any other count; a wrong one is refused
+            // here rather than silently changed.
+            if (!ParseWhole(value, number) || number < 1 || number > kMaxRounds) {
+                error = "--rounds needs a count from 1 to " + std::to_string(kMaxRounds) +
+                        ", not \"" + value + "\"";
+                return false;
+            }
+            out.hasRounds = true;
+            out.rounds = static_cast<int>(number);
         } else if (arg == "--runs") {
             if (!ParseWhole(value, number) || number < 0 || number > 1000) {
                 error = "--runs needs a count from 0 to 1000, not \"" + value + "\"";
@@ -121,6 +133,8 @@ std::string DriverUsage() {
            "after it the program's GDI and USER objects and private memory are counted.\n"
            "\n"
            "  --loop N            write VelkoraLoop=N into the data file beside the exe first\n"
+           "  --rounds R          write VelkoraRounds=R (1 to 9) there too: each run times\n"
+           "                      every test R times and keeps the median and the range\n"
            "  --runs K            press START ALL K times (default 1; 0 only starts and reads)\n"
            "  --warmup K          press it K times more before those and drop their results\n"
            "                      (default 0)\n"

@@ -1,7 +1,7 @@
 // The driver's command line:
 //
-//   velkora-driver run <path-to-velkora.exe> [--loop N] [--runs K]
-//       [--warmup K] [--condition TEXT]... [--json FILE] [--csv FILE]
+//   velkora-driver run <path-to-velkora.exe> [--loop N] [--rounds R]
+//       [--runs K] [--warmup K] [--condition TEXT]... [--json FILE] [--csv FILE]
 //       [--screenshot FILE.bmp] [--timeout SECONDS] [--run-timeout SECONDS]
 //
 // Portable; the arguments arrive as UTF-8.
@@ -15,7 +15,9 @@ namespace e2e {
 struct DriverArgs {
     std::string exePath;
     bool hasLoop = false;
-    long loop = 0;    // written as "VelkoraLoop" before the start; the program clamps it
+    long loop = 0;  // written as "VelkoraLoop" before the start; the program clamps it
+    bool hasRounds = false;
+    int rounds = 1;   // 1..9, written as "VelkoraRounds" before the start
     int runs = 1;     // START ALL presses; 0 only starts, reads the list and closes
     int warmups = 0;  // START ALL presses before those, whose results are dropped
     // Conditions set up outside the driver (processor pinning by tools/run),

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -68,33 +69,37 @@ std::string ProfileString(const std::wstring& path, const wchar_t* section, cons
 
 // Prints each test of a run as it finishes (run_progress.h). The tests seen
 // only when the test window closed wait for the list, which holds their
-// times. What each test took from the start command is kept to estimate the
-// rest of the next run.
+// times. What each place of the run took from the start command is kept to
+// estimate the rest of the next run.
 class ProgressPrinter {
   public:
     explicit ProgressPrinter(const e2e::RemainingEstimate& estimate) : estimate_(estimate) {}
 
     void Finished(e2e::FinishedTest test, bool atClose) {
-        if (test.index < 0 || test.index >= e2e::kTestCount)
+        if (test.index < 0 || test.index >= e2e::kTestCount || test.Place() >= test.Places())
             return;
-        finishedAt_[test.index] = test.elapsed;
-        test.remaining = estimate_.After(test.index);
+        if (finishedAt_.size() < static_cast<size_t>(test.Places()))
+            finishedAt_.resize(static_cast<size_t>(test.Places()), -1.0);
+        finishedAt_[static_cast<size_t>(test.Place())] = test.elapsed;
+        test.remaining = estimate_.After(test.Place());
         if (atClose && test.seconds < 0)
             held_.push_back(test);
         else
             Print(test);
     }
 
+    // After several rounds the list holds the median, not the last round's
+    // time: such a test keeps the driver's own timing.
     void PrintHeld(const e2e::RunResult& result) {
         for (e2e::FinishedTest& test : held_) {
-            if (test.index < static_cast<int>(result.rows.size()))
+            if (test.rounds == 1 && test.index < static_cast<int>(result.rows.size()))
                 test.seconds = result.rows[test.index].time;
             Print(test);
         }
         held_.clear();
     }
 
-    // Seconds each test took, in list order; empty unless every test was seen.
+    // Seconds each place took; empty unless every place was seen.
     std::vector<double> Durations() const {
         std::vector<double> durations;
         double previous = 0;
@@ -115,12 +120,19 @@ class ProgressPrinter {
 
     const e2e::RemainingEstimate& estimate_;
     std::vector<e2e::FinishedTest> held_;
-    std::vector<double> finishedAt_ = std::vector<double>(e2e::kTestCount, -1.0);
+    std::vector<double> finishedAt_;
 };
+
+// The rounds a run will time, as the program reads them from its data file.
+int StoredRounds(const std::wstring& dataFile) {
+    const int rounds =
+        std::atoi(ProfileString(dataFile, L"VelkoraDataFile", L"VelkoraRounds").c_str());
+    return std::min(std::max(rounds, 1), e2e::kMaxRounds);
+}
 
 // The first run's estimate: record 0 of the data file holds the last run's
 // times, normalised to a loop count of 10000; a run takes them scaled to its
-// own loop count. None when record 0 holds no complete run.
+// own loop count, once per round. None when record 0 holds no complete run.
 std::vector<double> StoredDurations(const std::wstring& dataFile) {
     const std::string loopText = ProfileString(dataFile, L"VelkoraDataFile", L"VelkoraLoop");
     const double loop = loopText.empty() ? 10000 : std::atof(loopText.c_str());
@@ -133,7 +145,30 @@ std::vector<double> StoredDurations(const std::wstring& dataFile) {
             return std::vector<double>();
         durations.push_back(seconds * loop / 10000);
     }
-    return durations;
+    std::vector<double> places;
+    for (int round = StoredRounds(dataFile); round > 0; --round)
+        places.insert(places.end(), durations.begin(), durations.end());
+    return places;
+}
+
+// Each test's rounds, from record 0 of the data file, which the program
+// saves before the list is read.
+void ReadRounds(const std::wstring& dataFile, e2e::RunResult& result) {
+    auto key = [&dataFile](const e2e::TestRow& row, const char* suffix) {
+        return ProfileString(dataFile, L"Velkora-DATA000", e2e::Widen(row.name + suffix).c_str());
+    };
+    for (e2e::TestRow& row : result.rows)
+        e2e::SetRounds(row, key(row, " Rounds"), key(row, " Fastest"), key(row, " Slowest"));
+}
+
+// The program takes no arguments: the options reach it only through its
+// data file. Every other key of the file stays.
+bool WriteOption(const std::wstring& dataFile, const wchar_t* key, long value) {
+    const bool written =
+        WritePrivateProfileStringW(L"VelkoraDataFile", key, std::to_wstring(value).c_str(),
+                                   dataFile.c_str()) != FALSE;
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, dataFile.c_str());
+    return written;
 }
 
 // One START ALL press, watched: the machine before it, each test as it
@@ -155,6 +190,7 @@ bool MeasuredRun(e2e::VelkoraSession& session, const std::string& label, DWORD t
                           }) ||
         !session.ReadList(result, error))
         return false;
+    ReadRounds(session.DataFilePath(), result);
     e2e::RunResult numbers = result;
     e2e::ParseRunNumbers(numbers);
     progress.PrintHeld(numbers);
@@ -198,17 +234,14 @@ int main() {
 
     e2e::VelkoraSession session;
     e2e::Report report;
-    if (args.hasLoop) {
-        // The program takes no arguments: the loop count reaches it only
-        // through its data file. Every other key of the file stays.
+    if (args.hasLoop || args.hasRounds) {
         wchar_t full[MAX_PATH] = {};
         GetFullPathNameW(exe.c_str(), MAX_PATH, full, nullptr);
         const std::wstring dataFile = e2e::DataFilePathFor(full);
-        const std::wstring loop = std::to_wstring(args.loop);
-        if (!WritePrivateProfileStringW(L"VelkoraDataFile", L"VelkoraLoop", loop.c_str(),
-                                        dataFile.c_str()))
+        if (args.hasLoop && !WriteOption(dataFile, L"VelkoraLoop", args.loop))
             return Fail(kExitOutput, "cannot write VelkoraLoop into " + e2e::Narrow(dataFile));
-        WritePrivateProfileStringW(nullptr, nullptr, nullptr, dataFile.c_str());
+        if (args.hasRounds && !WriteOption(dataFile, L"VelkoraRounds", args.rounds))
+            return Fail(kExitOutput, "cannot write VelkoraRounds into " + e2e::Narrow(dataFile));
     }
 
     if (!session.Start(exe, timeoutMs, &error))
@@ -222,6 +255,7 @@ int main() {
         e2e::RunResult shown;
         if (!session.ReadList(shown, &error))
             return Fail(kExitRun, error);
+        ReadRounds(session.DataFilePath(), shown);
         report.runs.push_back(shown);
     }
     e2e::RemainingEstimate estimate;
@@ -268,6 +302,8 @@ int main() {
     if (!session.WaitForExit(kCloseMs))
         status = Fail(kExitClose, "the program did not end within 10 s of CLOSE; terminated it");
     report.loopSetting = ProfileString(session.DataFilePath(), L"VelkoraDataFile", L"VelkoraLoop");
+    report.roundsSetting =
+        ProfileString(session.DataFilePath(), L"VelkoraDataFile", L"VelkoraRounds");
 
     std::fputs(e2e::FormatTable(report).c_str(), stdout);
     if (!report.screenshotPath.empty())

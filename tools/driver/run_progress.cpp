@@ -12,20 +12,40 @@ namespace {
 const char kTitlePrefix[] = "Velkora - ";
 const char kTitleSuffix[] = " Testing...";
 const int kNameWidth = 27;
+// "  2/5" after the name: two blanks, then round and rounds of one digit each.
+const size_t kRoundWidth = 5;
+
+bool IsRoundDigit(char c) {
+    return c >= '1' && c <= '9';
+}
 
 }  // namespace
 
-int TestIndexOfTitle(const std::string& title) {
+int TestIndexOfTitle(const std::string& title, TitleRound* round) {
     const std::string prefix = kTitlePrefix, suffix = kTitleSuffix;
     if (title.size() <= prefix.size() + suffix.size() ||
         title.compare(0, prefix.size(), prefix) != 0 ||
         title.compare(title.size() - suffix.size(), suffix.size(), suffix) != 0)
         return -1;
-    const std::string name =
-        title.substr(prefix.size(), title.size() - prefix.size() - suffix.size());
-    for (int i = 0; i < kTestCount; ++i)
-        if (name == kTestNames[i])
+    std::string name = title.substr(prefix.size(), title.size() - prefix.size() - suffix.size());
+    // The program names the round only when there are several.
+    TitleRound named;
+    const size_t n = name.size();
+    if (n > kRoundWidth && name.compare(n - kRoundWidth, 2, "  ") == 0 && name[n - 2] == '/' &&
+        IsRoundDigit(name[n - 3]) && IsRoundDigit(name[n - 1])) {
+        named.round = name[n - 3] - '0';
+        named.rounds = name[n - 1] - '0';
+        if (named.rounds < 2 || named.round > named.rounds)
+            return -1;
+        name.resize(n - kRoundWidth);
+    }
+    for (int i = 0; i < kTestCount; ++i) {
+        if (name == kTestNames[i]) {
+            if (round != nullptr)
+                *round = named;
             return i;
+        }
+    }
     return -1;
 }
 
@@ -52,9 +72,17 @@ std::string ClockText(double seconds) {
 std::string FormatProgressLine(const FinishedTest& test) {
     char head[32];
     std::snprintf(head, sizeof head, "%3d/%d  ", test.index + 1, test.count);
-    std::string line = head + test.name;
-    if (static_cast<int>(test.name.size()) < kNameWidth)
-        line.append(static_cast<size_t>(kNameWidth) - test.name.size(), ' ');
+    std::string label = test.name;
+    size_t width = kNameWidth;
+    if (test.rounds > 1) {
+        char round[24];
+        std::snprintf(round, sizeof round, "  %d/%d", test.round, test.rounds);
+        label += round;
+        width += kRoundWidth;
+    }
+    std::string line = head + label;
+    if (label.size() < width)
+        line.append(width - label.size(), ' ');
     char time[32];
     if (test.seconds >= 0) {
         std::snprintf(time, sizeof time, "%9.3f s", test.seconds);
@@ -67,7 +95,7 @@ std::string FormatProgressLine(const FinishedTest& test) {
     }
     line += time;
     line += "   elapsed " + ClockText(test.elapsed);
-    if (test.index + 1 >= test.count)
+    if (test.Place() + 1 >= test.Places())
         line += "   done";
     else if (test.remaining >= 0)
         line += "   about " + ClockText(test.remaining) + " left";

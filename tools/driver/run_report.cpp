@@ -11,6 +11,8 @@ namespace {
 
 const int kNameWidth = 28;
 const int kNumberWidth = 10;
+const int kRoundsWidth = 8;
+const int kRangeWidth = 20;
 
 std::string Format(const char* format, double value) {
     char text[64];
@@ -106,6 +108,50 @@ std::string SpreadText(const Spread& s) {
     return Format("%.1f %%", s.Relative() * 100);
 }
 
+// Whether the table needs its rounds columns.
+bool AnyRounds(const Report& report) {
+    for (const RunResult& run : report.runs)
+        for (const TestRow& row : run.rows)
+            if (row.rounds > 1)
+                return true;
+    return false;
+}
+
+// The rounds columns of a test: its rounds, the range from the fastest to the
+// slowest round and its spread against the median time. Over several runs
+// the count reads "2", or "1-2" when the runs differ, and the range covers
+// every run's rounds (a single round being its time). Empty for no rows.
+std::string RoundCells(const Report& report, size_t row, double medianTime) {
+    bool seen = false;
+    int fewest = 0, most = 0;
+    double fastest = 0, slowest = 0;
+    for (const RunResult& run : report.runs) {
+        if (row >= run.rows.size())
+            continue;
+        const TestRow& r = run.rows[row];
+        const double low = r.rounds > 1 ? r.fastest : r.time;
+        const double high = r.rounds > 1 ? r.slowest : r.time;
+        fewest = seen ? std::min(fewest, r.rounds) : r.rounds;
+        most = seen ? std::max(most, r.rounds) : r.rounds;
+        fastest = seen ? std::min(fastest, low) : low;
+        slowest = seen ? std::max(slowest, high) : high;
+        seen = true;
+    }
+    if (!seen)
+        return std::string();
+    std::string text = PadLeft(
+        std::to_string(fewest) + (fewest == most ? std::string() : "-" + std::to_string(most)),
+        kRoundsWidth);
+    if (most < 2)
+        return text;
+    Spread range;
+    range.median = medianTime;
+    range.min = fastest;
+    range.max = slowest;
+    return text + PadLeft(TimeText(fastest) + ".." + TimeText(slowest), kRangeWidth) +
+           PadLeft(SpreadText(range), kNumberWidth) + (Unsteady(range) ? " !" : "");
+}
+
 std::string CountText(double value, const char* format) {
     return value < 0 ? std::string("?") : Format(format, value);
 }
@@ -148,10 +194,16 @@ std::string RunsSection(const Report& report) {
 std::string RunJson(const RunResult& run) {
     std::string out = "{\"tests\": [";
     for (size_t i = 0; i < run.rows.size(); ++i) {
+        const TestRow& row = run.rows[i];
+        auto range = [&row](double value) {
+            return row.rounds > 1 ? JsonNumber(value) : std::string("null");
+        };
         out += i == 0 ? "\n" : ",\n";
-        out += "      {\"name\": " + StringJson(run.rows[i].name) +
-               ", \"time\": " + JsonNumber(run.rows[i].time) +
-               ", \"mark\": " + JsonNumber(run.rows[i].mark) + "}";
+        out += "      {\"name\": " + StringJson(row.name) + ", \"time\": " + JsonNumber(row.time) +
+               ", \"mark\": " + JsonNumber(row.mark) +
+               ", \"rounds\": " + std::to_string(row.rounds) +
+               ", \"fastest\": " + range(row.fastest) + ", \"slowest\": " + range(row.slowest) +
+               ", \"spread\": " + range(row.RoundSpread()) + "}";
     }
     auto count = [](double value) { return value < 0 ? std::string("null") : JsonNumber(value); };
     const Idleness& m = run.machine;
@@ -169,7 +221,27 @@ std::string RunJson(const RunResult& run) {
     return out;
 }
 
+// The CSV's last four fields for a test of a run.
+std::string RoundFields(const TestRow& row) {
+    if (row.rounds < 2)
+        return std::to_string(row.rounds) + ",,,";
+    return std::to_string(row.rounds) + "," + TimeText(row.fastest) + "," + TimeText(row.slowest) +
+           "," + Format("%.4f", row.RoundSpread());
+}
+
 }  // namespace
+
+double TestRow::RoundSpread() const {
+    return rounds > 1 && time > 0 ? (slowest - fastest) / time : 0;
+}
+
+void SetRounds(TestRow& row, const std::string& rounds, const std::string& fastest,
+               const std::string& slowest) {
+    const long count = std::strtol(rounds.c_str(), nullptr, 10);
+    row.rounds = count > 1 ? static_cast<int>(std::min<long>(count, kMaxRounds)) : 1;
+    row.fastest = row.rounds > 1 ? std::atof(fastest.c_str()) : 0;
+    row.slowest = row.rounds > 1 ? std::atof(slowest.c_str()) : 0;
+}
 
 bool ParseShownNumber(const std::string& text, double& value) {
     size_t begin = text.find_first_not_of(" \t");
@@ -230,25 +302,38 @@ std::string FormatTable(const Report& report) {
            (report.loopSetting.empty() ? std::string("default (no VelkoraLoop in the data file)")
                                        : report.loopSetting + " (VelkoraLoop in the data file)") +
            "\n";
+    const bool rounds = AnyRounds(report);
+    if (rounds)
+        out += "Rounds    : " +
+               (report.roundsSetting.empty()
+                    ? std::string("default (no VelkoraRounds in the data file)")
+                    : report.roundsSetting + " (VelkoraRounds in the data file)") +
+               "\n";
     out += report.startAllPresses == 0
                ? std::string("START ALL not pressed: the list as shown after start-up\n\n")
                : "START ALL pressed " + std::to_string(report.startAllPresses) + " time" +
                      (report.startAllPresses == 1 ? "" : "s") + "\n\n";
 
     const bool several = report.runs.size() > 1;
+    const std::string roundHeadings = PadLeft(several ? "rounds" : "ROUNDS", kRoundsWidth) +
+                                      PadLeft(several ? "range" : "RANGE(sec)", kRangeWidth) +
+                                      PadLeft(several ? "spread" : "SPREAD", kNumberWidth);
     if (several) {
-        out += PadRight("", kNameWidth) + PadRight("  TIME(sec)", 3 * kNumberWidth) + "  VELKORA\n";
+        out += PadRight("", kNameWidth) + PadRight("  TIME(sec)", 3 * kNumberWidth) +
+               (rounds ? PadRight("  VELKORA", 4 * kNumberWidth + 2) + "  ROUNDS (range in sec)"
+                       : std::string("  VELKORA")) +
+               "\n";
         out += PadRight("MARK NAME", kNameWidth);
         for (const char* heading : {"median", "min", "max", "median", "min", "max", "spread"})
             out += PadLeft(heading, kNumberWidth);
-        out += "\n";
+        out += (rounds ? "  " + roundHeadings : std::string()) + "\n";
     } else {
         out += PadRight("MARK NAME", kNameWidth) + PadLeft("TIME(sec)", kNumberWidth) +
-               PadLeft("VELKORA", kNumberWidth) + "\n";
+               PadLeft("VELKORA", kNumberWidth) + (rounds ? roundHeadings : std::string()) + "\n";
     }
 
     auto line = [&](const std::string& name, const std::vector<double>& times,
-                    const std::vector<double>& marks) {
+                    const std::vector<double>& marks, const std::string& roundCells) {
         std::string text = PadRight(name, kNameWidth);
         if (several) {
             const Spread t = SpreadOf(times), m = SpreadOf(marks);
@@ -256,22 +341,32 @@ std::string FormatTable(const Report& report) {
                 text += PadLeft(times.empty() ? "" : TimeText(v), kNumberWidth);
             for (double v : {m.median, m.min, m.max})
                 text += PadLeft(MarkText(v), kNumberWidth);
+            // The mark keeps its two places when the rounds columns follow.
+            const std::string unsteady = Unsteady(t) ? " !" : "";
             if (!times.empty())
-                text += PadLeft(SpreadText(t), kNumberWidth) + (Unsteady(t) ? " !" : "");
+                text += PadLeft(SpreadText(t), kNumberWidth) +
+                        (roundCells.empty() ? unsteady : PadRight(unsteady, 2));
         } else {
             text += PadLeft(times.empty() ? "" : TimeText(times[0]), kNumberWidth);
             text += PadLeft(marks.empty() ? "" : MarkText(marks[0]), kNumberWidth);
         }
-        return text + "\n";
+        return text + roundCells + "\n";
     };
-    for (size_t row = 0; row < RowCount(report); ++row)
-        out += line(RowName(report, row), Column(report, static_cast<int>(row), 0),
-                    Column(report, static_cast<int>(row), 1));
-    out += line("OVER ALL", Column(report, -1, 0), Column(report, -1, 1));
-    out += line("AVERAGE MARK", {}, Column(report, -1, 2));
+    for (size_t row = 0; row < RowCount(report); ++row) {
+        const std::vector<double> times = Column(report, static_cast<int>(row), 0);
+        out += line(RowName(report, row), times, Column(report, static_cast<int>(row), 1),
+                    rounds ? RoundCells(report, row, SpreadOf(times).median) : std::string());
+    }
+    out += line("OVER ALL", Column(report, -1, 0), Column(report, -1, 1), std::string());
+    out += line("AVERAGE MARK", {}, Column(report, -1, 2), std::string());
+    const std::string mark =
+        "! above " + Format("%.0f", kSteadySpread * 100) + " %: not to be trusted blindly\n";
     if (several)
-        out += "spread = (max - min) / median of the times; ! above " +
-               Format("%.0f", kSteadySpread * 100) + " %: not to be trusted blindly\n";
+        out += "spread = (max - min) / median of the times; " + mark;
+    if (rounds)
+        out += several ? "round spread = (slowest - fastest round of every run) / median time; "
+                         "! likewise\n"
+                       : "round spread = (slowest - fastest round) / time; " + mark;
 
     out += RunsSection(report);
     out += "\n" + StartupLine(report.startup);
@@ -285,6 +380,9 @@ std::string FormatJson(const Report& report) {
     out += "  \"dataFile\": " + StringJson(report.dataFilePath) + ",\n";
     out += "  \"loopSetting\": " +
            (report.loopSetting.empty() ? std::string("null") : StringJson(report.loopSetting)) +
+           ",\n";
+    out += "  \"roundsSetting\": " +
+           (report.roundsSetting.empty() ? std::string("null") : StringJson(report.roundsSetting)) +
            ",\n";
     out += "  \"processor\": " + StringJson(report.processor) + ",\n";
     out += "  \"video\": " + StringJson(report.video) + ",\n";
@@ -329,16 +427,17 @@ std::string FormatJson(const Report& report) {
 }
 
 std::string FormatCsv(const Report& report) {
-    std::string out = "record,test,time_s,mark\n";
+    std::string out = "record,test,time_s,mark,rounds,fastest_s,slowest_s,round_spread\n";
     auto line = [&out](const std::string& record, const std::string& test, const std::string& time,
-                       const std::string& mark) {
-        out += CsvField(record) + "," + CsvField(test) + "," + time + "," + mark + "\n";
+                       const std::string& mark, const std::string& rounds = ",,,") {
+        out +=
+            CsvField(record) + "," + CsvField(test) + "," + time + "," + mark + "," + rounds + "\n";
     };
     for (size_t r = 0; r < report.runs.size(); ++r) {
         const RunResult& run = report.runs[r];
         const std::string record = std::to_string(r + 1);
         for (const TestRow& row : run.rows)
-            line(record, row.name, TimeText(row.time), MarkText(row.mark));
+            line(record, row.name, TimeText(row.time), MarkText(row.mark), RoundFields(row));
         line(record, "OVER ALL", TimeText(run.totalTime), MarkText(run.totalMark));
         line(record, "AVERAGE", "", MarkText(run.averageMark));
     }

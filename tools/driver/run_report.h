@@ -11,14 +11,33 @@
 
 namespace e2e {
 
-// One row of the result list as shown (the texts) and as numbers.
+// The rounds of a run go from 1 to this.
+constexpr int kMaxRounds = 9;
+
+// One row of the result list as shown (the texts) and as numbers, with the
+// rounds behind its time as record 0 of the data file holds them.
 struct TestRow {
     std::string name;
     std::string timeText;  // column 1, "%.3f"
     std::string markText;  // column 2, "%u"
     double time = 0;
     double mark = 0;
+    // 1: a single timing without a range. Several: the time is the median
+    // of the rounds, and the fastest and slowest round are normalised like
+    // it.
+    int rounds = 1;
+    double fastest = 0, slowest = 0;
+
+    // (slowest - fastest) / time; 0 for one round or no time.
+    double RoundSpread() const;
 };
+
+// Sets a row's rounds from the texts of the keys "<name> Rounds", "<name>
+// Fastest" and "<name> Slowest" of record 0 (empty when absent), read as the
+// program reads them: a count below 2 is one round, one above 9 is 9, and a
+// time that is not a number is 0.
+void SetRounds(TestRow& row, const std::string& rounds, const std::string& fastest,
+               const std::string& slowest);
 
 // The list and the three total labels after one run, and what the driver
 // saw around it: the machine before it, the program's objects after it.
@@ -63,7 +82,8 @@ struct StartupTimes {
 struct Report {
     std::string exePath;
     std::string dataFilePath;
-    std::string loopSetting;  // "VelkoraLoop" as the data file holds it; empty when absent
+    std::string loopSetting;    // "VelkoraLoop" as the data file holds it; empty when absent
+    std::string roundsSetting;  // "VelkoraRounds" likewise
     std::string processor, video, platform;  // the three information lines
     std::string screenshotPath;              // empty when none was taken
     StartupTimes startup;
@@ -78,15 +98,25 @@ struct Report {
 // Per test, then the totals: the values of a single run, or median, minimum,
 // maximum and spread over several (a spread above kSteadySpread marked
 // "!"); then each run with the machine's state before it and the program's
-// objects after it, the conditions, and the data file's path.
+// objects after it, the conditions, and the data file's path. When a test
+// was timed in several rounds, the tests have three more columns: the
+// rounds, the range from the fastest to the slowest round and its spread
+// relative to the time, marked like the other (over several runs: the count
+// of each, and the range of every run's rounds against the median time).
 std::string FormatTable(const Report& report);
-// {"exe", "dataFile", "loopSetting", "processor", "video", "platform",
-//  "screenshot", "startupMs": {...}, "startAllPresses", "conditions": {...},
-//  "warmupRuns": [...], "runs": [...], "summary": {...}}; each summary time
-//  has its "spread" and "unsteady" (spread above kSteadySpread).
+// {"exe", "dataFile", "loopSetting", "roundsSetting", "processor", "video",
+//  "platform", "screenshot", "startupMs": {...}, "startAllPresses",
+//  "conditions": {...}, "warmupRuns": [...], "runs": [...], "summary":
+//  {...}}; each summary time has its "spread" and "unsteady" (spread above
+//  kSteadySpread). Each test of a run has "name", "time", "mark", "rounds",
+//  and "fastest", "slowest" and "spread" (RoundSpread, a fraction like the
+//  summary's), which are null for a single round.
 std::string FormatJson(const Report& report);
 // One line per value: record (run number, or median/min/max), test, time,
-// mark. The totals use the test names "OVER ALL" and "AVERAGE".
+// mark, then rounds, fastest, slowest and round_spread (a fraction). The
+// totals use the test names "OVER ALL" and "AVERAGE". The last four fields
+// are filled only for the tests of a run, and for a single round only the
+// count.
 std::string FormatCsv(const Report& report);
 
 // Text escaped for a JSON string literal (without the quotes).

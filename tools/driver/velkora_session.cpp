@@ -173,23 +173,25 @@ bool VelkoraSession::RunTests(int commandId, DWORD appearMs, DWORD runMs, std::s
             *error = "test window: " + *error;
         return false;
     }
-    // A title naming test k means every test before it has finished; the
-    // time box then holds the time of test k - 1 (run_progress.h). Wine
-    // keeps no stored text for an edit control, so there the time stays
-    // unread and the title's duration stands in for it.
+    // A title naming the test at place k of the run means every place before
+    // it has finished; the time box then holds the time of place k - 1
+    // (run_progress.h). Wine keeps no stored text for an edit control, so
+    // there the time stays unread and the title's duration stands in for it.
     HWND timeBox = GetDlgItem(testWnd, IDC_TIMEBOX);
-    int reported = -1, running = -1;
+    int reported = -1, running = -1, rounds = 1;
     double runningSince = 0;
     std::string timeText = StoredText(timeBox), timeTextAtStart = timeText;
     auto report = [&](int upTo, bool atClose) {
         const double now = clock.Ms() / 1000;
-        for (int i = reported + 1; i <= upTo && finished; ++i) {
+        for (int place = reported + 1; place <= upTo && finished; ++place) {
             FinishedTest test;
-            test.index = i;
+            test.index = place % kTestCount;
             test.count = kTestCount;
-            test.name = kTestNames[i];
+            test.round = place / kTestCount + 1;
+            test.rounds = rounds;
+            test.name = kTestNames[test.index];
             test.elapsed = now;
-            if (i == upTo && i == running) {
+            if (place == upTo && place == running) {
                 test.took = now - runningSince;
                 if (!atClose || timeText != timeTextAtStart)
                     test.seconds = TimeBoxSeconds(timeText);
@@ -207,18 +209,23 @@ bool VelkoraSession::RunTests(int commandId, DWORD appearMs, DWORD runMs, std::s
             if (!IsWindow(testWnd) || !IsWindowVisible(testWnd) || !process_.Running())
                 return true;
             timeText = StoredText(timeBox);
-            const int index = TestIndexOfTitle(title);
-            if (index > running) {
-                report(index - 1, false);
-                running = index;
+            TitleRound round;
+            const int index = TestIndexOfTitle(title, &round);
+            const int place = index < 0 ? -1 : (round.round - 1) * kTestCount + index;
+            if (place > running) {
+                rounds = round.rounds;
+                report(place - 1, false);
+                running = place;
                 runningSince = clock.Ms() / 1000;
                 timeTextAtStart = timeText;
             }
             return false;
         },
         runMs, kRunPollMs);
+    // The closing ends the round that was running: the last one, or the one
+    // a STOP ended.
     if (gone && process_.Running() && running >= 0)
-        report(kTestCount - 1, true);
+        report((running / kTestCount + 1) * kTestCount - 1, true);
     if (!process_.Running()) {
         if (error != nullptr)
             *error = "the program ended during the run (exit code " +

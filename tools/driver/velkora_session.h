@@ -43,10 +43,11 @@ class VelkoraSession {
     bool ReadList(RunResult& run, std::string* error) const;
 
     // Called for each test as the run passes it (see run_progress.h), with
-    // its position and name, the time the time box showed for it (-1 when
-    // not read), how long its title was shown (-1 when not seen), the
-    // seconds since the start command, and whether it was seen only at the
-    // window's closing (then the list holds its time).
+    // its list position, round and name, the time the time box showed for
+    // it (-1 when not read), how long its title was shown (-1 when not
+    // seen), the seconds since the start command, and whether it was seen
+    // only at the window's closing (then the list holds its time, the
+    // median of its rounds).
     using TestFinished = std::function<void(const FinishedTest& test, bool atClose)>;
 
     // Posts a start command (START ALL button or the start menu commands),
