@@ -1,0 +1,118 @@
+#include "compare/entry.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "records/ansi_codec.h"
+#include "records/ini_store.h"
+#include "records/record_store.h"
+
+namespace compare {
+
+namespace {
+
+std::string ToUtf8(const std::string& ansi, const records::AnsiCodec& codec) {
+    return records::Utf16ToUtf8(codec.ToUtf16(ansi));
+}
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+void SplitPlatformLine(const std::string& line, std::string& windows, std::string& memory) {
+    // The memory is the last word, "%dMB Mem" at the end of the line.
+    static const std::string kSuffix = "MB Mem";
+    windows = Trimmed(line);
+    memory.clear();
+    if (windows.size() <= kSuffix.size() ||
+        windows.compare(windows.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0)
+        return;
+    const size_t digitsEnd = windows.size() - kSuffix.size();
+    size_t digits = digitsEnd;
+    while (digits > 0 && windows[digits - 1] >= '0' && windows[digits - 1] <= '9')
+        --digits;
+    if (digits == digitsEnd)
+        return;
+    memory = windows.substr(digits, digitsEnd - digits) + " MB";
+    windows = Trimmed(windows.substr(0, digits));
+}
+
+std::string RoundsText(const CMarkResult& timing) {
+    int32_t fewest = 0, most = 0;
+    for (int t = 0; t < bench::kTestCount; ++t) {
+        if (!(timing.m_fTime[t] > 0))
+            continue;
+        const int32_t rounds = TimingOf(timing, t).rounds;
+        fewest = fewest == 0 ? rounds : std::min(fewest, rounds);
+        most = std::max(most, rounds);
+    }
+    if (most == 0)
+        return "1";
+    if (fewest == most)
+        return std::to_string(most);
+    return std::to_string(fewest) + "\xE2\x80\x93" + std::to_string(most);  // –
+}
+
+Entry MakeEntry(records::Record record, int32_t number, std::string origin, int32_t loop,
+                const records::AnsiCodec& codec) {
+    Entry entry;
+    entry.name = ToUtf8(record.system.SystemName, codec);
+    entry.origin = std::move(origin);
+    entry.number = number;
+    entry.loop = loop;
+    std::string windows, memory;
+    SplitPlatformLine(ToUtf8(record.system.PlatformInfo, codec), windows, memory);
+    char clock[48];
+    std::snprintf(clock, sizeof clock, "%.0f MHz", record.processor.Frequency);
+    entry.machine.resize(kMachineFieldCount);
+    entry.machine[static_cast<int>(MachineField::kProcessor)] =
+        ToUtf8(record.processor.SummaryText(), codec);
+    entry.machine[static_cast<int>(MachineField::kClock)] = clock;
+    entry.machine[static_cast<int>(MachineField::kWindows)] = windows;
+    entry.machine[static_cast<int>(MachineField::kMemory)] = memory;
+    entry.machine[static_cast<int>(MachineField::kVideo)] = ToUtf8(record.system.VideoCard, codec);
+    entry.machine[static_cast<int>(MachineField::kLoop)] = std::to_string(loop);
+    entry.machine[static_cast<int>(MachineField::kRounds)] = RoundsText(record.timing);
+    entry.record = std::move(record);
+    return entry;
+}
+
+std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
+                                     const records::AnsiCodec& codec) {
+    const int32_t count = records::StoredRecordCount(file);
+    std::vector<Entry> entries;
+    entries.reserve(count);
+    for (int32_t n = 1; n <= count; ++n) {
+        records::Record record;
+        record.Load(file, n);
+        entries.push_back(MakeEntry(std::move(record), n, origin, kStoredRecordLoop, codec));
+    }
+    return entries;
+}
+
+const std::string& MachineText(const Entry& entry, MachineField field) {
+    static const std::string kNone;
+    const size_t i = static_cast<size_t>(field);
+    return i < entry.machine.size() ? entry.machine[i] : kNone;
+}
+
+bool DiffersFromBaseline(const Comparison& comparison, int column, MachineField field) {
+    if (comparison.AgainstReference() || column == comparison.baseline)
+        return false;
+    return MachineText(comparison.entries[column], field) !=
+           MachineText(comparison.entries[comparison.baseline], field);
+}
+
+std::string EntryLabel(const Entry& entry) {
+    std::string label = entry.name.empty() ? "#" + std::to_string(entry.number) : entry.name;
+    if (!entry.origin.empty())
+        label += " (" + entry.origin + " #" + std::to_string(entry.number) + ")";
+    return label;
+}
+
+}  // namespace compare

@@ -1,0 +1,51 @@
+// The records a comparison is chosen from: each as an Entry with its
+// machine described in UTF-8 texts, whatever code page its file is in.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "compare/comparison.h"
+
+namespace records {
+class AnsiCodec;
+class IniFile;
+}  // namespace records
+
+namespace compare {
+
+// The loop count of every stored record: adding a record requires it.
+constexpr int32_t kStoredRecordLoop = 10000;
+
+// An entry for a loaded record. Its name and machine texts are taken from
+// the record's ANSI texts through codec.
+Entry MakeEntry(records::Record record, int32_t number, std::string origin, int32_t loop,
+                const records::AnsiCodec& codec);
+
+// Records 1..count of a data file as its count reads (see StoredRecordCount),
+// each as an entry of that origin.
+std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
+                                     const records::AnsiCodec& codec);
+
+// The rows that describe each machine above the tests.
+enum class MachineField { kProcessor, kClock, kWindows, kMemory, kVideo, kLoop, kRounds };
+constexpr int kMachineFieldCount = 7;
+
+// The text of one field of an entry's machine, UTF-8.
+const std::string& MachineText(const Entry& entry, MachineField field);
+// Whether a column's field reads differently from the baseline's; never
+// against the reference machine, which is not described.
+bool DiffersFromBaseline(const Comparison& comparison, int column, MachineField field);
+
+// "Windows XP (5.1.2600)  512MB Mem" as its Windows part and "512 MB".
+void SplitPlatformLine(const std::string& line, std::string& windows, std::string& memory);
+
+// "5" when every timed test has five rounds, "1–5" when they differ, "1"
+// for none.
+std::string RoundsText(const CMarkResult& timing);
+
+// The short line an entry goes by in a list: "name (origin #n)".
+std::string EntryLabel(const Entry& entry);
+
+}  // namespace compare
