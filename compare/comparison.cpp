@@ -33,8 +33,8 @@ Cell MakeCell(const Timing& base, const Timing& x, double reference, bool isBase
     cell.ratioHigh = base.time / x.fastest;
     if (isBaseline)
         cell.verdict = Verdict::kBaseline;
-    else if (x.rounds < 2)
-        cell.verdict = Verdict::kSingleRound;
+    else if (x.rounds < 2 || base.rounds < 2)
+        cell.verdict = Verdict::kSingleRound;  // one timing tells no difference from noise
     else if (!DifferenceCounts(base, x))
         cell.verdict = Verdict::kSame;
     else
@@ -63,10 +63,11 @@ bool DifferenceCounts(const Timing& base, const Timing& x) {
     if (!HasTime(base.time) || !HasTime(x.time))
         return false;
     const bool apart = x.slowest < base.fastest || base.slowest < x.fastest;
-    // A hair of slack at the 3 % edge, so that times whose ratio is 1.03
-    // count whatever the last binary digit of their floats.
+    // Times are kept as floats (about seven digits), so a ratio written as
+    // 1.03 may come out a few parts in 1e8 below it: the edge allows for
+    // that and no more.
     const double difference = std::fabs(base.time / x.time - 1);
-    return apart && difference >= kCountedDifference - 1e-9;
+    return apart && difference >= kCountedDifference - 1e-6;
 }
 
 bool Comparison::HasSingleRound() const {

@@ -35,6 +35,17 @@ class ListView : public Window {
     bool IsSelected(int row) const {
         return (Send(LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     }
+    // The check box of a row in a list with LVS_EX_CHECKBOXES.
+    bool IsChecked(int row) const {
+        return (Send(LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) ==
+               INDEXTOSTATEIMAGEMASK(2);
+    }
+    void SetChecked(int row, bool checked) const {
+        LVITEMW item{};
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+        Send(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    }
     // The whole row's rectangle (LVIR_BOUNDS) in the list's client
     // coordinates; empty when the row does not exist.
     RECT ItemBounds(int row) const {

@@ -1,25 +1,67 @@
 #include "framework/text.h"
 
+#include <cstring>
+
 namespace fw {
 
-std::wstring WidenAnsi(const std::string& ansi) {
-    if (ansi.empty())
+namespace {
+
+std::wstring Widen(UINT codePage, const std::string& text) {
+    if (text.empty())
         return std::wstring();
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    int n =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
     return wide;
 }
 
-std::string NarrowAnsi(const std::wstring& wide) {
+std::string Narrow(UINT codePage, const std::wstring& wide) {
     if (wide.empty())
         return std::string();
-    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
                                 nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &ansi[0], n, nullptr,
-                        nullptr);
-    return ansi;
+    std::string text(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n,
+                        nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
+std::wstring WidenAnsi(const std::string& ansi) {
+    return Widen(CP_ACP, ansi);
+}
+
+std::string NarrowAnsi(const std::wstring& wide) {
+    return Narrow(CP_ACP, wide);
+}
+
+std::wstring WidenUtf8(const std::string& utf8) {
+    return Widen(CP_UTF8, utf8);
+}
+
+std::string NarrowUtf8(const std::wstring& wide) {
+    return Narrow(CP_UTF8, wide);
+}
+
+bool SetClipboardText(HWND owner, const std::wstring& text) {
+    if (!OpenClipboard(owner))
+        return false;
+    EmptyClipboard();
+    bool set = false;
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    if (void* data = memory != nullptr ? GlobalLock(memory) : nullptr) {
+        std::memcpy(data, text.c_str(), bytes);
+        GlobalUnlock(memory);
+        // Once set, the memory belongs to the clipboard.
+        set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    }
+    if (!set && memory != nullptr)
+        GlobalFree(memory);
+    CloseClipboard();
+    return set;
 }
 
 std::wstring LoadResourceString(UINT id) {

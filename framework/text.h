@@ -14,6 +14,14 @@ namespace fw {
 
 std::wstring WidenAnsi(const std::string& ansi);
 std::string NarrowAnsi(const std::wstring& wide);
+// The comparison's texts are UTF-8, so that its exports carry every
+// character whatever the code page.
+std::wstring WidenUtf8(const std::string& utf8);
+std::string NarrowUtf8(const std::wstring& wide);
+
+// Puts the text on the clipboard as CF_UNICODETEXT (the system offers it as
+// CF_TEXT too); false when the clipboard could not be opened or filled.
+bool SetClipboardText(HWND owner, const std::wstring& text);
 
 // A string resource of this module; empty when it does not exist.
 std::wstring LoadResourceString(UINT id);

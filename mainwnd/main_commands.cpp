@@ -30,6 +30,7 @@ bool CMainDlg::RouteMessage(fw::Message& m) {
         fw::OnCommand(ID_PLATFORM, &CMainDlg::OnSystemCommand),
         fw::OnCommand(IDC_OPTION, &CMainDlg::OnOptionsCommand),
         fw::OnCommand(ID_OPTIONS, &CMainDlg::OnOptionsCommand),
+        fw::OnCommand(ID_COMPARE, &CMainDlg::OnCompareCommand),
         fw::OnNotify(NM_DBLCLK, IDC_RESULT_LIST, &CMainDlg::OnListDoubleClick),
         fw::OnCommand(IDC_ADD_DATA, &CMainDlg::OnAddData),
         fw::OnCommand(ID_ADD_DATA, &CMainDlg::OnAddData),
@@ -118,18 +119,18 @@ void CMainDlg::OnSelectionChange(fw::Message&) {
 
 void CMainDlg::OnKeyDown(fw::Message& m) {
     // Function keys reach the same handlers as the buttons and menu items.
-    // F6 and F11 do nothing; F10 arrives as a system key on Windows.
+    // F11 does nothing; F10 arrives as a system key on Windows.
     using Handler = void (CMainDlg::*)(fw::Message&);
     static const struct {
         WPARAM key;
         Handler handler;
     } keys[] = {
-        {VK_F1, &CMainDlg::OnAboutCommand},     {VK_F2, &CMainDlg::OnProcessorCommand},
-        {VK_F3, &CMainDlg::OnVideoCommand},     {VK_F4, &CMainDlg::OnSystemCommand},
-        {VK_F5, &CMainDlg::OnStartAllCommand},  {VK_F7, &CMainDlg::OnAddData},
-        {VK_F8, &CMainDlg::OnDeleteData},       {VK_F9, &CMainDlg::OnCopyText},
-        {VK_F10, &CMainDlg::OnCopyBitmap},      {VK_F12, &CMainDlg::OnOptionsCommand},
-        {VK_ESCAPE, &CMainDlg::OnCloseCommand},
+        {VK_F1, &CMainDlg::OnAboutCommand},    {VK_F2, &CMainDlg::OnProcessorCommand},
+        {VK_F3, &CMainDlg::OnVideoCommand},    {VK_F4, &CMainDlg::OnSystemCommand},
+        {VK_F5, &CMainDlg::OnStartAllCommand}, {VK_F6, &CMainDlg::OnCompareCommand},
+        {VK_F7, &CMainDlg::OnAddData},         {VK_F8, &CMainDlg::OnDeleteData},
+        {VK_F9, &CMainDlg::OnCopyText},        {VK_F10, &CMainDlg::OnCopyBitmap},
+        {VK_F12, &CMainDlg::OnOptionsCommand}, {VK_ESCAPE, &CMainDlg::OnCloseCommand},
     };
     for (const auto& k : keys) {
         if (k.key != m.wParam)

@@ -101,6 +101,7 @@ class CMainDlg : public fw::Dialog {
     void OnSystemCommand(fw::Message& m);
     void OnOptionsCommand(fw::Message& m);
     void OnListDoubleClick(fw::Message& m);
+    void OnCompareCommand(fw::Message& m);
 
     // Records and export (main_record_commands.cpp, main_export_commands.cpp)
     // and the popup menu (main_menu.cpp).

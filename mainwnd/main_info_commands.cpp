@@ -1,5 +1,6 @@
 // The commands that open the information windows: processor, video card
-// name, system information, options and the test description. Each shows a
+// name, system information, options, the test description and the
+// comparison. Each shows a
 // copy of the record selected in the system selector; only the running
 // system's record (entry 0) takes edits back, in one load and one save of
 // the data file.
@@ -10,6 +11,7 @@
 #include "bench/catalogue.h"
 #include "bench/option_values.h"
 #include "bench/rounds.h"
+#include "compare/compare_dlg.h"
 #include "cpu/cpu_info.h"
 #include "cpu/processor_dlg.h"
 #include "framework/text.h"
@@ -145,6 +147,15 @@ void CMainDlg::OnOptionsCommand(fw::Message&) {
         records::WriteRounds(f, rounds);
         return true;
     });
+}
+
+void CMainDlg::OnCompareCommand(fw::Message&) {
+    // The window reads the records itself; "This System" comes with the
+    // times of the last run, which the file may not hold.
+    records::IniFile file;
+    LoadDataFile(file);
+    CCompareDlg compare(file, ShownRecord(file, 0), m_pThread->LoopCount(), hwnd_);
+    compare.DoModal();
 }
 
 void CMainDlg::OnListDoubleClick(fw::Message& m) {

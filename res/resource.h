@@ -110,3 +110,4 @@
 
 #include "info_ids.h"
 #include "record_ids.h"
+#include "compare_ids.h"

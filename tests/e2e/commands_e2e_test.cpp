@@ -650,6 +650,7 @@ struct Route {
         kTestWindow,
         kAddDialog,
         kDeleteDialog,
+        kCompare,
         kClipboardText,
         kClipboardBitmap,
         kGraph3000,
@@ -690,7 +691,8 @@ TEST_F(CommandsE2ETest, EveryFunctionKeyAndMenuItemReachesItsCommand) {
         {"menu 8000", Route::kMenu, ID_GRAPH_8000, Route::kGraph8000},
         {"menu 10000", Route::kMenu, ID_GRAPH_10000, Route::kGraph10000},
         {"menu 3000", Route::kMenu, ID_GRAPH_3000, Route::kGraph3000},
-        {"F6", Route::kKey, VK_F6, Route::kNothing},
+        {"F6", Route::kKey, VK_F6, Route::kCompare},
+        {"menu COMPARE...", Route::kMenu, ID_COMPARE, Route::kCompare},
         {"F11", Route::kKey, VK_F11, Route::kNothing},
     };
     // The information windows belong to their own templates; a build
@@ -701,7 +703,8 @@ TEST_F(CommandsE2ETest, EveryFunctionKeyAndMenuItemReachesItsCommand) {
     } windows[] = {{Route::kProcessor, 104},
                    {Route::kVideo, 136},
                    {Route::kSystem, 138},
-                   {Route::kOptions, 139}};
+                   {Route::kOptions, 139},
+                   {Route::kCompare, IDD_COMPARE}};
     HWND list = GetDlgItem(Main(), IDC_RESULT_LIST);
 
     for (const Route& route : routes) {
@@ -773,6 +776,9 @@ TEST_F(CommandsE2ETest, EveryFunctionKeyAndMenuItemReachesItsCommand) {
                     EXPECT_EQ(ItemText(opened, kAddName), "R1");
                 }
                 break;
+            case Route::kCompare:
+                opened = WaitDialog({IDC_CMP_TABLE, IDC_CMP_CHART});
+                break;
             case Route::kClipboardText:
             case Route::kClipboardBitmap: {
                 EXPECT_TRUE(
@@ -812,7 +818,7 @@ TEST_F(CommandsE2ETest, EveryFunctionKeyAndMenuItemReachesItsCommand) {
                 WaitUntil([&] { return session_->Text(IDC_GRAPH_TITLE) == graph; }, kDialogMs))
                 << session_->Text(IDC_GRAPH_TITLE);
         }
-        const bool opens = route.effect <= Route::kDeleteDialog;
+        const bool opens = route.effect <= Route::kCompare;
         if (opens) {
             EXPECT_NE(opened, nullptr) << "no window opened";
             if (opened != nullptr) {

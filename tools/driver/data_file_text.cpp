@@ -100,6 +100,14 @@ std::string DataFileText(const std::vector<std::pair<std::string, std::string>>&
         text += "\r\n[" + TimingSection(n) + "]\r\n";
         for (int t = 0; t < kTestCount; ++t)
             text += Line(kTestNames[t], Number("%f", static_cast<double>(r.times[t])));
+        for (int t = 0; t < kTestCount; ++t) {
+            if (r.rounds[t] < 2)
+                continue;
+            const std::string name = kTestNames[t];
+            text += Line(name + " Rounds", std::to_string(r.rounds[t]));
+            text += Line(name + " Fastest", Number("%f", static_cast<double>(r.fastest[t])));
+            text += Line(name + " Slowest", Number("%f", static_cast<double>(r.slowest[t])));
+        }
     }
     return text;
 }

@@ -30,6 +30,11 @@ struct PreparedRecord {
     int platformId = 2;
     std::string processorName = "Prepared Processor";
     float times[kTestCount] = {};
+    // A test with more than one round gets its rounds, fastest and slowest
+    // keys after the times.
+    int rounds[kTestCount] = {};
+    float fastest[kTestCount] = {};
+    float slowest[kTestCount] = {};
 };
 
 // The options section's keys in the order given, then records 1..N in order.
