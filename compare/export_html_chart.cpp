@@ -15,6 +15,7 @@ namespace {
 constexpr double kWidth = 960;
 constexpr double kLabelWidth = 200;  // the test names, right-aligned before it
 constexpr double kAxisHeight = 28;   // the tick labels
+constexpr double kRightMargin = 24;  // half the widest tick label beyond the plot
 constexpr double kKeyLine = 18;
 constexpr char kInk[] = "#333333";
 constexpr char kGrid[] = "#d0d0d0";
@@ -66,7 +67,9 @@ std::string Key(const Comparison& c, double top) {
         const double y = top + col * kKeyLine;
         out += "<rect x=\"" + Number(x) + "\" y=\"" + Number(y - 6) +
                "\" width=\"12\" height=\"12\" fill=\"" + HtmlColour(ColumnColour(col)) + "\"/>\n";
-        out += Text(x + 18, y, "start", ColumnHeading(c, col));
+        // The baseline's bars are the line at ×1 itself.
+        const std::string where = col == c.baseline ? ": the line at \xC3\x97\x31" : "";
+        out += Text(x + 18, y, "start", ColumnHeading(c, col) + where);
     }
     const double y = top + columns * kKeyLine;
     out += "<rect x=\"" + Number(x + 0.75) + "\" y=\"" + Number(y - 5.25) +
@@ -90,7 +93,8 @@ std::string ChartSvg(const Comparison& c, const std::vector<int>& order) {
     const double barHeight = std::clamp(36.0 / columns, 6.0, 14.0);
     const double chartHeight = kAxisHeight + groups * (columns + 1.0 / 3) * barHeight + 4;
     const double height = chartHeight + 16 + (columns + 1) * kKeyLine;
-    const ChartLayout layout = LayOutChart(c, order, kWidth, chartHeight, kLabelWidth, kAxisHeight);
+    const ChartLayout layout =
+        LayOutChart(c, order, kWidth - kRightMargin, chartHeight, kLabelWidth, kAxisHeight);
     const ChartRect& plot = layout.plot;
 
     std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" width=\"" +
