@@ -1,0 +1,52 @@
+#include "tools/compare/compare_input.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "compare/entry.h"
+#include "records/ini_store.h"
+
+namespace compare_tool {
+
+std::string BaseName(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool ReadDataFile(const std::string& path, const records::AnsiCodec& codec,
+                  std::vector<compare::Entry>& entries, std::string& error) {
+    // The store reads a missing file as an empty one (the program's first
+    // save creates it); here that is a mistake to report.
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        error = path + " is a folder, not a data file";
+        return false;
+    }
+    records::IniFile file(codec);
+    if (!file.Load(path)) {
+        error = "cannot read " + path + " (unreadable, or larger than the data file's limit)";
+        return false;
+    }
+    std::vector<compare::Entry> read = compare::ReadStoredEntries(file, BaseName(path), codec);
+    if (read.empty()) {
+        error = path + " holds no stored records";
+        return false;
+    }
+    for (compare::Entry& entry : read)
+        entries.push_back(std::move(entry));
+    return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat x, y;
+    return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev &&
+           x.st_ino == y.st_ino;
+}
+
+}  // namespace compare_tool
