@@ -121,6 +121,8 @@ BOOL CCompareDlg::OnInitDialog() {
 void CCompareDlg::FillChoice(int firstRow) {
     const fw::ListView choice = Choice();
     m_filling = true;
+    // Drawn once at the end, not once per row: a file may bring thousands.
+    SendMessageW(choice.Handle(), WM_SETREDRAW, FALSE, 0);
     for (int row = firstRow; row < static_cast<int>(m_entries.size()); ++row) {
         const compare::Entry& e = m_entries[row];
         const std::string name = e.name.empty() ? "#" + std::to_string(e.number) : e.name;
@@ -132,6 +134,8 @@ void CCompareDlg::FillChoice(int firstRow) {
         if (!e.origin.empty())
             choice.SetCellText(row, 3, fw::WidenUtf8(e.origin + " #" + std::to_string(e.number)));
     }
+    SendMessageW(choice.Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(choice.Handle(), nullptr, TRUE);
     m_filling = false;
 }
 

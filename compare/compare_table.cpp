@@ -34,34 +34,46 @@ void CCompareDlg::FillTable() {
     const compare::Comparison& c = m_comparison;
     const int columns = static_cast<int>(c.entries.size());
     SendMessageW(table.Handle(), WM_SETREDRAW, FALSE, 0);
-    table.DeleteAllItems();
-    while (table.DeleteColumn(0)) {
+    // The columns are made again only when their number changes, so widths
+    // the user set stay while the choice changes its records.
+    if (table.ColumnCount() != columns + 1) {
+        while (table.DeleteColumn(0)) {
+        }
+        const RECT area = table.ClientRect();
+        const int recordWidth =
+            columns == 0
+                ? 0
+                : std::max(kLeastRecordColumnWidth,
+                           static_cast<int>(area.right - area.left - kLabelColumnWidth) / columns);
+        table.InsertColumn(0, L"", kLabelColumnWidth);
+        for (int col = 0; col < columns; ++col)
+            table.InsertColumn(col + 1, L"", recordWidth);
     }
-
-    const RECT area = table.ClientRect();
-    const int recordWidth =
-        columns == 0
-            ? 0
-            : std::max(kLeastRecordColumnWidth,
-                       static_cast<int>(area.right - area.left - kLabelColumnWidth) / columns);
     std::wstring heading = fw::LoadResourceString(IDS_CMP_TEST);
     if (m_sortColumn < 0)
         heading += L" \u25BC";
-    table.InsertColumn(0, heading.c_str(), kLabelColumnWidth);
+    table.SetColumnHeading(0, heading);
     for (int col = 0; col < columns; ++col) {
         heading = fw::WidenUtf8(compare::EntryLabel(c.entries[col]));
         if (col == c.baseline)
             heading += fw::LoadResourceString(IDS_CMP_BASELINE_MARK);
         if (col == m_sortColumn)
             heading += L" \u25BC";
-        table.InsertColumn(col + 1, heading.c_str(), recordWidth);
+        table.SetColumnHeading(col + 1, heading);
     }
 
+    // Every choice has the same rows; only their texts change.
+    const int rowCount = compare::kMachineFieldCount + bench::kTestCount + kSummaryRows;
+    if (table.ItemCount() != rowCount) {
+        table.DeleteAllItems();
+        for (int r = 0; r < rowCount; ++r)
+            table.InsertItem(r, std::wstring(), -1);
+    }
     m_rows.clear();
     int row = 0;
     auto addRow = [&](RowKind kind, int index, const std::wstring& label) {
         m_rows.push_back(TableRow{kind, index});
-        table.InsertItem(row, label, -1);
+        table.SetCellText(row, 0, label);
         return row++;
     };
     for (int f = 0; f < compare::kMachineFieldCount; ++f) {
@@ -138,7 +150,10 @@ void CCompareDlg::OnTableCustomDraw(fw::Message& m) {
     const int col = draw->iSubItem - 1;
     draw->clrText = RGB(0, 0, 0);
     draw->clrTextBk = RGB(0xFF, 0xFF, 0xFF);
-    m.result = CDRF_NEWFONT;
+    // The colours set here are used as the control draws the cell itself;
+    // no font changes, so no CDRF_NEWFONT, which costs a font selection per
+    // cell.
+    m.result = CDRF_DODEFAULT;
     if (row >= m_rows.size())
         return;
     const TableRow& what = m_rows[row];

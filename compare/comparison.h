@@ -56,6 +56,7 @@ bool DifferenceCounts(const Timing& base, const Timing& x);
 
 enum class Verdict {
     kMissing,      // no time: "—", left out of every summary
+    kNoBaseline,   // a time, but the baseline has none: a mark without a ratio
     kBaseline,     // the baseline's own column
     kSingleRound,  // timed once (or the baseline was): "n=1", never counted
     kSame,         // within the noise: "≈"
@@ -105,7 +106,7 @@ Comparison Compare(std::vector<Entry> entries, int baseline);
 std::vector<int> SortedTests(const Comparison& comparison, int column);
 
 // The texts the table and the exports share.
-std::string FormatRatio(double ratio);  // "×1.37"
+std::string FormatRatio(double ratio);  // "×1.37"; "×6.8e+44" beyond ×1000
 // "▲", "▼", "≈" or "n=1"; "" for the baseline and a missing time.
 std::string Marker(Verdict verdict);
 // The mark truncated to a whole number, as the main window shows marks.

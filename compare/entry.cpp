@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "records/ansi_codec.h"
+#include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record_store.h"
 
@@ -67,8 +68,11 @@ Entry MakeEntry(records::Record record, int32_t number, std::string origin, int3
     entry.loop = loop;
     std::string windows, memory;
     SplitPlatformLine(ToUtf8(record.system.PlatformInfo, codec), windows, memory);
-    char clock[48];
-    std::snprintf(clock, sizeof clock, "%.0f MHz", record.processor.Frequency);
+    // A clock no processor has (an edited file) reads as none.
+    char clock[48] = "\xE2\x80\x94";  // —
+    const double mhz = record.processor.Frequency;
+    if (mhz > 0 && mhz < 1e6)
+        std::snprintf(clock, sizeof clock, "%.0f MHz", mhz);
     entry.machine.resize(kMachineFieldCount);
     entry.machine[static_cast<int>(MachineField::kProcessor)] =
         ToUtf8(record.processor.SummaryText(), codec);
@@ -88,6 +92,11 @@ std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::st
     std::vector<Entry> entries;
     entries.reserve(count);
     for (int32_t n = 1; n <= count; ++n) {
+        // A record missing inside the file is no machine to compare.
+        if (!file.HasSection(records::SystemSectionName(n)) &&
+            !file.HasSection(records::ProcessorSectionName(n)) &&
+            !file.HasSection(records::TimingSectionName(n)))
+            continue;
         records::Record record;
         record.Load(file, n);
         entries.push_back(MakeEntry(std::move(record), n, origin, kStoredRecordLoop, codec));

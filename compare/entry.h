@@ -24,7 +24,8 @@ Entry MakeEntry(records::Record record, int32_t number, std::string origin, int3
                 const records::AnsiCodec& codec);
 
 // Records 1..count of a data file as its count reads (see StoredRecordCount),
-// each as an entry of that origin.
+// each as an entry of that origin; a record missing inside the file (none of
+// its sections there) is left out.
 std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
                                      const records::AnsiCodec& codec);
 

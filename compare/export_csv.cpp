@@ -74,6 +74,8 @@ const char* VerdictWord(Verdict verdict) {
     switch (verdict) {
         case Verdict::kMissing:
             return "missing";
+        case Verdict::kNoBaseline:
+            return "no-baseline-time";
         case Verdict::kBaseline:
             return "baseline";
         case Verdict::kSingleRound:

@@ -19,6 +19,17 @@ class ListView : public Window {
     // alignment; its sub-item is its own index. The new column's index, or -1.
     int InsertColumn(int column, const wchar_t* heading, int width, int format = LVCFMT_LEFT) const;
     bool DeleteColumn(int column) const { return Send(LVM_DELETECOLUMN, column) != FALSE; }
+    int ColumnCount() const {
+        HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+        return header != nullptr ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0))
+                                 : 0;
+    }
+    bool SetColumnHeading(int column, const std::wstring& heading) const {
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_TEXT;
+        lvc.pszText = const_cast<wchar_t*>(heading.c_str());
+        return Send(LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&lvc)) != FALSE;
+    }
 
     // A row at `row` with its first column's text and its small image. The
     // new row's index, or -1.
