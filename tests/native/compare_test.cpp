@@ -20,7 +20,8 @@
 namespace compare {
 // Verdicts by name in failure messages.
 void PrintTo(Verdict verdict, std::ostream* os) {
-    static const char* const kNames[] = {"missing", "baseline", "n=1", "same", "faster", "slower"};
+    static const char* const kNames[] = {"missing", "no baseline", "baseline", "n=1",
+                                         "same",    "faster",      "slower"};
     *os << kNames[static_cast<int>(verdict)];
 }
 }  // namespace compare
@@ -110,6 +111,12 @@ TEST(CompareTest, SummariesCoverOnlyTheTestsEveryRecordHas) {
         EXPECT_EQ(s.wins + s.ties + s.losses, 19);
     }
     EXPECT_EQ(vsRef.summaries[2].ties, 19) << "timed once: never counted";
+
+    // Against c, test 19 has a mark but no ratio, and no bar.
+    const Comparison vsC = Compare({a, b, c}, 2);
+    EXPECT_EQ(vsC.cells[19][0].verdict, Verdict::kNoBaseline);
+    EXPECT_EQ(CellText(vsC.cells[19][0]), MarkText(vsC.cells[19][0].mark));
+    EXPECT_EQ(vsC.commonCount, 19);
 }
 
 TEST(CompareNoiseTest, DifferencesCountOnlyBeyondTheNoise) {
@@ -139,6 +146,10 @@ TEST(CompareNoiseTest, DifferencesCountOnlyBeyondTheNoise) {
         {reference, {4.8f, 4.4f, 5.0f, 3}, Verdict::kSame},
         {reference, {4.8f, 4.5f, 5.0f, 3}, Verdict::kSlower},
         {reference, {4.0f, 4.0f, 4.0f, 1}, Verdict::kSingleRound},
+        // An edited range that leaves out its median, or is upside down,
+        // is widened to hold it: these overlap the baseline.
+        {{1.0f, 0.9f, 1.1f, 3}, {0.95f, 0.8f, 0.85f, 3}, Verdict::kSame},
+        {{1.0f, 0.9f, 1.1f, 3}, {0.95f, 0.85f, 0.8f, 3}, Verdict::kSame},
     };
     for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
         const Row& base = rows[i].base;
@@ -197,16 +208,17 @@ std::string RecordText(int n, const char* name, const char* platform, int id, co
 
 TEST(CompareEntryTest, ReadsTheStoredRecordsOfADataFile) {
     const std::string text =
-        "[VelkoraDataFile]\r\nVelkoraDataNum=2\r\nVelkoraLoop=10000\r\nVelkoraGraph=3000\r\n" +
+        "[VelkoraDataFile]\r\nVelkoraDataNum=3\r\nVelkoraLoop=10000\r\nVelkoraGraph=3000\r\n" +
         RecordText(0, "This PC", "Windows XP (5.1.2600)  1024MB Mem", 2,
                    "Intel-Pentium 4 Processor", "0.500000", false) +
         RecordText(1, "B\xC3\xBCro PC", "Windows XP (5.1.2600)  512MB Mem", 2,
                    "Intel-Pentium III Processor", "2.000000", false) +
-        RecordText(2, "Home PC", "Windows98(4.10.1998)  128MB Mem", 1,
+        RecordText(3, "Home PC", "Windows98(4.10.1998)  128MB Mem", 1,
                    "Intel-Pentium III Processor", "1.000000", true);
     records::Utf8Codec codec;
     records::IniFile file(codec);
     ASSERT_TRUE(file.Parse(text));
+    // Record 2 is missing inside the file: it is no machine to offer.
     const std::vector<Entry> entries = ReadStoredEntries(file, "other.vlk", codec);
     ASSERT_EQ(entries.size(), 2u);
 
@@ -218,7 +230,7 @@ TEST(CompareEntryTest, ReadsTheStoredRecordsOfADataFile) {
          "GeForce2 MX", "10000", "5"},
     };
     for (int e = 0; e < 2; ++e) {
-        EXPECT_EQ(entries[e].number, e + 1);
+        EXPECT_EQ(entries[e].number, e == 0 ? 1 : 3);
         EXPECT_EQ(entries[e].loop, 10000);
         for (int f = 0; f < kMachineFieldCount; ++f)
             EXPECT_EQ(MachineText(entries[e], static_cast<MachineField>(f)), machine[e][f])
