@@ -86,21 +86,30 @@ Entry MakeEntry(records::Record record, int32_t number, std::string origin, int3
     return entry;
 }
 
+std::vector<int32_t> StoredRecordNumbers(const records::IniFile& file) {
+    const int32_t count = records::StoredRecordCount(file);
+    std::vector<int32_t> numbers;
+    numbers.reserve(count);
+    for (int32_t n = 1; n <= count; ++n)
+        if (file.HasSection(records::SystemSectionName(n)) ||
+            file.HasSection(records::ProcessorSectionName(n)) ||
+            file.HasSection(records::TimingSectionName(n)))
+            numbers.push_back(n);
+    return numbers;
+}
+
+Entry ReadStoredEntry(const records::IniFile& file, int32_t n, const std::string& origin,
+                      const records::AnsiCodec& codec) {
+    records::Record record;
+    record.Load(file, n);
+    return MakeEntry(std::move(record), n, origin, kStoredRecordLoop, codec);
+}
+
 std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
                                      const records::AnsiCodec& codec) {
-    const int32_t count = records::StoredRecordCount(file);
     std::vector<Entry> entries;
-    entries.reserve(count);
-    for (int32_t n = 1; n <= count; ++n) {
-        // A record missing inside the file is no machine to compare.
-        if (!file.HasSection(records::SystemSectionName(n)) &&
-            !file.HasSection(records::ProcessorSectionName(n)) &&
-            !file.HasSection(records::TimingSectionName(n)))
-            continue;
-        records::Record record;
-        record.Load(file, n);
-        entries.push_back(MakeEntry(std::move(record), n, origin, kStoredRecordLoop, codec));
-    }
+    for (int32_t n : StoredRecordNumbers(file))
+        entries.push_back(ReadStoredEntry(file, n, origin, codec));
     return entries;
 }
 

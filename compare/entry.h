@@ -23,9 +23,14 @@ constexpr int32_t kStoredRecordLoop = 10000;
 Entry MakeEntry(records::Record record, int32_t number, std::string origin, int32_t loop,
                 const records::AnsiCodec& codec);
 
-// Records 1..count of a data file as its count reads (see StoredRecordCount),
-// each as an entry of that origin; a record missing inside the file (none of
-// its sections there) is left out.
+// The numbers of the records a data file holds: 1..count as its count reads
+// (see StoredRecordCount), without a record missing inside the file (none
+// of its sections there), which is no machine to compare.
+std::vector<int32_t> StoredRecordNumbers(const records::IniFile& file);
+// Stored record n as an entry of that origin.
+Entry ReadStoredEntry(const records::IniFile& file, int32_t n, const std::string& origin,
+                      const records::AnsiCodec& codec);
+// Every record StoredRecordNumbers names, as entries.
 std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
                                      const records::AnsiCodec& codec);
 

@@ -192,21 +192,21 @@ class CompareToolFiles : public ::testing::Test {
 
 TEST_F(CompareToolFiles, ReadsStoredRecordsAndRefusesFilesWithout) {
     const compare_tool::Cp932Codec codec;
-    std::vector<compare::Entry> entries;
+    compare_tool::DataFile data;
     std::string error;
-    ASSERT_TRUE(compare_tool::ReadDataFile(Path("two.vlk"), codec, entries, error)) << error;
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].name, "結果");
-    EXPECT_EQ(entries[0].origin, "two.vlk");
-    EXPECT_EQ(entries[1].number, 2);
+    ASSERT_TRUE(compare_tool::ReadDataFile(Path("two.vlk"), codec, data, error)) << error;
+    ASSERT_EQ(data.numbers.size(), 2u);
+    EXPECT_EQ(data.Entry(0, codec).name, "結果");
+    EXPECT_EQ(data.Entry(0, codec).origin, "two.vlk");
+    EXPECT_EQ(data.Entry(1, codec).number, 2);
 
-    EXPECT_FALSE(compare_tool::ReadDataFile(Path("none.vlk"), codec, entries, error));
+    compare_tool::DataFile other;
+    EXPECT_FALSE(compare_tool::ReadDataFile(Path("none.vlk"), codec, other, error));
     EXPECT_EQ(error, Path("none.vlk") + " holds no stored records");
-    EXPECT_FALSE(compare_tool::ReadDataFile(Path("gone.vlk"), codec, entries, error));
+    EXPECT_FALSE(compare_tool::ReadDataFile(Path("gone.vlk"), codec, other, error));
     EXPECT_EQ(error, "cannot open " + Path("gone.vlk") + ": No such file or directory");
-    EXPECT_FALSE(compare_tool::ReadDataFile(folder_, codec, entries, error));
+    EXPECT_FALSE(compare_tool::ReadDataFile(folder_, codec, other, error));
     EXPECT_EQ(error, folder_ + " is a folder, not a data file");
-    EXPECT_EQ(entries.size(), 2u) << "nothing added by a failure";
 }
 
 TEST_F(CompareToolFiles, TheProgramPrintsMarkdownOrExitsWithTwoAndAReason) {

@@ -15,8 +15,12 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool ReadDataFile(const std::string& path, const records::AnsiCodec& codec,
-                  std::vector<compare::Entry>& entries, std::string& error) {
+compare::Entry DataFile::Entry(size_t i, const records::AnsiCodec& codec) const {
+    return compare::ReadStoredEntry(*store, numbers[i], origin, codec);
+}
+
+bool ReadDataFile(const std::string& path, const records::AnsiCodec& codec, DataFile& data,
+                  std::string& error) {
     // The store reads a missing file as an empty one (the program's first
     // save creates it); here that is a mistake to report.
     struct stat info;
@@ -28,18 +32,19 @@ bool ReadDataFile(const std::string& path, const records::AnsiCodec& codec,
         error = path + " is a folder, not a data file";
         return false;
     }
-    records::IniFile file(codec);
-    if (!file.Load(path)) {
+    auto store = std::make_unique<records::IniFile>(codec);
+    if (!store->Load(path)) {
         error = "cannot read " + path + " (unreadable, or larger than the data file's limit)";
         return false;
     }
-    std::vector<compare::Entry> read = compare::ReadStoredEntries(file, BaseName(path), codec);
-    if (read.empty()) {
+    std::vector<int32_t> numbers = compare::StoredRecordNumbers(*store);
+    if (numbers.empty()) {
         error = path + " holds no stored records";
         return false;
     }
-    for (compare::Entry& entry : read)
-        entries.push_back(std::move(entry));
+    data.origin = BaseName(path);
+    data.store = std::move(store);
+    data.numbers = std::move(numbers);
     return true;
 }
 

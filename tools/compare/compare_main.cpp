@@ -51,13 +51,12 @@ bool Write(const std::string& path, const std::string& text, std::string& error)
 int Run(const compare_tool::CompareArgs& args) {
     std::string error;
     const compare_tool::Cp932Codec codec;
-    std::vector<compare::Entry> all;
+    std::vector<compare_tool::DataFile> files(args.files.size());
     std::vector<int32_t> counts;
-    for (const std::string& path : args.files) {
-        const size_t before = all.size();
-        if (!compare_tool::ReadDataFile(path, codec, all, error))
+    for (size_t f = 0; f < files.size(); ++f) {
+        if (!compare_tool::ReadDataFile(args.files[f], codec, files[f], error))
             return Fail(error);
-        counts.push_back(static_cast<int32_t>(all.size() - before));
+        counts.push_back(static_cast<int32_t>(files[f].numbers.size()));
     }
     std::vector<int> picks;
     if (!compare_tool::PickRecords(args.records, counts, picks, error))
@@ -70,9 +69,14 @@ int Run(const compare_tool::CompareArgs& args) {
     if (!compare_tool::ResolveBaseline(args.baseline, static_cast<int>(picks.size()), baseline,
                                        error))
         return Fail(error);
+    // A pick counts through every file's records in order.
     std::vector<compare::Entry> chosen;
-    for (int p : picks)
-        chosen.push_back(std::move(all[p]));
+    for (int p : picks) {
+        size_t f = 0;
+        for (; static_cast<size_t>(p) >= files[f].numbers.size(); ++f)
+            p -= static_cast<int>(files[f].numbers.size());
+        chosen.push_back(files[f].Entry(static_cast<size_t>(p), codec));
+    }
     const compare::Comparison comparison = compare::Compare(std::move(chosen), baseline);
 
     std::vector<compare_tool::Output> outputs = args.outputs;
