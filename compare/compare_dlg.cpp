@@ -3,13 +3,13 @@
 #include "compare/compare_dlg.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include <algorithm>
 
 #include "compare/entry.h"
 #include "compare/exports.h"
 #include "framework/combo_box.h"
+#include "framework/file_dialog.h"
 #include "framework/text.h"
 #include "records/ansi_codec.h"
 #include "records/atomic_file.h"
@@ -263,15 +263,8 @@ bool CCompareDlg::AddDataFile(const records::FilePath& path) {
 }
 
 void CCompareDlg::OnOpenDataFile(fw::Message&) {
-    wchar_t path[MAX_PATH] = L"";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = hwnd_;
-    dialog.lpstrFilter = kDataFileFilter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameW(&dialog))
+    std::wstring path;
+    if (fw::AskFileName(hwnd_, fw::FileDialog::kOpen, kDataFileFilter, nullptr, path))
         AddDataFile(path);
 }
 
@@ -302,17 +295,8 @@ void CCompareDlg::OnCopyCsv(fw::Message&) {
 }
 
 void CCompareDlg::OnSaveHtml(fw::Message&) {
-    wchar_t path[MAX_PATH] = L"velkora-compare.html";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    // Owned by this window, so the window waits for the answer.
-    dialog.hwndOwner = hwnd_;
-    dialog.lpstrFilter = kHtmlFilter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = L"html";
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog))
+    std::wstring path = L"velkora-compare.html";
+    if (!fw::AskFileName(hwnd_, fw::FileDialog::kSave, kHtmlFilter, L"html", path))
         return;
     if (!records::ReplaceFileAtomically(path, HtmlText()))
         ShowMessage(IDS_CMP_SAVE_FAILED);

@@ -1,12 +1,12 @@
 #include "cpu/processor_dlg.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 
 #include "cpu/fixed_text.h"
 #include "cpu/processor_report.h"
+#include "framework/file_dialog.h"
 #include "framework/handle.h"
 #include "framework/image_list.h"
 #include "framework/list_view.h"
@@ -258,17 +258,8 @@ void CProcessorDlg::CycleSize() {
 }
 
 void CProcessorDlg::SaveReport() {
-    wchar_t path[MAX_PATH] = L"Result";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    // Owned by this window, so the window waits for the answer.
-    dialog.hwndOwner = hwnd_;
-    dialog.lpstrFilter = kReportFilter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = L"txt";
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog))
+    std::wstring path = L"Result";
+    if (!fw::AskFileName(hwnd_, fw::FileDialog::kSave, kReportFilter, L"txt", path))
         return;
     if (WriteReport(path) == 0)
         MessageBoxW(hwnd_, kCannotSave, fw::LoadResourceString(IDS_CAPTION).c_str(), MB_OK);

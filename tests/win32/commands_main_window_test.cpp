@@ -758,6 +758,7 @@ TEST(CommandsPopupMenuTest, MenuResourceHoldsTheItemsInOrder) {
         "  32780 Platform...\t(F4)",
         "  -",
         "  32782 Velkora...\t(F1)",
+        "32791 COMPARE...\t(F6)",
         "-",
         "32790 Exit (ESC)",
     };
