@@ -150,17 +150,19 @@ std::vector<int> CCompareDlg::ChosenRows() const {
 
 void CCompareDlg::Choose(const std::vector<int>& rows, int baselineRow) {
     const fw::ListView choice = Choice();
+    const auto end = rows.begin() + std::min<size_t>(rows.size(), compare::kMaxChosen);
     m_filling = true;
     for (int row = 0; row < choice.ItemCount(); ++row) {
-        const bool chosen = std::find(rows.begin(), rows.end(), row) != rows.end();
+        const bool chosen = std::find(rows.begin(), end, row) != end;
         if (choice.IsChecked(row) != chosen)
             choice.SetChecked(row, chosen);
     }
     m_filling = false;
     m_chosen = ChosenRows();
-    if (m_chosen.size() > compare::kMaxChosen)
-        m_chosen.resize(compare::kMaxChosen);
     m_baselineRow = baselineRow;
+    if (m_baselineRow >= 0 &&
+        std::find(m_chosen.begin(), m_chosen.end(), m_baselineRow) == m_chosen.end())
+        m_baselineRow = m_chosen.empty() ? -1 : m_chosen.front();
     Recompare();
 }
 

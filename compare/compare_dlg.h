@@ -33,8 +33,9 @@ class CCompareDlg : public fw::Dialog {
     // Adds the records of another data file to the choice, unchosen; false
     // (with a message) when it cannot be read, holds none or is there already.
     bool AddDataFile(const records::FilePath& path);
-    // Chooses exactly these rows of the choice (at most eight) and the
-    // baseline: a row among them, or -1 for the reference machine.
+    // Chooses exactly these rows of the choice (the first eight of them) and
+    // the baseline: a row among them (else the first), or -1 for the
+    // reference machine.
     void Choose(const std::vector<int>& rows, int baselineRow);
     // The exports of what the window shows, UTF-8.
     std::string MarkdownText() const;
