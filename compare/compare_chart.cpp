@@ -16,10 +16,6 @@ const int kKeyHeight = 18;
 const int kAxisHeight = kKeyHeight * 2 + 20;
 const int kKeySwatch = 10;
 
-COLORREF ToColorRef(uint32_t rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 int Px(double value) {
     return static_cast<int>(value + 0.5);
 }

@@ -4,10 +4,16 @@
 // per record in each test's group.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "compare/comparison.h"
 #include "framework/control.h"
+
+// A colour of the comparison (0x00RRGGBB) as GDI takes it.
+inline COLORREF ToColorRef(uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
 
 class CCompareChart : public fw::Control {
   public:

@@ -1,10 +1,9 @@
 // The comparison window's table: machine rows, one row per test in the
 // chosen order, then the summaries; cells coloured by the noise rule.
-#include <cstdio>
-
 #include "compare/chart_layout.h"
 #include "compare/compare_dlg.h"
 #include "compare/entry.h"
+#include "compare/export_text.h"
 #include "framework/text.h"
 #include "res/resource.h"
 
@@ -12,20 +11,10 @@ namespace {
 
 const int kLabelColumnWidth = 190;
 const int kLeastRecordColumnWidth = 120;
-const int kSummaryRows = 4;  // total time, geometric mean, its ratio, wins
-
-COLORREF ToColorRef(uint32_t rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
+const int kSummaryRows = compare::kSummaryRowCount;
 
 const COLORREF kMachineBackground = RGB(0xF6, 0xF6, 0xF6);
 const COLORREF kSummaryBackground = RGB(0xEC, 0xF2, 0xFA);
-
-std::wstring Printf(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return fw::WidenUtf8(text);
-}
 
 }  // namespace
 
@@ -97,25 +86,12 @@ void CCompareDlg::FillTable() {
     const std::wstring summaryLabels[kSummaryRows] = {
         fw::LoadResourceString(IDS_CMP_TOTAL_TIME), label,
         fw::LoadResourceString(IDS_CMP_GEOMETRIC_RATIO), fw::LoadResourceString(IDS_CMP_WINS)};
-    const std::wstring none = L"\u2014";
     for (int s = 0; s < kSummaryRows; ++s) {
         const int r = addRow(RowKind::kSummary, s, summaryLabels[s]);
-        for (int col = 0; col < columns; ++col) {
-            const compare::ColumnSummary& sum = c.summaries[col];
-            std::wstring text = none;
-            if (c.commonCount > 0) {
-                if (s == 0)
-                    text = Printf("%.3f", sum.totalTime);
-                else if (s == 1)
-                    text = Printf("%.1f", sum.geometricMark);
-                else if (s == 2)
-                    text = fw::WidenUtf8(compare::FormatRatio(sum.geometricRatio));
-                else if (col != c.baseline)
-                    text = std::to_wstring(sum.wins) + L" / " + std::to_wstring(sum.ties) + L" / " +
-                           std::to_wstring(sum.losses);
-            }
-            table.SetCellText(r, col + 1, text);
-        }
+        for (int col = 0; col < columns; ++col)
+            table.SetCellText(
+                r, col + 1,
+                fw::WidenUtf8(compare::SummaryText(c, col, static_cast<compare::SummaryRow>(s))));
     }
     SendMessageW(table.Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(table.Handle(), nullptr, TRUE);
