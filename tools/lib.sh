@@ -7,7 +7,7 @@ VELKORA_BUILD=${VELKORA_BUILD:-$VELKORA_ROOT/build}
 # Debian packages the build, the tests and the run need. The :i386 ones are
 # the 32-bit Wine.
 VELKORA_PACKAGES=(cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest
-    g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+    g++-mingw-w64-i686 g++-mingw-w64-i686-win32 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick xdotool
     fonts-wine fonts-ipafont-gothic fonts-liberation locales python3
     g++-multilib qemu-user-static)
@@ -79,9 +79,9 @@ velkora_windows_build() {
 }
 
 # Configures (once) and builds one build folder under build/: native, win32,
-# win64, or a variant of the native build named native-SOMETHING. Arguments are
-# CMake options for the first configuration (later ones win, so a variant
-# can set CMAKE_BUILD_TYPE again); `--target NAME` builds only that target.
+# win64, shipped (see velkora_build_shipped), or a variant of the native
+# build named native-SOMETHING. Arguments are CMake options for the first
+# configuration (later ones win, so a variant can set CMAKE_BUILD_TYPE again); `--target NAME` builds only that target.
 # Shows the errors and warnings, and returns non-zero when configuring or
 # building fails, so that no caller goes on with binaries of an older build.
 velkora_build() {
@@ -91,6 +91,8 @@ velkora_build() {
     local build=(--build "$dir" -j "$(nproc)")
     [ "$kind" = win32 ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-i686.cmake")
     [ "$kind" = win64 ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-x86_64.cmake")
+    [ "${kind%%-*}" = shipped ] &&
+        args+=(-DCMAKE_TOOLCHAIN_FILE="$VELKORA_ROOT/cmake/mingw-i686-shipped.cmake")
     while [ $# -gt 0 ]; do
         if [ "$1" = --target ] && [ $# -ge 2 ]; then
             build+=(--target "$2")
@@ -120,6 +122,13 @@ velkora_build() {
         status=1
     fi
     return "$status"
+}
+
+# Builds the programs users download, velkora.exe and velkora-driver.exe,
+# into build/$1 (shipped, or shipped-SOMETHING for another copy): the 32-bit
+# build with the win32 thread model, stripped, which runs on Windows XP.
+velkora_build_shipped() {
+    velkora_build "${1:-shipped}" --target velkora --target velkora-driver
 }
 
 # Wine's own fonts (Marlett for the caption buttons and frame controls,
