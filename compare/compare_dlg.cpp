@@ -50,7 +50,7 @@ CCompareDlg::CCompareDlg(const records::IniFile& file, records::Record thisSyste
         compare::MakeEntry(std::move(thisSystem), 0, std::string(), thisSystemLoop, codec);
     m_files.push_back({file.Path(), std::string(), &file, nullptr});
     for (compare::Listing& listing : compare::ListStoredRecords(file, codec))
-        m_rows.push_back({0, std::move(listing)});
+        m_choiceRows.push_back({0, std::move(listing)});
 }
 
 CCompareDlg::~CCompareDlg() = default;
@@ -100,7 +100,7 @@ BOOL CCompareDlg::OnInitDialog() {
     const CMarkResult& now = m_thisSystem.record.timing;
     if (std::any_of(std::begin(now.m_fTime), std::end(now.m_fTime), [](float t) { return t > 0; }))
         first.push_back(0);
-    const int newest = static_cast<int>(m_rows.size());
+    const int newest = static_cast<int>(m_choiceRows.size());
     for (int row = std::max(1, newest - (kFirstChoice - static_cast<int>(first.size())) + 1);
          row <= newest; ++row)
         first.push_back(row);
@@ -123,10 +123,10 @@ void CCompareDlg::FillChoice(int firstRow) {
     m_filling = true;
     // Drawn once at the end, not once per row: a file may bring thousands.
     SendMessageW(choice.Handle(), WM_SETREDRAW, FALSE, 0);
-    const int rows = static_cast<int>(m_rows.size()) + 1;
+    const int rows = static_cast<int>(m_choiceRows.size()) + 1;
     for (int row = firstRow; row < rows; ++row) {
-        const int32_t number = row == 0 ? 0 : m_rows[row - 1].listing.number;
-        const std::string& name = row == 0 ? m_thisSystem.name : m_rows[row - 1].listing.name;
+        const int32_t number = row == 0 ? 0 : m_choiceRows[row - 1].listing.number;
+        const std::string& name = row == 0 ? m_thisSystem.name : m_choiceRows[row - 1].listing.name;
         choice.InsertItem(row, fw::WidenUtf8(name.empty() ? "#" + std::to_string(number) : name),
                           0);
         if (row == 0) {
@@ -138,7 +138,7 @@ void CCompareDlg::FillChoice(int firstRow) {
                 fw::WidenUtf8(compare::MachineText(m_thisSystem, compare::MachineField::kWindows)));
             continue;
         }
-        const ChoiceRow& r = m_rows[row - 1];
+        const ChoiceRow& r = m_choiceRows[row - 1];
         choice.SetCellText(row, 1, fw::WidenUtf8(r.listing.processor));
         choice.SetCellText(row, 2, fw::WidenUtf8(r.listing.windows));
         const std::string& origin = m_files[r.file].origin;
@@ -155,7 +155,7 @@ const compare::Entry& CCompareDlg::EntryOf(int row) {
         return m_thisSystem;
     auto found = m_read.find(row);
     if (found == m_read.end()) {
-        const ChoiceRow& r = m_rows[row - 1];
+        const ChoiceRow& r = m_choiceRows[row - 1];
         const ListedFile& file = m_files[r.file];
         found = m_read
                     .emplace(row, compare::ReadStoredEntry(*file.store, r.listing.number,
@@ -306,9 +306,9 @@ bool CCompareDlg::AddDataFile(const records::FilePath& path) {
         ShowMessage(IDS_CMP_NO_RECORDS);
         return false;
     }
-    const int firstRow = static_cast<int>(m_rows.size()) + 1;
+    const int firstRow = static_cast<int>(m_choiceRows.size()) + 1;
     for (compare::Listing& listing : listings)
-        m_rows.push_back({m_files.size(), std::move(listing)});
+        m_choiceRows.push_back({m_files.size(), std::move(listing)});
     const records::IniFile* store = file.get();
     m_files.push_back({path, fw::NarrowUtf8(FileNameOf(path)), store, std::move(file)});
     FillChoice(firstRow);

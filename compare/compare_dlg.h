@@ -113,7 +113,7 @@ class CCompareDlg : public fw::Dialog {
     };
 
     compare::Entry m_thisSystem;           // row 0
-    std::vector<ChoiceRow> m_rows;         // rows 1.. of the choice
+    std::vector<ChoiceRow> m_choiceRows;   // rows 1.. of the choice
     std::map<int, compare::Entry> m_read;  // the entries of the chosen rows
     std::vector<ListedFile> m_files;
     std::vector<int> m_chosen;  // the chosen rows, in choice order
