@@ -14,6 +14,7 @@
 #include "records/ansi_codec.h"
 #include "records/atomic_file.h"
 #include "records/ini_store.h"
+#include "records/record_store.h"
 #include "res/resource.h"
 
 namespace {
@@ -288,16 +289,16 @@ bool CCompareDlg::AddDataFile(const records::FilePath& path) {
     if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes) &&
         ((uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow) >
             kMaxOpenedFileSize) {
-        wchar_t text[256];
-        swprintf(text, 256, fw::LoadResourceString(IDS_CMP_TOO_LARGE).c_str(),
-                 static_cast<int>(kMaxOpenedFileSize >> 20));
-        MessageBoxW(hwnd_, text, fw::LoadResourceString(IDS_CAPTION).c_str(),
-                    MB_OK | MB_ICONEXCLAMATION);
+        ShowTooLarge();
         return false;
     }
     auto file = std::make_unique<records::IniFile>();
     if (!file->Load(path)) {
         ShowMessage(IDS_CMP_CANNOT_OPEN);
+        return false;
+    }
+    if (records::StoredRecordNumbers(*file).size() > kMaxOpenedRecords) {
+        ShowTooLarge();
         return false;
     }
     std::vector<compare::Listing> listings =
@@ -353,6 +354,14 @@ void CCompareDlg::OnSaveHtml(fw::Message&) {
         return;
     if (!records::ReplaceFileAtomically(path, HtmlText()))
         ShowMessage(IDS_CMP_SAVE_FAILED);
+}
+
+void CCompareDlg::ShowTooLarge() const {
+    wchar_t text[256];
+    swprintf(text, 256, fw::LoadResourceString(IDS_CMP_TOO_LARGE).c_str(),
+             static_cast<int>(kMaxOpenedFileSize >> 20), static_cast<int>(kMaxOpenedRecords));
+    MessageBoxW(hwnd_, text, fw::LoadResourceString(IDS_CAPTION).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CCompareDlg::ShowMessage(UINT stringId) const {

@@ -9,8 +9,8 @@
 // A data file from someone else may be made to hurt, so the choice lists a
 // file's records by the few texts its rows show, and a record's times are
 // read only while it is ticked (eight at most). A file above
-// kMaxOpenedFileSize is refused before it is read; one up to it opens in a
-// moment.
+// kMaxOpenedFileSize is refused before it is read, and one holding more than
+// kMaxOpenedRecords before it is listed; one within both opens in a moment.
 #pragma once
 
 #include <cstdint>
@@ -32,9 +32,12 @@ class IniFile;
 
 class CCompareDlg : public fw::Dialog {
   public:
-    // The largest data file the window opens besides the program's own:
-    // about 3000 records as runs store them.
-    static constexpr uint64_t kMaxOpenedFileSize = uint64_t{8} << 20;
+    // The largest data file the window opens besides the program's own,
+    // about 1700 records as runs store them, and the most records it lists
+    // from one: a file of bare section headers holds far more records per
+    // byte, and listing them would keep the window waiting.
+    static constexpr uint64_t kMaxOpenedFileSize = uint64_t{4} << 20;
+    static constexpr size_t kMaxOpenedRecords = 4000;
 
     // The choice: thisSystem (timed with thisSystemLoop) and the stored
     // records of file, which must outlive the window (it reads a record's
@@ -46,7 +49,8 @@ class CCompareDlg : public fw::Dialog {
 
     // Adds the records of another data file to the choice, unchosen; false
     // (with a message) when it cannot be read, is larger than
-    // kMaxOpenedFileSize, holds none or is there already.
+    // kMaxOpenedFileSize, holds more than kMaxOpenedRecords or none, or is
+    // there already.
     bool AddDataFile(const records::FilePath& path);
     // Chooses exactly these rows of the choice (the first eight of them) and
     // the baseline: a row among them (else the first), or -1 for the
@@ -76,6 +80,7 @@ class CCompareDlg : public fw::Dialog {
     void ShowLegend();
     void LayOut();
     void ShowMessage(UINT stringId) const;
+    void ShowTooLarge() const;
 
     void OnChoiceChanged(fw::Message& m);
     void OnBaselineChange(fw::Message& m);

@@ -140,10 +140,10 @@ TEST(HostileCompareTest, FiguresCompareLikeWithLikeAndSayWhatTheyKnow) {
     IniFile file;
     ASSERT_TRUE(file.Parse(
         "[VelkoraDataFile]\nVelkoraDataNum=1\n[Velkora-DATA001]\nStandard Text=1e308\n"));
-    const compare::Comparison far =
+    const compare::Comparison huge =
         compare::Compare(compare::ReadStoredEntries(file, "", kUtf8), compare::kReferenceBaseline);
-    EXPECT_EQ(far.cells[0][0].verdict, compare::Verdict::kMissing);
-    EXPECT_EQ(compare::ToCsv(far).find("inf"), std::string::npos);
+    EXPECT_EQ(huge.cells[0][0].verdict, compare::Verdict::kMissing);
+    EXPECT_EQ(compare::ToCsv(huge).find("inf"), std::string::npos);
 }
 
 // Record 2 of a file, with a memo longer than a text read returns, a key no

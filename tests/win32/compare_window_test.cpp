@@ -140,7 +140,8 @@ TEST(CompareWindowTest, AnotherFileJoinsReadOnlyOnceAndANinthRecordIsTakenBack) 
     EXPECT_EQ(refusal, fw::LoadResourceString(IDS_CMP_ALREADY_OPEN));
     wchar_t limit[256];
     swprintf(limit, 256, fw::LoadResourceString(IDS_CMP_TOO_LARGE).c_str(),
-             static_cast<int>(CCompareDlg::kMaxOpenedFileSize >> 20));
+             static_cast<int>(CCompareDlg::kMaxOpenedFileSize >> 20),
+             static_cast<int>(CCompareDlg::kMaxOpenedRecords));
     EXPECT_EQ(tooLarge, limit);
     EXPECT_FALSE(ninthChecked);
     EXPECT_EQ(status, fw::LoadResourceString(IDS_CMP_TOO_MANY));
