@@ -68,7 +68,15 @@ void CTestDlg::StartSequence() {
     // STOP works from the start of the run, however it was started.
     EnableItem(IDOK, true);
     FocusItem(IDC_TIMEBOX);
-    m_pThread->BeginTests(this, Item(IDC_TIMEBOX));
+    try {
+        m_pThread->BeginTests(this, Item(IDC_TIMEBOX));
+    } catch (...) {
+        // The run cannot go on: the window closes, and the dialog's
+        // boundary shows the message.
+        state_ = State::kClosed;
+        EndDialog(IDCANCEL);
+        throw;
+    }
 }
 
 void CTestDlg::OnBenchDone(fw::Message&) {

@@ -69,7 +69,25 @@ bool CVelkoras::RouteThreadMessage(const MSG& msg) {
         {WM_BENCH_TEST + 19, WM_BENCH_TEST + 19, &CVelkoras::OnEnableDisable},
         {WM_BENCH_QUIT, WM_BENCH_QUIT, &CVelkoras::OnEndThread},
     };
-    return fw::DispatchThread(this, routes, msg);
+    try {
+        return fw::DispatchThread(this, routes, msg);
+    } catch (...) {
+        // A procedure that throws never reaches FinishTest: the run ends
+        // here, the test window closes, and the thread's boundary shows the
+        // message once the window is gone.
+        AbandonRun();
+        throw;
+    }
+}
+
+void CVelkoras::AbandonRun() {
+    m_stopped = true;
+    // On the worker: the running state is this thread's, and a flagged one
+    // may be cleared by either thread, so every state goes idle and no
+    // later FinishTest stores a time.
+    for (int i = 0; i < bench::kTestCount; ++i)
+        m_runState[i] = RunState::kIdle;
+    EndTests();
 }
 
 void CVelkoras::OnEndThread(WPARAM, LPARAM) {

@@ -51,6 +51,12 @@
 // test keeps the median of the rounds it completed (FinishTest stores it
 // after every round), its fastest and slowest, and how many.
 //
+// A failure: a procedure that throws (on the worker) ends the run at once:
+// every state goes idle, so nothing more starts or stores a time, and
+// WM_BENCH_DONE closes the test window before the worker's boundary shows
+// the message. A failure in BeginTests (on the user-interface thread)
+// closes the window from CTestDlg the same way.
+//
 // No locks are used: the run states are the only data both threads write,
 // everything else is written by one thread at a time, and each hand-over is
 // a message (a test posted to the worker, a control call or WM_BENCH_DONE
@@ -153,6 +159,8 @@ class CVelkoras : public fw::UiThread {
     // has no next round (the last is over, or a STOP came).
     bool StartNextRound();
     void ClearFlaggedStates();
+    // Ends a run whose test failed (see the protocol above).
+    void AbandonRun();
     void StoreRoundTime(int index, float seconds);
 
     // The twenty procedures, in catalogue order, and the quit handler.

@@ -14,6 +14,7 @@
 #include "records/ansi_codec.h"
 #include "records/atomic_file.h"
 #include "records/ini_store.h"
+#include "records/record_store.h"
 #include "res/resource.h"
 
 namespace {
@@ -46,11 +47,11 @@ CCompareDlg::CCompareDlg(const records::IniFile& file, records::Record thisSyste
                          int32_t thisSystemLoop, HWND owner)
     : fw::Dialog(IDD_COMPARE, owner) {
     const records::AnsiCodec& codec = records::SystemAnsiCodec();
-    m_entries.push_back(
-        compare::MakeEntry(std::move(thisSystem), 0, std::string(), thisSystemLoop, codec));
-    std::vector<compare::Entry> stored = compare::ReadStoredEntries(file, std::string(), codec);
-    std::move(stored.begin(), stored.end(), std::back_inserter(m_entries));
-    m_files.push_back(file.Path());
+    m_thisSystem =
+        compare::MakeEntry(std::move(thisSystem), 0, std::string(), thisSystemLoop, codec);
+    m_files.push_back({file.Path(), std::string(), &file, nullptr});
+    for (compare::Listing& listing : compare::ListStoredRecords(file, codec))
+        m_choiceRows.push_back({0, std::move(listing)});
 }
 
 CCompareDlg::~CCompareDlg() = default;
@@ -97,10 +98,10 @@ BOOL CCompareDlg::OnInitDialog() {
     // To begin with: this system when it has been timed and the newest
     // stored records, four in all, against the first of them.
     std::vector<int> first;
-    const CMarkResult& now = m_entries[0].record.timing;
+    const CMarkResult& now = m_thisSystem.record.timing;
     if (std::any_of(std::begin(now.m_fTime), std::end(now.m_fTime), [](float t) { return t > 0; }))
         first.push_back(0);
-    const int newest = static_cast<int>(m_entries.size()) - 1;
+    const int newest = static_cast<int>(m_choiceRows.size());
     for (int row = std::max(1, newest - (kFirstChoice - static_cast<int>(first.size())) + 1);
          row <= newest; ++row)
         first.push_back(row);
@@ -123,20 +124,55 @@ void CCompareDlg::FillChoice(int firstRow) {
     m_filling = true;
     // Drawn once at the end, not once per row: a file may bring thousands.
     SendMessageW(choice.Handle(), WM_SETREDRAW, FALSE, 0);
-    for (int row = firstRow; row < static_cast<int>(m_entries.size()); ++row) {
-        const compare::Entry& e = m_entries[row];
-        const std::string name = e.name.empty() ? "#" + std::to_string(e.number) : e.name;
-        choice.InsertItem(row, fw::WidenUtf8(name), 0);
-        choice.SetCellText(
-            row, 1, fw::WidenUtf8(compare::MachineText(e, compare::MachineField::kProcessor)));
-        choice.SetCellText(row, 2,
-                           fw::WidenUtf8(compare::MachineText(e, compare::MachineField::kWindows)));
-        if (!e.origin.empty())
-            choice.SetCellText(row, 3, fw::WidenUtf8(e.origin + " #" + std::to_string(e.number)));
+    const int rows = static_cast<int>(m_choiceRows.size()) + 1;
+    for (int row = firstRow; row < rows; ++row) {
+        const int32_t number = row == 0 ? 0 : m_choiceRows[row - 1].listing.number;
+        const std::string& name = row == 0 ? m_thisSystem.name : m_choiceRows[row - 1].listing.name;
+        choice.InsertItem(row, fw::WidenUtf8(name.empty() ? "#" + std::to_string(number) : name),
+                          0);
+        if (row == 0) {
+            choice.SetCellText(row, 1,
+                               fw::WidenUtf8(compare::MachineText(
+                                   m_thisSystem, compare::MachineField::kProcessor)));
+            choice.SetCellText(
+                row, 2,
+                fw::WidenUtf8(compare::MachineText(m_thisSystem, compare::MachineField::kWindows)));
+            continue;
+        }
+        const ChoiceRow& r = m_choiceRows[row - 1];
+        choice.SetCellText(row, 1, fw::WidenUtf8(r.listing.processor));
+        choice.SetCellText(row, 2, fw::WidenUtf8(r.listing.windows));
+        const std::string& origin = m_files[r.file].origin;
+        if (!origin.empty())
+            choice.SetCellText(row, 3, fw::WidenUtf8(origin + " #" + std::to_string(number)));
     }
     SendMessageW(choice.Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(choice.Handle(), nullptr, TRUE);
     m_filling = false;
+}
+
+const compare::Entry& CCompareDlg::EntryOf(int row) {
+    if (row == 0)
+        return m_thisSystem;
+    auto found = m_read.find(row);
+    if (found == m_read.end()) {
+        const ChoiceRow& r = m_choiceRows[row - 1];
+        const ListedFile& file = m_files[r.file];
+        found = m_read
+                    .emplace(row, compare::ReadStoredEntry(*file.store, r.listing.number,
+                                                           file.origin, records::SystemAnsiCodec()))
+                    .first;
+    }
+    return found->second;
+}
+
+void CCompareDlg::KeepEntriesOf(const std::vector<int>& rows) {
+    for (auto it = m_read.begin(); it != m_read.end();) {
+        if (std::find(rows.begin(), rows.end(), it->first) == rows.end())
+            it = m_read.erase(it);
+        else
+            ++it;
+    }
 }
 
 std::vector<int> CCompareDlg::ChosenRows() const {
@@ -199,10 +235,11 @@ void CCompareDlg::OnBaselineChange(fw::Message&) {
 void CCompareDlg::Recompare() {
     std::vector<compare::Entry> chosen;
     int baseline = compare::kReferenceBaseline;
+    KeepEntriesOf(m_chosen);
     for (int row : m_chosen) {
         if (row == m_baselineRow)
             baseline = static_cast<int>(chosen.size());
-        chosen.push_back(m_entries[row]);
+        chosen.push_back(EntryOf(row));
     }
     m_comparison = compare::Compare(std::move(chosen), baseline);
     if (m_sortColumn >= static_cast<int>(m_chosen.size()))
@@ -225,7 +262,7 @@ void CCompareDlg::FillBaselineBox() {
     box.InsertString(-1, fw::LoadResourceString(IDS_CMP_REFERENCE));
     int selected = 0;
     for (size_t i = 0; i < m_chosen.size(); ++i) {
-        box.InsertString(-1, fw::WidenUtf8(compare::EntryLabel(m_entries[m_chosen[i]])));
+        box.InsertString(-1, fw::WidenUtf8(compare::EntryLabel(EntryOf(m_chosen[i]))));
         if (m_chosen[i] == m_baselineRow)
             selected = static_cast<int>(i) + 1;
     }
@@ -240,26 +277,41 @@ void CCompareDlg::ShowLegend() {
 }
 
 bool CCompareDlg::AddDataFile(const records::FilePath& path) {
-    for (const records::FilePath& listed : m_files) {
-        if (records::IsSameFile(listed, path)) {
+    for (const ListedFile& listed : m_files) {
+        if (records::IsSameFile(listed.path, path)) {
             ShowMessage(IDS_CMP_ALREADY_OPEN);
             return false;
         }
     }
-    records::IniFile file;
-    if (!file.Load(path)) {
+    // Refused by its size before a byte is read, so no file keeps the
+    // window waiting.
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes) &&
+        ((uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow) >
+            kMaxOpenedFileSize) {
+        ShowTooLarge();
+        return false;
+    }
+    auto file = std::make_unique<records::IniFile>();
+    if (!file->Load(path)) {
         ShowMessage(IDS_CMP_CANNOT_OPEN);
         return false;
     }
-    std::vector<compare::Entry> entries = compare::ReadStoredEntries(
-        file, fw::NarrowUtf8(FileNameOf(path)), records::SystemAnsiCodec());
-    if (entries.empty()) {
+    if (records::StoredRecordNumbers(*file).size() > kMaxOpenedRecords) {
+        ShowTooLarge();
+        return false;
+    }
+    std::vector<compare::Listing> listings =
+        compare::ListStoredRecords(*file, records::SystemAnsiCodec());
+    if (listings.empty()) {
         ShowMessage(IDS_CMP_NO_RECORDS);
         return false;
     }
-    const int firstRow = static_cast<int>(m_entries.size());
-    std::move(entries.begin(), entries.end(), std::back_inserter(m_entries));
-    m_files.push_back(path);
+    const int firstRow = static_cast<int>(m_choiceRows.size()) + 1;
+    for (compare::Listing& listing : listings)
+        m_choiceRows.push_back({m_files.size(), std::move(listing)});
+    const records::IniFile* store = file.get();
+    m_files.push_back({path, fw::NarrowUtf8(FileNameOf(path)), store, std::move(file)});
     FillChoice(firstRow);
     return true;
 }
@@ -302,6 +354,14 @@ void CCompareDlg::OnSaveHtml(fw::Message&) {
         return;
     if (!records::ReplaceFileAtomically(path, HtmlText()))
         ShowMessage(IDS_CMP_SAVE_FAILED);
+}
+
+void CCompareDlg::ShowTooLarge() const {
+    wchar_t text[256];
+    swprintf(text, 256, fw::LoadResourceString(IDS_CMP_TOO_LARGE).c_str(),
+             static_cast<int>(kMaxOpenedFileSize >> 20), static_cast<int>(kMaxOpenedRecords));
+    MessageBoxW(hwnd_, text, fw::LoadResourceString(IDS_CAPTION).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CCompareDlg::ShowMessage(UINT stringId) const {

@@ -5,14 +5,23 @@
 // It reads records only: "This System" as the main window holds it, the
 // stored records of the program's data file, and those of any other data
 // file the user opens, none of which is ever written.
+//
+// A data file from someone else may be made to hurt, so the choice lists a
+// file's records by the few texts its rows show, and a record's times are
+// read only while it is ticked (eight at most). A file above
+// kMaxOpenedFileSize is refused before it is read, and one holding more than
+// kMaxOpenedRecords before it is listed; one within both opens in a moment.
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "compare/compare_chart.h"
 #include "compare/comparison.h"
+#include "compare/entry.h"
 #include "framework/dialog.h"
 #include "framework/list_view.h"
 #include "records/file_path.h"
@@ -23,15 +32,25 @@ class IniFile;
 
 class CCompareDlg : public fw::Dialog {
   public:
+    // The largest data file the window opens besides the program's own,
+    // about 1700 records as runs store them, and the most records it lists
+    // from one: a file of bare section headers holds far more records per
+    // byte, and listing them would keep the window waiting.
+    static constexpr uint64_t kMaxOpenedFileSize = uint64_t{4} << 20;
+    static constexpr size_t kMaxOpenedRecords = 4000;
+
     // The choice: thisSystem (timed with thisSystemLoop) and the stored
-    // records of file. Without an owner the application's main window owns
-    // the window.
+    // records of file, which must outlive the window (it reads a record's
+    // times from it when the record is ticked). Without an owner the
+    // application's main window owns the window.
     CCompareDlg(const records::IniFile& file, records::Record thisSystem, int32_t thisSystemLoop,
                 HWND owner = nullptr);
     ~CCompareDlg() override;
 
     // Adds the records of another data file to the choice, unchosen; false
-    // (with a message) when it cannot be read, holds none or is there already.
+    // (with a message) when it cannot be read, is larger than
+    // kMaxOpenedFileSize, holds more than kMaxOpenedRecords or none, or is
+    // there already.
     bool AddDataFile(const records::FilePath& path);
     // Chooses exactly these rows of the choice (the first eight of them) and
     // the baseline: a row among them (else the first), or -1 for the
@@ -50,6 +69,10 @@ class CCompareDlg : public fw::Dialog {
   private:
     // The choice, the table and the chart.
     void FillChoice(int firstRow);
+    // The entry of a row of the choice; a stored record's is read when the
+    // row is chosen and let go when it no longer is.
+    const compare::Entry& EntryOf(int row);
+    void KeepEntriesOf(const std::vector<int>& rows);
     std::vector<int> ChosenRows() const;
     void Recompare();
     void FillBaselineBox();
@@ -57,6 +80,7 @@ class CCompareDlg : public fw::Dialog {
     void ShowLegend();
     void LayOut();
     void ShowMessage(UINT stringId) const;
+    void ShowTooLarge() const;
 
     void OnChoiceChanged(fw::Message& m);
     void OnBaselineChange(fw::Message& m);
@@ -79,11 +103,27 @@ class CCompareDlg : public fw::Dialog {
         int index;  // the machine field, the test or the summary line
     };
 
-    std::vector<compare::Entry> m_entries;   // row i of the choice
-    std::vector<records::FilePath> m_files;  // the data files listed, the own one first
-    std::vector<int> m_chosen;               // the chosen rows, in choice order
-    int m_baselineRow = -1;                  // a chosen row, or -1: the reference
-    int m_sortColumn = -1;                   // the record column the tests sort by
+    // A data file listed in the choice: the program's own (borrowed) first,
+    // then those opened (owned).
+    struct ListedFile {
+        records::FilePath path;
+        std::string origin;  // the file name the rows show; "" for the own file
+        const records::IniFile* store = nullptr;
+        std::unique_ptr<records::IniFile> owned;
+    };
+    // Row i + 1 of the choice (row 0 is this system).
+    struct ChoiceRow {
+        size_t file;  // into m_files
+        compare::Listing listing;
+    };
+
+    compare::Entry m_thisSystem;           // row 0
+    std::vector<ChoiceRow> m_choiceRows;   // rows 1.. of the choice
+    std::map<int, compare::Entry> m_read;  // the entries of the chosen rows
+    std::vector<ListedFile> m_files;
+    std::vector<int> m_chosen;  // the chosen rows, in choice order
+    int m_baselineRow = -1;     // a chosen row, or -1: the reference
+    int m_sortColumn = -1;      // the record column the tests sort by
     compare::Comparison m_comparison;
     std::vector<int> m_order;
     std::vector<TableRow> m_rows;

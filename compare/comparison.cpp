@@ -58,8 +58,11 @@ Timing TimingOf(const CMarkResult& result, int test) {
         timing.rounds = 1;
     // A range always holds its median, whatever an edited file says: a
     // wider range only counts fewer differences.
-    timing.fastest = std::min({timing.fastest, timing.slowest, timing.time});
-    timing.slowest = std::max({timing.fastest, timing.slowest, timing.time});
+    // Made from the three values as read, so a range written the wrong way
+    // round is the same range.
+    const double fastest = timing.fastest, slowest = timing.slowest;
+    timing.fastest = std::min({fastest, slowest, timing.time});
+    timing.slowest = std::max({fastest, slowest, timing.time});
     return timing;
 }
 
@@ -74,6 +77,21 @@ bool DifferenceCounts(const Timing& base, const Timing& x) {
     // that and no more.
     const double difference = std::fabs(base.time / x.time - 1);
     return apart && difference >= kCountedDifference - 1e-6;
+}
+
+double CommonMark(const Comparison& c, int test, int column) {
+    const double time = c.cells[test][column].timing.time;
+    if (!HasTime(time))
+        return 0;
+    const int common = c.AgainstReference() ? 0 : c.baseline;
+    return c.entries[common].record.timing.m_fRef[test] * 1000.0 / time;
+}
+
+bool Comparison::MixesReferences() const {
+    for (const Entry& e : entries)
+        if ((e.record.system.PlatformID == 1) != (entries[0].record.system.PlatformID == 1))
+            return true;
+    return false;
 }
 
 bool Comparison::HasSingleRound() const {
@@ -119,7 +137,7 @@ Comparison Compare(std::vector<Entry> entries, int baseline) {
                 continue;
             const Cell& cell = c.cells[t][col];
             s.totalTime += cell.timing.time;
-            logMarks += std::log(cell.mark);
+            logMarks += std::log(CommonMark(c, t, col));
             logRatios += std::log(cell.ratio);
             if (col == c.baseline)
                 continue;
@@ -127,8 +145,10 @@ Comparison Compare(std::vector<Entry> entries, int baseline) {
                 ++s.wins;
             else if (cell.verdict == Verdict::kSlower)
                 ++s.losses;
-            else
+            else if (cell.verdict == Verdict::kSame)
                 ++s.ties;
+            else
+                ++s.undecided;  // timed once: cannot tell
         }
         if (c.commonCount > 0) {
             s.geometricMark = std::exp(logMarks / c.commonCount);

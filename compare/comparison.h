@@ -75,10 +75,15 @@ struct Cell {
 };
 
 struct ColumnSummary {
-    double totalTime = 0;       // over the common tests
-    double geometricMark = 0;   // geometric mean of the marks over them
+    double totalTime = 0;  // over the common tests
+    // Geometric mean of the marks over them, every column's against the
+    // same reference times (the baseline's platform, or the first record's
+    // against the reference machine), so the columns compare like with like.
+    double geometricMark = 0;
     double geometricRatio = 0;  // geometric mean of the ratios: baseline speed = 1
-    int wins = 0, ties = 0, losses = 0;
+    // Counted differences and those within the noise; undecided are the
+    // tests timed once (by either side), which tell neither.
+    int wins = 0, ties = 0, losses = 0, undecided = 0;
 };
 
 struct Comparison {
@@ -94,12 +99,22 @@ struct Comparison {
     bool AgainstReference() const { return baseline == kReferenceBaseline; }
     // Whether a record timed once is among the columns (the legend says so).
     bool HasSingleRound() const;
+    // Whether records of both platform families are among the columns: their
+    // marks use different reference times and do not compare.
+    bool MixesReferences() const;
 };
 
 // The comparison of the entries against entries[baseline], or against the
 // reference for kReferenceBaseline (a baseline out of range is taken as
 // the reference).
 Comparison Compare(std::vector<Entry> entries, int baseline);
+
+// A column's mark of a test against the reference times every column is
+// compared with: those of the baseline's platform, or of the first record's
+// against the reference machine. The same as the cell's own mark unless
+// the columns mix platform families (whose marks use other references);
+// 0 without a time.
+double CommonMark(const Comparison& comparison, int test, int column);
 
 // The tests in the order a column sorts them: fastest ratio first, missing
 // ones last, ties in catalogue order. Column -1 is the catalogue order.

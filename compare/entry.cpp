@@ -23,6 +23,23 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The processor's name and clock ("X at 700MHz"); the name alone when the
+// clock is none a processor has, and a dash for a record without a name.
+std::string ProcessorText(const CCpuInfo& processor, const records::AnsiCodec& codec) {
+    const std::string summary = processor.SummaryText();
+    const std::string name = summary.substr(0, summary.rfind(" at "));
+    if (Trimmed(name).empty())
+        return "\xE2\x80\x94";  // —
+    const double mhz = processor.Frequency;
+    return ToUtf8(mhz >= 0.5 && mhz < 1e6 ? summary : name, codec);
+}
+
+std::string WindowsText(const CSysInfo& system, const records::AnsiCodec& codec) {
+    std::string windows, memory;
+    SplitPlatformLine(ToUtf8(system.PlatformInfo, codec), windows, memory);
+    return windows;
+}
+
 }  // namespace
 
 void SplitPlatformLine(const std::string& line, std::string& windows, std::string& memory) {
@@ -71,11 +88,11 @@ Entry MakeEntry(records::Record record, int32_t number, std::string origin, int3
     // A clock no processor has (an edited file) reads as none.
     char clock[48] = "\xE2\x80\x94";  // —
     const double mhz = record.processor.Frequency;
-    if (mhz > 0 && mhz < 1e6)
+    if (mhz >= 0.5 && mhz < 1e6)
         std::snprintf(clock, sizeof clock, "%.0f MHz", mhz);
     entry.machine.resize(kMachineFieldCount);
     entry.machine[static_cast<int>(MachineField::kProcessor)] =
-        ToUtf8(record.processor.SummaryText(), codec);
+        ProcessorText(record.processor, codec);
     entry.machine[static_cast<int>(MachineField::kClock)] = clock;
     entry.machine[static_cast<int>(MachineField::kWindows)] = windows;
     entry.machine[static_cast<int>(MachineField::kMemory)] = memory;
@@ -84,18 +101,6 @@ Entry MakeEntry(records::Record record, int32_t number, std::string origin, int3
     entry.machine[static_cast<int>(MachineField::kRounds)] = RoundsText(record.timing);
     entry.record = std::move(record);
     return entry;
-}
-
-std::vector<int32_t> StoredRecordNumbers(const records::IniFile& file) {
-    const int32_t count = records::StoredRecordCount(file);
-    std::vector<int32_t> numbers;
-    numbers.reserve(count);
-    for (int32_t n = 1; n <= count; ++n)
-        if (file.HasSection(records::SystemSectionName(n)) ||
-            file.HasSection(records::ProcessorSectionName(n)) ||
-            file.HasSection(records::TimingSectionName(n)))
-            numbers.push_back(n);
-    return numbers;
 }
 
 Entry ReadStoredEntry(const records::IniFile& file, int32_t n, const std::string& origin,
@@ -108,9 +113,23 @@ Entry ReadStoredEntry(const records::IniFile& file, int32_t n, const std::string
 std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
                                      const records::AnsiCodec& codec) {
     std::vector<Entry> entries;
-    for (int32_t n : StoredRecordNumbers(file))
+    for (int32_t n : records::StoredRecordNumbers(file))
         entries.push_back(ReadStoredEntry(file, n, origin, codec));
     return entries;
+}
+
+std::vector<Listing> ListStoredRecords(const records::IniFile& file,
+                                       const records::AnsiCodec& codec) {
+    std::vector<Listing> listings;
+    for (int32_t n : records::StoredRecordNumbers(file)) {
+        CSysInfo system = CSysInfo::ForLoading();
+        system.LoadRecord(file, n);
+        CCpuInfo processor = CCpuInfo::ForLoading();
+        processor.LoadRecord(file, n);
+        listings.push_back({n, ToUtf8(system.SystemName, codec), ProcessorText(processor, codec),
+                            WindowsText(system, codec)});
+    }
+    return listings;
 }
 
 const std::string& MachineText(const Entry& entry, MachineField field) {

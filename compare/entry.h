@@ -23,16 +23,25 @@ constexpr int32_t kStoredRecordLoop = 10000;
 Entry MakeEntry(records::Record record, int32_t number, std::string origin, int32_t loop,
                 const records::AnsiCodec& codec);
 
-// The numbers of the records a data file holds: 1..count as its count reads
-// (see StoredRecordCount), without a record missing inside the file (none
-// of its sections there), which is no machine to compare.
-std::vector<int32_t> StoredRecordNumbers(const records::IniFile& file);
 // Stored record n as an entry of that origin.
 Entry ReadStoredEntry(const records::IniFile& file, int32_t n, const std::string& origin,
                       const records::AnsiCodec& codec);
-// Every record StoredRecordNumbers names, as entries.
+// Every record the file holds (records::StoredRecordNumbers: a record
+// missing inside the file is no machine to compare), as entries.
 std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
                                      const records::AnsiCodec& codec);
+
+// A stored record as a list to choose from shows it, read without its
+// times: what a row costs is its few texts.
+struct Listing {
+    int32_t number = 0;
+    std::string name;       // SystemName, UTF-8
+    std::string processor;  // as MachineText's kProcessor
+    std::string windows;    // as MachineText's kWindows
+};
+// Every record the file holds, as listings; one pass over its sections.
+std::vector<Listing> ListStoredRecords(const records::IniFile& file,
+                                       const records::AnsiCodec& codec);
 
 // The rows that describe each machine above the tests.
 enum class MachineField { kProcessor, kClock, kWindows, kMemory, kVideo, kLoop, kRounds };

@@ -1,11 +1,13 @@
 // The CSV export (see exports.h for its rows): fields quoted as RFC 4180
-// says, lines ending CR LF, every figure in the shortest form that reads
-// back as the same double.
+// says and kept from reading as formulas (CsvField), lines ending CR LF,
+// every figure in the shortest form that reads back as the same double.
 #include <charconv>
+#include <cmath>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "compare/export_escape.h"
 #include "compare/export_text.h"
 #include "compare/exports.h"
 
@@ -40,30 +42,19 @@ enum Field {
 
 using Row = std::vector<std::string>;
 
-std::string Quoted(const std::string& field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos)
-        return field;
-    std::string out = "\"";
-    for (char ch : field) {
-        if (ch == '"')
-            out += '"';
-        out += ch;
-    }
-    return out + "\"";
-}
-
 void AppendRow(std::string& out, const Row& row) {
     for (int f = 0; f < kFieldCount; ++f) {
         if (f > 0)
             out += ',';
-        out += Quoted(row[f]);
+        out += CsvField(row[f]);
     }
     out += "\r\n";
 }
 
-// Empty for 0, which stands for a missing figure.
+// Empty for 0, which stands for a missing figure, and for a value beyond
+// the range of times (an infinity read from a file is no time either).
 std::string Figure(double value) {
-    if (value == 0)
+    if (value == 0 || !std::isfinite(value))
         return std::string();
     char text[64];
     const auto result = std::to_chars(text, text + sizeof text, value);
@@ -114,7 +105,7 @@ std::string ToCsv(const Comparison& c) {
             Row row = RecordRow(c, col);
             row[kTestIndex] = std::to_string(test);
             row[kTest] = TestName(test);
-            if (cell.timing.time > 0) {
+            if (cell.verdict != Verdict::kMissing) {
                 row[kRounds] = std::to_string(cell.timing.rounds);
                 row[kTime] = Figure(cell.timing.time);
                 row[kFastest] = Figure(cell.timing.fastest);

@@ -2,6 +2,7 @@
 // it applies, one pipe table (machine rows, tests, summaries) and the legend.
 #include <string>
 
+#include "compare/export_escape.h"
 #include "compare/export_text.h"
 #include "compare/exports.h"
 
@@ -9,24 +10,11 @@ namespace compare {
 
 namespace {
 
-// A cell's text as a table cell: a '|' would end the cell and a '\' before
-// it would undo its escape; a line break would end the row.
-std::string Escaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char ch : text) {
-        if (ch == '|' || ch == '\\')
-            out += '\\';
-        out += ch == '\r' || ch == '\n' ? ' ' : ch;
-    }
-    return out;
-}
-
 void AppendRow(std::string& out, const std::string& heading,
                const std::vector<std::string>& cells) {
-    out += "| " + Escaped(heading);
+    out += "| " + MarkdownText(heading);
     for (const std::string& cell : cells)
-        out += " | " + cell;
+        out += " | " + MarkdownText(cell);
     out += " |\n";
 }
 
@@ -34,13 +22,13 @@ void AppendRow(std::string& out, const std::string& heading,
 
 std::string ToMarkdown(const Comparison& c, const std::vector<int>& order) {
     const int columns = static_cast<int>(c.entries.size());
-    std::string out = "# Velkora comparison\n\n" + Escaped(BaselineSentence(c)) + "\n\n";
+    std::string out = "# Velkora comparison\n\n" + MarkdownText(BaselineSentence(c)) + "\n\n";
     if (c.HasSingleRound())
-        out += "**" + SingleRoundWarning() + "**\n\n";
+        out += "**" + MarkdownText(SingleRoundWarning()) + "**\n\n";
 
     std::vector<std::string> cells(columns);
     for (int col = 0; col < columns; ++col)
-        cells[col] = Escaped(ColumnHeading(c, col));
+        cells[col] = ColumnHeading(c, col);
     AppendRow(out, "Test", cells);
     out += "| ---";
     for (int col = 0; col < columns; ++col)
@@ -50,7 +38,7 @@ std::string ToMarkdown(const Comparison& c, const std::vector<int>& order) {
     for (int f = 0; f < kMachineFieldCount; ++f) {
         const auto field = static_cast<MachineField>(f);
         for (int col = 0; col < columns; ++col)
-            cells[col] = Escaped(MachineFieldText(c.entries[col], field));
+            cells[col] = MachineFieldText(c.entries[col], field);
         AppendRow(out, MachineFieldName(field), cells);
     }
     for (int test : order) {
@@ -69,7 +57,7 @@ std::string ToMarkdown(const Comparison& c, const std::vector<int>& order) {
 
     out += "\n";
     for (const std::string& line : LegendLines(c))
-        out += "- " + line + "\n";
+        out += "- " + MarkdownText(line) + "\n";
     out += "- Bold: the best mark of each test.\n";
     return out;
 }

@@ -51,12 +51,13 @@ std::string ColumnHeading(const Comparison& c, int column) {
 }
 
 bool IsBestMark(const Comparison& c, int test, int column) {
-    const std::vector<Cell>& row = c.cells[test];
-    if (!(row[column].mark > 0))
+    // Against the common reference, so a record of the other platform
+    // family is neither favoured nor held back by its own reference times.
+    const double mine = std::floor(CommonMark(c, test, column));
+    if (!(mine > 0))
         return false;
-    const double mine = std::floor(row[column].mark);
-    for (const Cell& cell : row)
-        if (cell.mark > 0 && std::floor(cell.mark) > mine)
+    for (int other = 0; other < static_cast<int>(c.entries.size()); ++other)
+        if (std::floor(CommonMark(c, test, other)) > mine)
             return false;
     return true;
 }
@@ -81,8 +82,12 @@ std::string SummaryText(const Comparison& c, int column, SummaryRow row) {
     if (row == SummaryRow::kWinsTiesLosses) {
         if (column == c.baseline)
             return kDash;
-        return std::to_string(s.wins) + " / " + std::to_string(s.ties) + " / " +
-               std::to_string(s.losses);
+        std::string text = std::to_string(s.wins) + " / " + std::to_string(s.ties) + " / " +
+                           std::to_string(s.losses);
+        // Tests timed once tell neither a win nor a tie: counted apart.
+        if (s.undecided > 0)
+            text += " (" + std::to_string(s.undecided) + " n=1)";
+        return text;
     }
     if (c.commonCount == 0)
         return kDash;
@@ -119,7 +124,7 @@ std::vector<std::string> LegendLines(const Comparison& c) {
         rule +=
             " The reference times are exact: a record's range must not hold its test's "
             "reference time.";
-    return {
+    std::vector<std::string> lines = {
         "Ratio = baseline time \xC3\xB7 this time: above \xC3\x97"
         "1 is faster.",  // ÷ ×
         rule,
@@ -130,6 +135,14 @@ std::vector<std::string> LegendLines(const Comparison& c) {
         "The summaries cover the " + std::to_string(c.commonCount) + " of " +
             std::to_string(bench::kTestCount) + " tests that every record has a time for.",
     };
+    if (c.MixesReferences())
+        lines.push_back(
+            "The records mix Windows 95-family and NT-family platforms, whose marks use "
+            "different reference times: the best mark and the geometric mean of marks use the "
+            "reference times of " +
+            std::string(c.AgainstReference() ? "the first record's" : "the baseline's") +
+            " platform for every record.");
+    return lines;
 }
 
 }  // namespace compare

@@ -23,8 +23,9 @@ std::string TestName(int test);
 // EntryLabel, with " (baseline)" on the baseline's column.
 std::string ColumnHeading(const Comparison& comparison, int column);
 // Whether a column holds the best mark of a test: the highest among the
-// cells that have a time, compared as the whole marks the tables show, so
-// that every cell that reads the same as the best is best too.
+// cells that have a time, compared as whole marks against the common
+// reference (CommonMark), so that records of both platform families compare
+// like with like and every cell that reads the same as the best is best too.
 bool IsBestMark(const Comparison& comparison, int test, int column);
 
 // The rows below the tests, each over the tests every record has.

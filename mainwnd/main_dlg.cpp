@@ -230,7 +230,7 @@ fw::ListView CMainDlg::ResultList() const {
 
 int CMainDlg::SelectedRecord() const {
     const int sel = Selector().CurSel();
-    return sel == CB_ERR ? 0 : sel;
+    return sel >= 1 && static_cast<size_t>(sel) <= m_listed.size() ? m_listed[sel - 1] : 0;
 }
 
 int CMainDlg::GraphMax() const {

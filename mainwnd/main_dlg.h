@@ -115,9 +115,11 @@ class CMainDlg : public fw::Dialog {
     // Helpers of the record and export commands.
     bool IsOwnDataFile(const records::FilePath& path) const;
     void ImportDataFile(const records::FilePath& path);
-    void AppendSystemName(const std::string& name);
-    // Entries 1..count of the selector: the stored records as the file names
-    // them. The selector then shows the file's own count.
+    // A stored record as the selector's next entry.
+    void AppendStoredRecord(int32_t number, const std::string& name);
+    // The selector's entries after "This System": the stored records 1..count
+    // that the file holds (a number no section has is not listed), as the
+    // file names them. The selector then shows the file's own count.
     void ListStoredRecords(const records::IniFile& file, int32_t count);
     // The selector follows a file that has changed behind the window's back:
     // its stored records, "This System" selected and shown.
@@ -134,7 +136,9 @@ class CMainDlg : public fw::Dialog {
     std::unique_ptr<CVelkoras> m_pThread;
     fw::Font m_listFont;
     records::FilePath m_dataPath;
-    int32_t m_nDataNum = 0;  // records listed in the selector
+    int32_t m_nDataNum = 0;  // the count the selector lists up to
+    // The record number of each selector entry after "This System".
+    std::vector<int32_t> m_listed;
     // The times "This System" shows: zeros at start, each run's afterwards,
     // whether or not saving them succeeded. ADD and TXT COPY take these.
     CMarkResult m_thisSystem;

@@ -83,11 +83,11 @@ void CMainDlg::OnAddData(fw::Message&) {
     if (!saved)
         return;
     if (count == m_nDataNum)
-        AppendSystemName(record.system.SystemName);
+        AppendStoredRecord(added, record.system.SystemName);
     else
         ListStoredRecords(file, added);
     m_nDataNum = added;
-    Selector().SetCurSel(added);
+    Selector().SetCurSel(Selector().Count() - 1);
     // The selector now names the new record: show it, so that the list and
     // the information lines never belong to another record than the one
     // the selector names.
@@ -96,8 +96,8 @@ void CMainDlg::OnAddData(fw::Message&) {
 
 void CMainDlg::OnDeleteData(fw::Message&) {
     // "This System" (entry 0) is never deleted.
-    const int32_t k = Selector().CurSel();
-    if (k == CB_ERR || k < 1)
+    const int32_t k = SelectedRecord();
+    if (k < 1)
         return;
 
     // The record as the dialog shows it, from the file as it is now.
@@ -148,11 +148,8 @@ void CMainDlg::OnDeleteData(fw::Message&) {
         RelistStoredRecords(file);
     if (!saved)
         return;
-    if (count == m_nDataNum && left == count - 1)
-        Selector().DeleteString(k);
-    else
-        ListStoredRecords(file, left);
-    m_nDataNum = left;
+    // The records above the deleted one have moved down: listed again.
+    ListStoredRecords(file, left);
     Selector().SetCurSel(0);
     ShowRecord();
 }
@@ -210,8 +207,8 @@ void CMainDlg::ImportDataFile(const records::FilePath& path) {
     if (!saved)
         return;
     if (before == m_nDataNum) {
-        for (const std::string& name : names)
-            AppendSystemName(name);
+        for (size_t i = 0; i < names.size(); ++i)
+            AppendStoredRecord(before + 1 + static_cast<int32_t>(i), names[i]);
     } else {
         ListStoredRecords(file, count);
     }
@@ -220,18 +217,20 @@ void CMainDlg::ImportDataFile(const records::FilePath& path) {
     MessageBeep(0);
 }
 
-void CMainDlg::AppendSystemName(const std::string& name) {
+void CMainDlg::AppendStoredRecord(int32_t number, const std::string& name) {
     // Inserted by position, so the selector's sort style does not apply and
-    // entry i stays record i.
+    // entry i stays m_listed[i - 1].
     Selector().InsertString(-1, fw::WidenAnsi(name));
+    m_listed.push_back(number);
 }
 
 void CMainDlg::ListStoredRecords(const records::IniFile& file, int32_t count) {
     const fw::ComboBox selector = Selector();
     for (int n = selector.Count(); n > 1; --n)
         selector.DeleteString(n - 1);
-    for (const std::string& name : records::ReadSystemNames(file, count))
-        AppendSystemName(name);
+    m_listed.clear();
+    for (const records::StoredName& stored : records::ReadSystemNames(file, count))
+        AppendStoredRecord(stored.number, stored.name);
     m_nDataNum = count;
     if (selector.CurSel() == CB_ERR)
         selector.SetCurSel(0);

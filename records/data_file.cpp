@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "records/ini_store.h"
+#include "records/record_store.h"
 
 namespace records {
 
@@ -74,17 +75,17 @@ void WriteRounds(IniFile& file, const std::string& rounds) {
     file.SetString(kOptionsSection, kRoundsKey, rounds);
 }
 
-std::vector<std::string> ReadSystemNames(const IniFile& file, int32_t count) {
-    std::vector<std::string> names;
-    for (int32_t i = 1; i <= count; ++i)
-        names.push_back(file.GetString(SystemSectionName(i), "SystemName", ""));
+std::vector<StoredName> ReadSystemNames(const IniFile& file, int32_t count) {
+    std::vector<StoredName> names;
+    for (int32_t n : PresentRecords(file, 1, count))
+        names.push_back({n, file.GetString(SystemSectionName(n), "SystemName", "")});
     return names;
 }
 
 int CountSystemNames(const IniFile& file, int32_t count, const std::string& prefix) {
     int matches = 0;
-    for (int32_t i = 1; i <= count; ++i) {
-        std::string name = file.GetString(SystemSectionName(i), "SystemName", "");
+    for (int32_t n : PresentRecords(file, 1, count)) {
+        const std::string name = file.GetString(SystemSectionName(n), "SystemName", "");
         if (name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
             ++matches;
     }

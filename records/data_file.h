@@ -51,9 +51,17 @@ void WriteRecordCount(IniFile& file, int32_t count);  // "%d"
 void WriteLoopAndGraph(IniFile& file, const std::string& loop, const std::string& graphMax);
 void WriteRounds(IniFile& file, const std::string& rounds);
 
-// The "SystemName" of records 1..count, in order (a missing one reads "").
-std::vector<std::string> ReadSystemNames(const IniFile& file, int32_t count);
-// How many of records 1..count have a SystemName that starts with prefix
+// The "SystemName" of each record 1..count that is there (PresentRecords),
+// in order, with its number; one pass over the sections the file holds.
+struct StoredName {
+    int32_t number;
+    std::string name;
+    bool operator==(const StoredName& other) const {
+        return number == other.number && name == other.name;
+    }
+};
+std::vector<StoredName> ReadSystemNames(const IniFile& file, int32_t count);
+// How many of the records 1..count that are there have a SystemName that starts with prefix
 // (a byte comparison, so "P System(2)" counts for the prefix "P System").
 int CountSystemNames(const IniFile& file, int32_t count, const std::string& prefix);
 

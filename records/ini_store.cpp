@@ -235,27 +235,8 @@ bool IniFile::SetString(std::string_view section, std::string_view key, std::str
         return false;
 
     int s = FindSection(sectionName);
-    if (s < 0) {
-        // A new section at the end of the file, if its header reads back as
-        // the name (a name ending in a lead byte would swallow the ']').
-        std::string header;
-        header.reserve(sectionName.size() + 2);
-        header.append("[").append(sectionName).append("]");
-        uint32_t start = 0, size = 0;
-        if (!FindHeaderName(header, start, size) ||
-            std::string_view(header).substr(start, size) != sectionName)
-            return false;
-        if (Line* last = LastLine(); last && last->eol == kEolNone)
-            last->eol = kEolCrLf;
-        sections_.emplace_back();
-        Section& added = sections_.back();
-        added.header = MakeLine(header);
-        added.header.nameStart = start;
-        added.header.nameSize = size;
-        added.hasHeader = true;
-        s = static_cast<int>(sections_.size() - 1);
-        sectionIndex_.Insert(HashName(sectionName), static_cast<uint32_t>(s));
-    }
+    if (s < 0 && (s = AddSection(sectionName)) < 0)
+        return false;
     Section& target = sections_[static_cast<size_t>(s)];
 
     std::string text;
@@ -295,6 +276,105 @@ bool IniFile::SetString(std::string_view section, std::string_view key, std::str
     target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(at), added);
     // Only runs of lines that are never read follow, so no index entry moves.
     target.keys.Insert(HashName(keyName), static_cast<uint32_t>(at));
+    modified_ = true;
+    return true;
+}
+
+// A new section at the end of the file, named in the file's text: its
+// index, or -1 when its header would not read back as the name (a name
+// ending in a lead byte would swallow the ']').
+int IniFile::AddSection(std::string_view name) {
+    std::string header;
+    header.reserve(name.size() + 2);
+    header.append("[").append(name).append("]");
+    uint32_t start = 0, size = 0;
+    if (!FindHeaderName(header, start, size) ||
+        std::string_view(header).substr(start, size) != name)
+        return -1;
+    if (Line* last = LastLine(); last && last->eol == kEolNone)
+        last->eol = kEolCrLf;
+    sections_.emplace_back();
+    Section& added = sections_.back();
+    added.header = MakeLine(header);
+    added.header.nameStart = start;
+    added.header.nameSize = size;
+    added.hasHeader = true;
+    const int s = static_cast<int>(sections_.size() - 1);
+    sectionIndex_.Insert(HashName(name), static_cast<uint32_t>(s));
+    return s;
+}
+
+// The lines of a section as the file holds them, each with its line end.
+// Its runs may also hold later duplicates of other sections, from their
+// headers on; those belong to them, not to this one.
+std::string IniFile::SectionText(int section) const {
+    static const char* const kEol[] = {"", "\n", "\r", "\r\n"};
+    std::string text;
+    bool foreign = false;
+    for (const Line& line : sections_[static_cast<size_t>(section)].lines) {
+        if (line.isKey) {
+            text.append(View(line)).append(line.eol == kEolNone ? "\r\n" : kEol[line.eol]);
+            continue;
+        }
+        const char* const end = line.text + line.size;
+        for (const char* p = line.text; !foreign;) {
+            const char* q = p;
+            while (q < end && *q != '\r' && *q != '\n')
+                ++q;
+            uint32_t start = 0, size = 0;
+            if (FindHeaderName(std::string_view(p, static_cast<size_t>(q - p)), start, size)) {
+                foreign = true;
+                break;
+            }
+            text.append(p, q);
+            if (q == end) {
+                text += line.eol == kEolNone ? "\r\n" : kEol[line.eol];
+                break;
+            }
+            const size_t eol = *q == '\r' && q + 1 < end && q[1] == '\n' ? 2 : 1;
+            text.append(q, eol);
+            p = q + eol;
+        }
+    }
+    return text;
+}
+
+bool IniFile::CopySection(const IniFile& source, std::string_view from, std::string_view to) {
+    std::string fromStorage, toStorage;
+    const int s = source.FindSection(source.ToFileText(TrimBlanks(AsCString(from)), fromStorage));
+    std::string text = s >= 0 ? source.SectionText(s) : std::string();
+    if (s >= 0 && source.encoding_ != encoding_) {
+        std::string storage;
+        text = std::string(ToFileText(source.ToAnsi(text), storage));
+    }
+    const std::string_view name = ToFileText(TrimBlanks(AsCString(to)), toStorage);
+    if (name.empty() || name.find_first_of("\r\n") != std::string_view::npos ||
+        text.size() + name.size() > kMaxFileSize)
+        return false;
+    RemoveSection(to);
+    if (s < 0)
+        return false;
+    const int added = AddSection(name);
+    if (added < 0)
+        return false;
+    // The copy lies in one chunk, so its lines follow each other in memory
+    // as parsed lines do and join into runs the same way.
+    const Line whole = MakeLine(text);
+    Section& section = sections_[static_cast<size_t>(added)];
+    const char* p = whole.text;
+    const char* const end = whole.text + whole.size;
+    while (p < end) {
+        const char* q = p;
+        while (q < end && *q != '\r' && *q != '\n')
+            ++q;
+        Line line{p, static_cast<uint32_t>(q - p), kEolNone, 0, kNoLine, 0};
+        if (q < end) {
+            line.eol = *q == '\n' ? kEolLf : q + 1 < end && q[1] == '\n' ? kEolCrLf : kEolCr;
+            q += line.eol == kEolCrLf ? 2 : 1;
+        }
+        p = q;
+        AddParsedLine(section, line, false);
+    }
     modified_ = true;
     return true;
 }

@@ -144,6 +144,16 @@ class IniFile {
     // that it reads as missing. False (and no change) when there is none.
     bool RemoveSection(std::string_view section);
 
+    // Makes section to of this store a copy of section from of source
+    // (which may be this store): every line of it as it stands, keys,
+    // comments and lines without '=' alike, whatever their length, under a
+    // header of its own at the end of the file. The old section to goes
+    // first. Lines cross to this file's encoding when the two differ. When
+    // source has no section from, section to is only removed. False when
+    // the copy would not fit (nothing changes then) or there was nothing
+    // to copy.
+    bool CopySection(const IniFile& source, std::string_view from, std::string_view to);
+
   private:
     enum : uint8_t { kEolNone, kEolLf, kEolCr, kEolCrLf };
     static constexpr uint32_t kNoLine = 0xFFFFFFFFu;
@@ -183,6 +193,8 @@ class IniFile {
     };
 
     void Reset();
+    int AddSection(std::string_view name);
+    std::string SectionText(int section) const;
     bool ParseShared(std::shared_ptr<const std::string> bytes);
     void SplitLines(const char* text, size_t size);
     void AddParsedLine(Section& section, const Line& line, bool inert);

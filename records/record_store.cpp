@@ -47,37 +47,24 @@ int32_t RecordNumberOf(std::string_view name) {
     return -1;
 }
 
-void CopyThrough(const IniFile& source, int32_t from, IniFile& target, int32_t to,
-                 Record& through) {
-    through.Load(source, from);
-    through.Save(target, to);
+// Copies the three sections of record from of source to record to of file
+// whole, line for line: a section the source lacks is removed at the
+// target, so the record reads the same as it did and nothing of an older
+// record shows through.
+void CopyRecord(const IniFile& source, int32_t from, IniFile& file, int32_t to) {
+    file.CopySection(source, SystemSectionName(from), SystemSectionName(to));
+    file.CopySection(source, ProcessorSectionName(from), ProcessorSectionName(to));
+    file.CopySection(source, TimingSectionName(from), TimingSectionName(to));
 }
 
-// Copies record from of source to record to of file one section at a time:
-// a section the source lacks is removed at the target instead of written
-// as defaults. The record reads the same either way; this way the file
-// grows only by what the source holds, and no section left behind beyond
-// the count shows through.
-void CopyHeldSections(const IniFile& source, int32_t from, IniFile& file, int32_t to,
-                      Record& through) {
-    through.Load(source, from);
-    if (source.HasSection(SystemSectionName(from)))
-        through.system.SaveRecord(file, to);
-    else
-        file.RemoveSection(SystemSectionName(to));
-    if (source.HasSection(ProcessorSectionName(from)))
-        through.processor.SaveRecord(file, to);
-    else
-        file.RemoveSection(ProcessorSectionName(to));
-    if (source.HasSection(TimingSectionName(from)))
-        through.timing.SaveRecord(file, to);
-    else
-        file.RemoveSection(TimingSectionName(to));
+void RemoveRecord(IniFile& file, int32_t n) {
+    file.RemoveSection(SystemSectionName(n));
+    file.RemoveSection(ProcessorSectionName(n));
+    file.RemoveSection(TimingSectionName(n));
 }
 
-// The numbers from..to of the records that have any of their sections, in
-// order: one pass over the section names, so a file that claims a huge
-// count but holds few sections costs what it holds.
+}  // namespace
+
 std::vector<int32_t> PresentRecords(const IniFile& file, int32_t from, int32_t to) {
     std::vector<int32_t> present;
     file.VisitSectionNames([&](std::string_view name) {
@@ -89,14 +76,6 @@ std::vector<int32_t> PresentRecords(const IniFile& file, int32_t from, int32_t t
     present.erase(std::unique(present.begin(), present.end()), present.end());
     return present;
 }
-
-void RemoveRecord(IniFile& file, int32_t n) {
-    file.RemoveSection(SystemSectionName(n));
-    file.RemoveSection(ProcessorSectionName(n));
-    file.RemoveSection(TimingSectionName(n));
-}
-
-}  // namespace
 
 int32_t TrustedRecordCount(const IniFile& file, int32_t claimed) {
     int32_t highest = 0;
@@ -110,6 +89,10 @@ int32_t TrustedRecordCount(const IniFile& file, int32_t claimed) {
 
 int32_t StoredRecordCount(const IniFile& file) {
     return TrustedRecordCount(file, ReadOptions(file).recordCount);
+}
+
+std::vector<int32_t> StoredRecordNumbers(const IniFile& file) {
+    return PresentRecords(file, 1, ReadOptions(file).recordCount);
 }
 
 std::string DefaultRecordName(const IniFile& file, int32_t count, const std::string& summary) {
@@ -137,13 +120,14 @@ int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k) {
     // as a gap: o loses its sections. Only records that are there need any
     // work; going up keeps each one until it has been moved.
     const std::vector<int32_t> present = PresentRecords(file, k, count);
-    Record through;
     for (size_t i = 0; i < present.size(); ++i) {
         const int32_t p = present[i];
         if (p > k)
-            CopyThrough(file, p, file, p - 1, through);
+            CopyRecord(file, p, file, p - 1);
+        // The highest record's sections go too: nothing of a deleted record
+        // stays in the file beyond the count.
         const bool nextPresent = i + 1 < present.size() && present[i + 1] == p + 1;
-        if (p < count && !nextPresent)
+        if (!nextPresent)
             RemoveRecord(file, p);
     }
     // Deleting the last record may leave a gap at the end: the count then
@@ -155,12 +139,11 @@ int32_t DeleteRecord(IniFile& file, int32_t count, int32_t k) {
 
 std::vector<std::string> ImportRecords(const IniFile& source, IniFile& file, int32_t& count) {
     std::vector<std::string> names;
-    Record through;
     // Only the records really there; the file's gaps are closed up.
-    for (int32_t n : PresentRecords(source, 1, StoredRecordCount(source))) {
+    for (int32_t n : StoredRecordNumbers(source)) {
         ++count;
-        CopyHeldSections(source, n, file, count, through);
-        names.push_back(through.system.SystemName);
+        CopyRecord(source, n, file, count);
+        names.push_back(file.GetString(SystemSectionName(count), "SystemName", ""));
     }
     if (!names.empty())
         WriteRecordCount(file, count);

@@ -38,3 +38,4 @@
 #define IDS_CMP_SAVE_FAILED 183
 #define IDS_CMP_BASELINE_MARK 184
 #define IDS_CMP_ALREADY_OPEN 185
+#define IDS_CMP_TOO_LARGE 186  // %d: the limit in MB, %d: in records

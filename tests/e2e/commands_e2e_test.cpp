@@ -488,8 +488,10 @@ TEST_F(CommandsE2ETest, DeletingRecordTwoOfFourRenumbersTheRestAndShowsThisSyste
         const char* frequency;  // the prepared records' processors tell them apart
     } expected[] = {{1, "R1", 1.0, "1001.000000"},
                     {2, "R3", 3.0, "1003.000000"},
-                    {3, "R4", 4.0, "1004.000000"},
-                    {4, "R4", 4.0, "1004.000000"}};
+                    {3, "R4", 4.0, "1004.000000"}};
+    // Nothing of the old record 4 stays behind beyond the count.
+    EXPECT_EQ(folder_.Profile(SystemSection(4), "SystemName"), kAbsent);
+    EXPECT_EQ(folder_.Profile(TimingSection(4), kTestNames[0]), kAbsent);
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.record);
         EXPECT_EQ(folder_.Profile(SystemSection(e.record), "SystemName"), e.name);

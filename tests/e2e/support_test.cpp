@@ -244,7 +244,10 @@ TEST(ReportTest, JsonEscapesPathsAndMarksUnobservedTimesAsNull) {
 TEST(ReportTest, CsvHasOneLinePerValueAndQuotesAwkwardNames) {
     Report report = ThreeRuns();
     report.runs[0].rows[0].name = "Show, \"Hide\"";
+    // A name meant to become a formula in a spreadsheet stays text.
+    report.runs[1].rows[0].name = "=HYPERLINK(\"http://x\")";
     const std::string csv = FormatCsv(report);
+    EXPECT_NE(csv.find("2,\"'=HYPERLINK(\"\"http://x\"\")\",0."), std::string::npos) << csv;
     size_t lines = 0;
     for (char c : csv)
         lines += c == '\n';

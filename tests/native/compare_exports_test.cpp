@@ -84,7 +84,7 @@ TEST(CompareExportsTest, MarkdownIsOnePipeTableWithMachinesTestsAndSummaries) {
             "**n=1: a record timed once cannot tell a difference from noise. Run with more "
             "rounds: Options → rounds, or velkora-driver --rounds 5.**\n"
             "\n"
-            "| Test | Alpha (a.vlk #1) (baseline) | B\\|eta \"<&>\" (b, old.vlk #4) |\n"
+            "| Test | Alpha (a.vlk #1) (baseline) | B\\|eta \"&lt;&amp;&gt;\" (b, old.vlk #4) |\n"
             "| --- | --- | --- |\n"
             "| Processor | Pentium III at 800MHz | Pentium III at 800MHz |\n"
             "| Clock | 800 MHz | 800 MHz |\n"
@@ -102,7 +102,7 @@ TEST(CompareExportsTest, MarkdownIsOnePipeTableWithMachinesTestsAndSummaries) {
             "| Total time (s) | 13.000 | 12.250 |\n"
             "| Geometric mean of marks (4 of 20 tests) | 2012 | 2127 |\n"
             "| Ratio of geometric means | ×1.00 | ×1.06 |\n"
-            "| Wins / ties / losses | — | 1 / 2 / 1 |\n"
+            "| Wins / ties / losses | — | 1 / 1 / 1 (1 n=1) |\n"
             "\n") +
         kLegend;
     EXPECT_EQ(compare::ToMarkdown(Sample(0), kOrder), expected);
@@ -114,7 +114,7 @@ TEST(CompareExportsTest, MarkdownIsOnePipeTableWithMachinesTestsAndSummaries) {
                              "1000.\n"),
               std::string::npos);
     EXPECT_NE(reference.find("| Test | Alpha (a.vlk #1) | B\\|eta"), std::string::npos);
-    EXPECT_NE(reference.find("| Wins / ties / losses | 3 / 1 / 0 | 3 / 1 / 0 |"),
+    EXPECT_NE(reference.find("| Wins / ties / losses | 3 / 0 / 0 (1 n=1) | 3 / 0 / 0 (1 n=1) |"),
               std::string::npos);
     EXPECT_NE(reference.find(" The reference times are exact: a record's range must not hold"),
               std::string::npos);
@@ -210,7 +210,7 @@ TEST(CompareExportsTest, HtmlIsOneSelfContainedPageWithTheTableAndTheChart) {
     EXPECT_TRUE(has("<td class=\"slower\">1699 ×0.67 ▼</td>"));
     EXPECT_TRUE(has("<td class=\"other best\">2466 ×1.33 n=1</td>"));
     EXPECT_TRUE(has("<p class=\"warning\">n=1: a record timed once"));
-    EXPECT_TRUE(has("<th>Wins / ties / losses</th><td>—</td><td>1 / 2 / 1</td>"));
+    EXPECT_TRUE(has("<th>Wins / ties / losses</th><td>—</td><td>1 / 1 / 1 (1 n=1)</td>"));
 
     // The chart: the centre line at ×1 in the middle of the plot (x 200 to
     // 928), a hollow bar for the test within the noise, a whisker, the key.

@@ -91,8 +91,10 @@ TEST(CompareTest, SummariesCoverOnlyTheTestsEveryRecordHas) {
 
     struct Expected {
         double total, geometricRatio;
-        int wins, ties, losses;
-    } expected[] = {{38, 1, 0, 0, 0}, {46, std::pow(2.0, 1.0 / 19), 10, 0, 9}, {38, 1, 0, 19, 0}};
+        int wins, ties, losses, undecided;
+    } expected[] = {{38, 1, 0, 0, 0, 0},
+                    {46, std::pow(2.0, 1.0 / 19), 10, 0, 9, 0},
+                    {38, 1, 0, 0, 0, 19}};
     for (int col = 0; col < 3; ++col) {
         const ColumnSummary& s = vsA.summaries[col];
         EXPECT_NEAR(s.totalTime, expected[col].total, 1e-5) << col;
@@ -100,6 +102,7 @@ TEST(CompareTest, SummariesCoverOnlyTheTestsEveryRecordHas) {
         EXPECT_EQ(s.wins, expected[col].wins) << col;
         EXPECT_EQ(s.ties, expected[col].ties) << col;
         EXPECT_EQ(s.losses, expected[col].losses) << col;
+        EXPECT_EQ(s.undecided, expected[col].undecided) << col;
         // Same platform: marks stand to each other as the ratios do.
         EXPECT_NEAR(s.geometricMark / vsA.summaries[0].geometricMark, s.geometricRatio, 1e-6);
     }
@@ -108,9 +111,10 @@ TEST(CompareTest, SummariesCoverOnlyTheTestsEveryRecordHas) {
     EXPECT_EQ(vsRef.commonCount, 19);
     for (const ColumnSummary& s : vsRef.summaries) {
         EXPECT_NEAR(s.geometricMark, 1000 * s.geometricRatio, 1e-6);
-        EXPECT_EQ(s.wins + s.ties + s.losses, 19);
+        EXPECT_EQ(s.wins + s.ties + s.losses + s.undecided, 19);
     }
-    EXPECT_EQ(vsRef.summaries[2].ties, 19) << "timed once: never counted";
+    EXPECT_EQ(vsRef.summaries[2].ties, 0) << "timed once: never counted, not even as a tie";
+    EXPECT_EQ(vsRef.summaries[2].undecided, 19);
 
     // Against c, test 19 has a mark but no ratio, and no bar.
     const Comparison vsC = Compare({a, b, c}, 2);

@@ -127,10 +127,10 @@ TEST(SystemNamesTest, NamesAreListedAndCountedByTheirFirstBytes) {
         file.SetString(records::SystemSectionName(i + 1), "SystemName", names[i]);
     file.SetString(records::SystemSectionName(7), "SystemName", "P at 700MHz System");
 
-    std::vector<std::string> listed = records::ReadSystemNames(file, 6);
-    ASSERT_EQ(listed.size(), 6u);
-    EXPECT_EQ(listed[2], "P at 700MHz System(2)");
-    EXPECT_EQ(listed[5], "");  // record 6 has no section
+    const std::vector<records::StoredName> listed = records::ReadSystemNames(file, 6);
+    ASSERT_EQ(listed.size(), 5u) << "record 6 has no section; record 7 lies beyond N";
+    EXPECT_EQ(listed[2].name, "P at 700MHz System(2)");
+    EXPECT_EQ(listed[4].number, 5);
     // Case-sensitive; shorter names do not count; record 7 lies beyond N.
     EXPECT_EQ(records::CountSystemNames(file, 6, "P at 700MHz System"), 2);
     EXPECT_EQ(records::CountSystemNames(file, 7, "P at 700MHz System"), 3);

@@ -196,7 +196,8 @@ TEST(HostileFileTest, AGapInTheRecordsHidesNothingAfterIt) {
     EXPECT_EQ(records::StoredRecordCount(file), 5);
     EXPECT_EQ(records::TrustedRecordCount(file, 3), 2) << "bounded by the claim";
     EXPECT_EQ(records::ReadSystemNames(file, 5),
-              (std::vector<std::string>{"R1", "R2", "", "R4", "R5"}));
+              (std::vector<records::StoredName>{{1, "R1"}, {2, "R2"}, {4, "R4"}, {5, "R5"}}))
+        << "a record no section has is not listed; the others keep their numbers";
 
     // Names are matched in any case; other spellings of a number are not
     // that record's sections.
@@ -213,8 +214,8 @@ TEST(HostileFileTest, AGapInTheRecordsHidesNothingAfterIt) {
     CMarkResult times;
     sys.SystemName = "new";
     EXPECT_EQ(records::AddRecord(file, records::StoredRecordCount(file), {sys, cpu, times}), 6);
-    EXPECT_EQ(records::ReadSystemNames(file, 6).back(), "new");
-    EXPECT_EQ(records::ReadSystemNames(file, 6)[3], "R4");
+    EXPECT_EQ(records::ReadSystemNames(file, 6).back(), (records::StoredName{6, "new"}));
+    EXPECT_EQ(records::ReadSystemNames(file, 6)[2], (records::StoredName{4, "R4"}));
 
     // Deleting the records after the gap leaves no count that claims it.
     IniFile tail;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -103,6 +104,17 @@ BOOL CALLBACK CountDialog(HWND window, LPARAM counter) {
     if (std::wstring(cls) == L"#32770")
         ++*reinterpret_cast<int*>(counter);
     return TRUE;
+}
+
+// A visible dialog that is not the test window: a message box.
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
+    wchar_t cls[16] = {};
+    GetClassNameW(window, cls, 16);
+    if (std::wstring(cls) != L"#32770" || !IsWindowVisible(window) ||
+        GetDlgItem(window, IDC_TIMEBOX) != nullptr)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
 }
 
 // The dialogs this thread still has, hidden or not.
@@ -343,6 +355,53 @@ TEST(BenchSequenceTest, EscapeStopsLikeStopButKeepsTheButtonEnabled) {
     EXPECT_EQ(worker.Result().m_fTime[16], 100016.0f);
     EXPECT_TRUE(dlg.stopEnabledAtEnd);
     Quit(worker);
+}
+
+// A test that throws ends the run: the test window closes (it has no close
+// box and stays on top, so nothing else could end it), then the failure is
+// shown, and the worker still answers. On the worker (a later test) and on
+// the user-interface thread (the first test, started from the window).
+TEST(BenchSequenceTest, ATestThatThrowsEndsTheRunAndClosesTheWindow) {
+    for (int failing : {3, 0}) {
+        CVelkoras worker;
+        worker.SetLoopCount(kLoop);
+        worker.SetShownTimes(StoredTimes(), 1);
+        for (int i = 0; i < bench::kTestCount; ++i)
+            worker.SetRunFlag(i);
+        worker.SetStartHook([failing](int index) {
+            if (index == failing)
+                throw std::runtime_error("the test failed");
+        });
+        // The failure's message box: on the worker's thread or this one.
+        std::atomic<bool> shown{false}, done{false};
+        const DWORD threads[] = {worker.ThreadId(), GetCurrentThreadId()};
+        std::thread closer([&] {
+            while (!done) {
+                for (DWORD thread : threads) {
+                    HWND box = nullptr;
+                    EnumThreadWindows(thread, FindMessageBox, reinterpret_cast<LPARAM>(&box));
+                    if (box != nullptr) {
+                        shown = true;
+                        PostMessageW(box, WM_COMMAND, IDOK, 0);
+                    }
+                }
+                Sleep(20);
+            }
+        });
+        QuickTestDlg dlg;
+        dlg.m_pThread = &worker;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "test " << failing;
+        for (int i = 0; i < 200 && !shown; ++i)
+            Sleep(20);
+        done = true;
+        closer.join();
+        EXPECT_TRUE(shown) << "the failure is shown, test " << failing;
+        EXPECT_EQ(ThreadDialogCount(), 0) << "the test window is gone";
+        for (int i = failing; i < bench::kTestCount; ++i)
+            EXPECT_EQ(worker.Result().m_fTime[i], 100000.0f + i) << "test " << i << " kept";
+        worker.SetStartHook(nullptr);
+        Quit(worker);
+    }
 }
 
 // Stopping in the three seconds before the first test cancels the run.

@@ -82,6 +82,12 @@ TEST(CompareWindowTest, AnotherFileJoinsReadOnlyOnceAndANinthRecordIsTakenBack) 
         ASSERT_TRUE(other.Save());
     }
     const std::string before = FileBytes(path);
+    const std::wstring large = std::wstring(folder) + L"velkora-compare-large.vlk";
+    {
+        std::ofstream out(fw::NarrowAnsi(large), std::ios::binary);
+        out << std::string(CCompareDlg::kMaxOpenedFileSize + 1, '\n');
+    }
+    std::wstring tooLarge;
     const DWORD thread = GetCurrentThreadId();
     CCompareDlg window(own, records::Record(), 10000);
     HWND dialog = nullptr;
@@ -107,6 +113,14 @@ TEST(CompareWindowTest, AnotherFileJoinsReadOnlyOnceAndANinthRecordIsTakenBack) 
                           PostMessageW(box, WM_COMMAND, IDOK, 0);
                           WaitGone(box);
                       }
+                      // A file above the limit is refused before it is read.
+                      OpenThroughDialog(thread, dialog, large);
+                      box = WaitThreadDialog(thread, {0xFFFF});
+                      if (box != nullptr) {
+                          tooLarge = ItemText(box, 0xFFFF);
+                          PostMessageW(box, WM_COMMAND, IDOK, 0);
+                          WaitGone(box);
+                      }
 
                       // Rows 1-3 are chosen; 4-8 make eight, 9 is one too many.
                       for (int row = 4; row <= 9; ++row)
@@ -124,6 +138,11 @@ TEST(CompareWindowTest, AnotherFileJoinsReadOnlyOnceAndANinthRecordIsTakenBack) 
     EXPECT_EQ(baselineEntriesAtStart, 4) << "the reference and the three stored records";
     EXPECT_EQ(rowsAfterOpen, 1 + 3 + 6);
     EXPECT_EQ(refusal, fw::LoadResourceString(IDS_CMP_ALREADY_OPEN));
+    wchar_t limit[256];
+    swprintf(limit, 256, fw::LoadResourceString(IDS_CMP_TOO_LARGE).c_str(),
+             static_cast<int>(CCompareDlg::kMaxOpenedFileSize >> 20),
+             static_cast<int>(CCompareDlg::kMaxOpenedRecords));
+    EXPECT_EQ(tooLarge, limit);
     EXPECT_FALSE(ninthChecked);
     EXPECT_EQ(status, fw::LoadResourceString(IDS_CMP_TOO_MANY));
     EXPECT_EQ(baselineEntries, 1 + 8);
@@ -131,6 +150,7 @@ TEST(CompareWindowTest, AnotherFileJoinsReadOnlyOnceAndANinthRecordIsTakenBack) 
     EXPECT_EQ(window.Shown().entries[7].origin, "velkora-compare-other.vlk");
     EXPECT_EQ(FileBytes(path), before) << "an opened file is only read";
     DeleteFileW(path.c_str());
+    DeleteFileW(large.c_str());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "compare/entry.h"
 #include "records/ini_store.h"
+#include "records/record_store.h"
 
 namespace compare_tool {
 
@@ -37,7 +38,7 @@ bool ReadDataFile(const std::string& path, const records::AnsiCodec& codec, Data
         error = "cannot read " + path + " (unreadable, or larger than the data file's limit)";
         return false;
     }
-    std::vector<int32_t> numbers = compare::StoredRecordNumbers(*store);
+    std::vector<int32_t> numbers = records::StoredRecordNumbers(*store);
     if (numbers.empty()) {
         error = path + " holds no stored records";
         return false;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "compare/export_escape.h"
+
 namespace e2e {
 
 namespace {
@@ -490,15 +492,7 @@ std::string JsonEscape(const std::string& text) {
 }
 
 std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
+    return compare::CsvField(text);
 }
 
 }  // namespace e2e

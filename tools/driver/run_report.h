@@ -121,7 +121,9 @@ std::string FormatCsv(const Report& report);
 
 // Text escaped for a JSON string literal (without the quotes).
 std::string JsonEscape(const std::string& text);
-// A CSV field, quoted when it holds a comma, a quote or a line break.
+// A CSV field as the comparison's export writes one (compare::CsvField):
+// quoted when it holds a comma, a quote or a line break, and kept from
+// reading as a formula in a spreadsheet.
 std::string CsvField(const std::string& text);
 
 }  // namespace e2e
