@@ -8,6 +8,8 @@ CMarkResult::CMarkResult() {
         m_nRun[i] = 0;
         m_nRounds[i] = 1;
         m_fFastest[i] = m_fSlowest[i] = 0.0f;
+        for (float& round : m_fRoundTime[i])
+            round = 0.0f;
     }
     SetReference(1);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bench/catalogue.h"
+#include "bench/rounds.h"
 
 namespace records {
 class IniFile;
@@ -39,7 +40,10 @@ class CMarkResult {
     // A single round writes none of them, so such a record reads and writes
     // as it always has, unless the section holds them from an earlier run,
     // which are then set to one round. A record without them, or with a
-    // count below 2, has one round and no range.
+    // count below 2, has one round and no range. Last, "<name> Round Times"
+    // lists every round's time in the order they ran ("%f" each, separated
+    // by blanks), so a slower later round stays visible; a record without
+    // it has no round times.
     int LoadRecord(const records::IniFile& file, int n);
     int SaveRecord(records::IniFile& file, int n) const;
     // Appends the record's text block: "[Velkora-DATA001]" and one
@@ -57,6 +61,10 @@ class CMarkResult {
     int32_t m_nRounds[bench::kTestCount];
     float m_fFastest[bench::kTestCount];
     float m_fSlowest[bench::kTestCount];
+    // Each round's time in the order they ran, normalised like the time:
+    // the first m_nRounds of a test timed in several rounds, zeros where the
+    // record does not say.
+    float m_fRoundTime[bench::kTestCount][bench::kMaxRounds];
 };
 
 namespace bench {

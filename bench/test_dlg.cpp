@@ -1,17 +1,18 @@
 #include "bench/test_dlg.h"
 
 #include "bench/velkoras.h"
-#include "framework/combo_box.h"
 #include "framework/text.h"
 #include "res/resource.h"
 
 namespace {
 const UINT_PTR kStartTimer = 1;
+// The settling wait before every round: the window and its controls are
+// painted and the system is quiet when the first test starts.
 const UINT kStartDelayMs = 3000;
 
 }  // namespace
 
-CTestDlg::CTestDlg() : fw::Dialog(IDD_TEST) {
+CTestDlg::CTestDlg() : fw::Dialog(IDD_TEST), settleMs_(kStartDelayMs) {
     m_hIcon = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON, 16, 16, 0));
 }
@@ -28,6 +29,7 @@ bool CTestDlg::RouteMessage(fw::Message& m) {
     static const fw::Route<CTestDlg> routes[] = {
         fw::OnMessage(WM_TIMER, &CTestDlg::OnTimer),
         fw::OnMessage(WM_BENCH_DONE, &CTestDlg::OnBenchDone),
+        fw::OnMessage(WM_BENCH_ROUND, &CTestDlg::OnNextRound),
         fw::OnMessage(WM_MOUSEMOVE, &CTestDlg::OnMouseMove),
         fw::OnCommand(IDC_START_SEQUENCE, &CTestDlg::OnStartCommand),
     };
@@ -39,11 +41,11 @@ BOOL CTestDlg::OnInitDialog() {
     SetIcon(m_hIcon);
     SetText(fw::LoadResourceString(IDS_CAPTION));
     // Combo boxes take no items from the template: the one item goes in here.
-    fw::ComboBox(Item(IDC_TEST_COMBO)).AddString(L"9999");
+    FillTestCombo(Item(IDC_TEST_COMBO));
     EnableItem(IDOK, false);
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     FocusItem(IDC_TIMEBOX);
-    SetTimer(hwnd_, kStartTimer, kStartDelayMs, nullptr);
+    SetTimer(hwnd_, kStartTimer, settleMs_, nullptr);
     return FALSE;  // the focus has been set
 }
 
@@ -51,7 +53,10 @@ void CTestDlg::OnTimer(fw::Message& m) {
     m.handled = false;  // default processing as well
     if (m.wParam != kStartTimer)
         return;
-    StartSequence();
+    if (state_ == State::kBetweenRounds)
+        StartNextRound();
+    else
+        StartSequence();
 }
 
 void CTestDlg::OnStartCommand(fw::Message&) {
@@ -68,6 +73,7 @@ void CTestDlg::StartSequence() {
     // STOP works from the start of the run, however it was started.
     EnableItem(IDOK, true);
     FocusItem(IDC_TIMEBOX);
+    roundStart_.Capture(hwnd_);
     try {
         m_pThread->BeginTests(this, Item(IDC_TIMEBOX));
     } catch (...) {
@@ -84,6 +90,27 @@ void CTestDlg::OnBenchDone(fw::Message&) {
     EndDialog(IDCANCEL);
 }
 
+void CTestDlg::OnNextRound(fw::Message&) {
+    if (state_ != State::kRunning)
+        return;
+    state_ = State::kBetweenRounds;
+    // The next round starts as the first one did: controls and pointer as
+    // they were, the caption, every pixel painted, then the same wait.
+    roundStart_.Restore(hwnd_);
+    SetText(fw::LoadResourceString(IDS_CAPTION));
+    FocusItem(IDC_TIMEBOX);
+    RedrawWindow(hwnd_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
+    SetTimer(hwnd_, kStartTimer, settleMs_, nullptr);
+}
+
+void CTestDlg::StartNextRound() {
+    KillTimer(hwnd_, kStartTimer);
+    state_ = State::kRunning;
+    m_pThread->BeginRound();
+}
+
 void CTestDlg::OnOK() {
     EnableItem(IDOK, false);
     Stop();
@@ -94,6 +121,13 @@ void CTestDlg::OnCancel() {
 }
 
 void CTestDlg::Stop() {
+    if (state_ == State::kBetweenRounds) {
+        // No round begins after a STOP: the next one starts at once and ends
+        // through its cleared tests.
+        m_pThread->StopTests();
+        StartNextRound();
+        return;
+    }
     if (state_ == State::kRunning) {
         m_pThread->StopTests();
         return;

@@ -2,6 +2,7 @@
 // (see the protocol in velkoras.h).
 #pragma once
 
+#include "bench/round_start.h"
 #include "framework/dialog.h"
 
 class CVelkoras;
@@ -15,20 +16,27 @@ class CTestDlg : public fw::Dialog {
     HICON m_hIcon = nullptr;
 
   protected:
+    // The wait before each round, three seconds; tests shorten it.
+    void SetSettleTime(UINT ms) { settleMs_ = ms; }
+
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
     bool RouteMessage(fw::Message& m) override;
 
   private:
-    enum class State { kWaiting, kRunning, kClosed };
+    enum class State { kWaiting, kRunning, kBetweenRounds, kClosed };
 
     void OnTimer(fw::Message& m);
     void OnStartCommand(fw::Message& m);
     void OnBenchDone(fw::Message& m);
+    void OnNextRound(fw::Message& m);
     void OnMouseMove(fw::Message& m);
     void StartSequence();
+    void StartNextRound();
     void Stop();
 
     State state_ = State::kWaiting;
+    UINT settleMs_;
+    RoundStartState roundStart_;
 };

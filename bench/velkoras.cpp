@@ -114,6 +114,9 @@ void CVelkoras::SetShownTimes(const CMarkResult& times, int platformId) {
     std::copy(std::begin(times.m_nRounds), std::end(times.m_nRounds), m_result.m_nRounds);
     std::copy(std::begin(times.m_fFastest), std::end(times.m_fFastest), m_result.m_fFastest);
     std::copy(std::begin(times.m_fSlowest), std::end(times.m_fSlowest), m_result.m_fSlowest);
+    std::copy(&times.m_fRoundTime[0][0],
+              &times.m_fRoundTime[0][0] + sizeof times.m_fRoundTime / sizeof(float),
+              &m_result.m_fRoundTime[0][0]);
     m_result.SetReference(platformId);
 }
 
@@ -187,7 +190,7 @@ void CVelkoras::FinishTest(int index) {
     if (index + 1 < bench::kTestCount)
         StartTest(index + 1);
     else if (StartNextRound())
-        StartTest(0);
+        RequestNextRound();
     else
         EndTests();
 }
@@ -201,6 +204,9 @@ void CVelkoras::StoreRoundTime(int index, float seconds) {
     m_result.m_nRounds[index] = summary.rounds;
     m_result.m_fFastest[index] = summary.fastest;
     m_result.m_fSlowest[index] = summary.slowest;
+    const size_t round = m_roundTimes[index].size() - 1;
+    if (round < static_cast<size_t>(bench::kMaxRounds))
+        m_result.m_fRoundTime[index][round] = seconds;
 }
 
 bool CVelkoras::StartNextRound() {
@@ -217,6 +223,18 @@ bool CVelkoras::StartNextRound() {
         return false;
     }
     return true;
+}
+
+void CVelkoras::RequestNextRound() {
+    HWND testWnd = TestWindow();
+    if (testWnd != nullptr)
+        SendMessageW(testWnd, WM_BENCH_ROUND, 0, 0);
+    else
+        StartTest(0);  // no window: every test is skipped and the run ends
+}
+
+void CVelkoras::BeginRound() {
+    StartTest(0);
 }
 
 void CVelkoras::ClearFlaggedStates() {

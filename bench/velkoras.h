@@ -44,8 +44,17 @@
 // Rounds: with R > 1 the flagged tests run R times over in one sequence,
 // all of them in order and then all again, so a slow minute of the machine
 // spreads over every test. After test 19 of a round that is not the last,
-// the worker sets the flagged tests' states to flagged again and starts
-// test 0. A STOP sets the stopped mark before it clears any state, and the
+// the worker sets the flagged tests' states to flagged again and sends
+// WM_BENCH_ROUND to the test window, which makes the next round start from
+// the state the first one started from: it puts back every control's
+// contents, texts, positions and visibility as captured when the first
+// round began, and the pointer where it was then (Show / Hide parks it
+// beside the window), shows its caption, paints everything at once and
+// waits the same three seconds (timer 1) before it calls BeginRound, which
+// starts test 0 on the user-interface thread like the first round. None of
+// it is inside a timed loop, and a single round never sees it. A STOP
+// during that wait starts the round at once, and its cleared tests end the
+// run. A STOP sets the stopped mark before it clears any state, and the
 // worker looks at the mark again once it has set the states: whichever of
 // the two comes second clears them, so no round begins after a STOP. Each
 // test keeps the median of the rounds it completed (FinishTest stores it
@@ -80,9 +89,10 @@
 #include "framework/ui_thread.h"
 
 // Thread messages of the worker and the message that closes the test window.
-constexpr UINT WM_BENCH_TEST = WM_USER;         // + test index, 0x400..0x413
-constexpr UINT WM_BENCH_QUIT = WM_USER + 0x30;  // 0x430
-constexpr UINT WM_BENCH_DONE = WM_USER + 0x10;  // 0x410, to the test window
+constexpr UINT WM_BENCH_TEST = WM_USER;          // + test index, 0x400..0x413
+constexpr UINT WM_BENCH_QUIT = WM_USER + 0x30;   // 0x430
+constexpr UINT WM_BENCH_DONE = WM_USER + 0x10;   // 0x410, to the test window
+constexpr UINT WM_BENCH_ROUND = WM_USER + 0x11;  // 0x411, to the test window
 
 class CTestDlg;
 
@@ -128,6 +138,9 @@ class CVelkoras : public fw::UiThread {
     void DetachTestWindow(const CTestDlg* testWnd);
     void StopTests();
 
+    // A round after the first, once the test window has put its controls
+    // back and waited: starts test 0.
+    void BeginRound();
     void StartTest(int index);
     void FinishTest(int index);
     void EndTests();
@@ -158,6 +171,8 @@ class CVelkoras : public fw::UiThread {
     // Sets the flagged tests' states for the next round; false when the run
     // has no next round (the last is over, or a STOP came).
     bool StartNextRound();
+    // Asks the test window to begin the next round (see above).
+    void RequestNextRound();
     void ClearFlaggedStates();
     // Ends a run whose test failed (see the protocol above).
     void AbandonRun();

@@ -136,6 +136,8 @@ Report ThreeRunsInRounds() {
         row.fastest = r == 1 ? 0 : row.time * 0.98;
         row.slowest = r == 1 ? 0 : row.time * 1.1;
     }
+    // The first run's rounds are known, the later two slower than the first.
+    report.runs[0].rows[1].roundTimes = {0.98, 1.1, 1.0};
     return report;
 }
 
@@ -163,35 +165,50 @@ TEST(ReportTest, RoundsShowTheirCountRangeAndSpreadInEveryFormat) {
         {oneTable, "round spread = (slowest - fastest round) / time; ! above 5 %", "the legend"},
         {json,
          "\"mark\": 3400, \"rounds\": 3, \"fastest\": 0.98, \"slowest\": 1.1, "
-         "\"spread\": 0.12}",
-         "a fraction, as the summary's"},
+         "\"spread\": 0.12, \"roundTimes\": [0.98, 1.1, 1], \"laterRounds\": 1.07142",
+         "a fraction, as the summary's, and every round"},
         {json,
          "\"mark\": 1133, \"rounds\": 1, \"fastest\": null, \"slowest\": null, "
-         "\"spread\": null}",
+         "\"spread\": null, \"roundTimes\": null, \"laterRounds\": null}",
          "one round has no range"},
-        {csv, "record,test,time_s,mark,rounds,fastest_s,slowest_s,round_spread\n", "header"},
-        {csv, "\n1,Standard Text(2),1.000,3400,3,0.980,1.100,0.1200\n", "appended fields"},
-        {csv, "\n2,Standard Text(2),3.000,1133,1,,,\n", "one round: only the count"},
-        {csv, "\nmedian,Standard Text(2),2.000,1700,,,,\n", "nothing for the statistics"},
+        {csv,
+         "record,test,time_s,mark,rounds,fastest_s,slowest_s,round_spread,later_rounds,round1_s,"
+         "round2_s,round3_s,round4_s,round5_s,round6_s,round7_s,round8_s,round9_s\n",
+         "header"},
+        {csv,
+         "\n1,Standard Text(2),1.000,3400,3,0.980,1.100,0.1200,1.0714,0.980,1.100,1.000,,,,,,\n",
+         "appended fields, every round"},
+        {csv, "\n2,Standard Text(2),3.000,1133,1,,,,,,,,,,,,,\n", "one round: only the count"},
+        {csv, "\nmedian,Standard Text(2),2.000,1700,,,,,,,,,,,,,,\n", "nothing for the statistics"},
+        {oneTable, "later rounds slower than the first", "x1.07 stays under the flag"},
     };
-    for (const Case& c : cases)
-        EXPECT_NE(c.text.find(c.expected), std::string::npos) << c.why << ":\n" << c.text;
+    for (const Case& c : cases) {
+        const bool absent = c.why == std::string("x1.07 stays under the flag");
+        EXPECT_EQ(c.text.find(c.expected) == std::string::npos, absent) << c.why << ":\n" << c.text;
+    }
+    one.runs[0].rows[1].roundTimes = {0.9, 1.1, 1.0};
+    EXPECT_NE(FormatTable(one).find("later rounds slower than the first: Standard Text(2), x1.17 "
+                                    "(0.900 s first)\n"),
+              std::string::npos)
+        << FormatTable(one);
 }
 
 TEST(ReportTest, RoundsAreReadAsTheProgramReadsThem) {
     struct Case {
-        const char *rounds, *fastest, *slowest;
+        const char *rounds, *fastest, *slowest, *list;
         int count;
         double low, high;
-    } cases[] = {{"3", "0.980000", "1.100000", 3, 0.98, 1.1},
-                 {"", "", "", 1, 0, 0},
-                 {"1", "1.000000", "1.000000", 1, 0, 0},
-                 {"12", "1", "2", 9, 1, 2},
-                 {"2", "fast", "2.5", 2, 0, 2.5}};
+        size_t listed;  // round times kept: all of them or none
+    } cases[] = {{"3", "0.980000", "1.100000", "1.1 0.98 1.0", 3, 0.98, 1.1, 3},
+                 {"", "", "", "1 2", 1, 0, 0, 0},
+                 {"1", "1.000000", "1.000000", "", 1, 0, 0, 0},
+                 {"12", "1", "2", "1 2 3", 9, 1, 2, 0},
+                 {"2", "fast", "2.5", "2.5 x", 2, 0, 2.5, 0}};
     for (const Case& c : cases) {
         TestRow row;
         row.time = 2;
-        SetRounds(row, c.rounds, c.fastest, c.slowest);
+        SetRounds(row, c.rounds, c.fastest, c.slowest, c.list);
+        EXPECT_EQ(row.roundTimes.size(), c.listed) << c.list;
         EXPECT_EQ(row.rounds, c.count) << "\"" << c.rounds << "\"";
         EXPECT_DOUBLE_EQ(row.fastest, c.low) << c.rounds;
         EXPECT_DOUBLE_EQ(row.slowest, c.high) << c.rounds;

@@ -3,6 +3,7 @@
 // import; a record from before rounds reads as one round.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,8 @@ records::Record RecordWithRounds() {
     record.timing.m_nRounds[0] = 3;
     record.timing.m_fFastest[0] = 2.25f;
     record.timing.m_fSlowest[0] = 3.0f;
+    const float order[3] = {2.25f, 3.0f, 2.5f};  // as they ran
+    std::copy(order, order + 3, record.timing.m_fRoundTime[0]);
     record.timing.m_fTime[5] = 1.0f;
     return record;
 }
@@ -65,6 +68,8 @@ TEST(RoundsTest, TheRangeTravelsThroughSaveLoadTextCopyAndImport) {
     EXPECT_EQ(file.GetString(section, "Standard Text Rounds", ""), "3");
     EXPECT_EQ(file.GetString(section, "Standard Text Fastest", ""), "2.250000");
     EXPECT_EQ(file.GetString(section, "Standard Text Slowest", ""), "3.000000");
+    EXPECT_EQ(file.GetString(section, "Standard Text Round Times", ""),
+              "2.250000 3.000000 2.500000");
     EXPECT_EQ(file.GetString(section, "CheckBox Control Rounds", "<absent>"), "<absent>")
         << "a single round writes no keys";
     const std::string rendered = file.Render();
@@ -86,6 +91,9 @@ TEST(RoundsTest, TheRangeTravelsThroughSaveLoadTextCopyAndImport) {
         EXPECT_EQ(loaded.timing.m_nRounds[0], 3);
         EXPECT_EQ(loaded.timing.m_fFastest[0], 2.25f);
         EXPECT_EQ(loaded.timing.m_fSlowest[0], 3.0f);
+        EXPECT_EQ(loaded.timing.m_fRoundTime[0][1], 3.0f) << "every round, in order";
+        EXPECT_EQ(loaded.timing.m_fRoundTime[0][2], 2.5f);
+        EXPECT_EQ(loaded.timing.m_fRoundTime[0][3], 0.0f);
         EXPECT_EQ(loaded.timing.m_nRounds[5], 1);
         EXPECT_FALSE(loaded.timing.HasRange(5));
     }
@@ -96,7 +104,8 @@ TEST(RoundsTest, OldRecordsReadAsOneRoundAndAOneRoundRunResetsEarlierKeys) {
     ASSERT_TRUE(file.Parse(
         "[Velkora-DATA000]\r\nStandard Text = 1.500000\r\n"
         "Tab Control Rounds = 0\r\nTab Control Fastest = 9\r\n"  // a count below 2 is no range
-        "ListView Rounds = 99\r\nListView Fastest = 1\r\nListView Slowest = 2\r\n"));
+        "ListView Rounds = 99\r\nListView Fastest = 1\r\nListView Slowest = 2\r\n"
+        "ListView Round Times = 1 2\r\n"));
     CMarkResult old;
     old.LoadRecord(file, 0);
     EXPECT_EQ(old.m_fTime[0], 1.5f);
@@ -104,6 +113,8 @@ TEST(RoundsTest, OldRecordsReadAsOneRoundAndAOneRoundRunResetsEarlierKeys) {
     EXPECT_EQ(old.m_nRounds[12], 1);
     EXPECT_EQ(old.m_fFastest[12], 0.0f);
     EXPECT_EQ(old.m_nRounds[16], bench::kMaxRounds) << "a count beyond the options is cut";
+    EXPECT_EQ(old.m_fRoundTime[16][1], 2.0f);
+    EXPECT_EQ(old.m_fRoundTime[16][2], 0.0f) << "a short list reads the rest as 0";
 
     // Record 0 rewritten after a run of one round: its old range goes.
     CMarkResult single;
@@ -113,6 +124,8 @@ TEST(RoundsTest, OldRecordsReadAsOneRoundAndAOneRoundRunResetsEarlierKeys) {
     reread.LoadRecord(file, 0);
     EXPECT_FALSE(reread.HasRange(16));
     EXPECT_EQ(file.GetString(records::TimingSectionName(0), "ListView Slowest", ""), "4.000000");
+    EXPECT_EQ(file.GetString(records::TimingSectionName(0), "ListView Round Times", "<absent>"),
+              "");
 }
 
 }  // namespace

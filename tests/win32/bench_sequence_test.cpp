@@ -27,10 +27,16 @@ namespace {
 // it takes at 5000. 500 is the least at which every procedure still does
 // each of its parts (the combo box drops down N / 500 times).
 const int kLoop = 500;
+// The wait between rounds in these tests: long enough to pass through the
+// message loop, short enough not to slow them.
+const UINT kQuickSettleMs = 20;
 
 // A test window that starts its sequence at once through the hidden start
 // button instead of waiting three seconds.
 class QuickTestDlg : public CTestDlg {
+  public:
+    QuickTestDlg() { SetSettleTime(kQuickSettleMs); }
+
   protected:
     BOOL OnInitDialog() override {
         BOOL result = CTestDlg::OnInitDialog();
@@ -505,36 +511,28 @@ TEST(BenchSequenceTest, WorkerEndsWithinTheWaitAndTheMarkImagesAreTwo) {
     EXPECT_EQ(cy, 16);
 }
 
-// One complete sequence: every test yields a time and leaves its control in
-// the documented state.
-struct EndStateDlg : QuickTestDlg {
+// What the test window's controls show, read from outside the procedures.
+struct ControlState {
     std::wstring staticText, editText, buttonText, groupText, radio1, radio2, checkText;
     UINT radio1Check = 0, radio2Check = 0, checkState = 0;
     SCROLLINFO scroll{};
     LRESULT listCount = 0, listSel = 0, tabCount = 0, comboCount = 0, comboSel = 0;
     BOOL comboDropped = TRUE;
-    LRESULT treeCount = 0, listViewCount = 0;
+    LRESULT treeCount = 0, listViewCount = 0, listViewColumns = 0;
+    LRESULT progressPos[2] = {}, progressMax[2] = {}, sliderPos = 0, sliderMax = 0;
     HIMAGELIST treeImages = nullptr, listViewImages = nullptr;
     bool allVisibleAndEnabled = true;
+    POINT pointer{};
 
-  protected:
-    bool RouteMessage(fw::Message& m) override {
-        if (m.msg == WM_BENCH_DONE)
-            Capture();
-        return CTestDlg::RouteMessage(m);
-    }
-
-  private:
-    std::wstring TextOf(int id) { return fw::Window(Handle()).ItemText(id); }
-    void Capture() {
-        HWND w = Handle();
-        staticText = TextOf(IDC_TEST_STATIC);
-        editText = TextOf(IDC_TEST_EDIT);
-        buttonText = TextOf(IDC_TEST_BUTTON);
-        groupText = TextOf(IDC_TEST_GROUPBOX);
-        radio1 = TextOf(IDC_TEST_RADIO1);
-        radio2 = TextOf(IDC_TEST_RADIO2);
-        checkText = TextOf(IDC_TEST_CHECKBOX);
+    void Read(HWND w) {
+        auto text = [w](int id) { return fw::Window(w).ItemText(id); };
+        staticText = text(IDC_TEST_STATIC);
+        editText = text(IDC_TEST_EDIT);
+        buttonText = text(IDC_TEST_BUTTON);
+        groupText = text(IDC_TEST_GROUPBOX);
+        radio1 = text(IDC_TEST_RADIO1);
+        radio2 = text(IDC_TEST_RADIO2);
+        checkText = text(IDC_TEST_CHECKBOX);
         radio1Check = IsDlgButtonChecked(w, IDC_TEST_RADIO1);
         radio2Check = IsDlgButtonChecked(w, IDC_TEST_RADIO2);
         checkState = IsDlgButtonChecked(w, IDC_TEST_CHECKBOX);
@@ -552,13 +550,68 @@ struct EndStateDlg : QuickTestDlg {
         treeImages = reinterpret_cast<HIMAGELIST>(
             SendDlgItemMessageW(w, IDC_TEST_TREE, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
         listViewCount = SendDlgItemMessageW(w, IDC_TEST_LISTVIEW, LVM_GETITEMCOUNT, 0, 0);
+        listViewColumns = SendMessageW(
+            reinterpret_cast<HWND>(SendDlgItemMessageW(w, IDC_TEST_LISTVIEW, LVM_GETHEADER, 0, 0)),
+            HDM_GETITEMCOUNT, 0, 0);
         listViewImages = reinterpret_cast<HIMAGELIST>(
             SendDlgItemMessageW(w, IDC_TEST_LISTVIEW, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+        const int bars[2] = {IDC_TEST_PROGRESS, IDC_TEST_SMOOTH_PROGRESS};
+        for (int b = 0; b < 2; ++b) {
+            progressPos[b] = SendDlgItemMessageW(w, bars[b], PBM_GETPOS, 0, 0);
+            progressMax[b] = SendDlgItemMessageW(w, bars[b], PBM_GETRANGE, FALSE, 0);
+        }
+        sliderPos = SendDlgItemMessageW(w, IDC_TEST_SLIDER, TBM_GETPOS, 0, 0);
+        sliderMax = SendDlgItemMessageW(w, IDC_TEST_SLIDER, TBM_GETRANGEMAX, 0, 0);
         for (int i = 0; i < bench::kTestCount; ++i) {
             HWND c = GetDlgItem(w, bench::kCatalogue[i].controlId);
             if (!IsWindowVisible(c) || !IsWindowEnabled(c))
                 allVisibleAndEnabled = false;
         }
+        GetCursorPos(&pointer);
+    }
+
+    // Every field as one line, so two states compare in one assertion.
+    std::wstring Describe() const {
+        std::wstring d = staticText + L"|" + editText + L"|" + buttonText + L"|" + groupText +
+                         L"|" + radio1 + L"|" + radio2 + L"|" + checkText;
+        for (long long v : {static_cast<long long>(radio1Check),
+                            static_cast<long long>(radio2Check),
+                            static_cast<long long>(checkState),
+                            static_cast<long long>(scroll.nMin),
+                            static_cast<long long>(scroll.nMax),
+                            static_cast<long long>(scroll.nPage),
+                            static_cast<long long>(scroll.nPos),
+                            static_cast<long long>(listCount),
+                            static_cast<long long>(tabCount),
+                            static_cast<long long>(comboCount),
+                            static_cast<long long>(comboSel),
+                            static_cast<long long>(treeCount),
+                            static_cast<long long>(listViewCount),
+                            static_cast<long long>(listViewColumns),
+                            static_cast<long long>(progressPos[0]),
+                            static_cast<long long>(progressMax[0]),
+                            static_cast<long long>(progressPos[1]),
+                            static_cast<long long>(progressMax[1]),
+                            static_cast<long long>(sliderPos),
+                            static_cast<long long>(sliderMax),
+                            static_cast<long long>(allVisibleAndEnabled),
+                            static_cast<long long>(pointer.x),
+                            static_cast<long long>(pointer.y)})
+            d += L"|" + std::to_wstring(v);
+        return d;
+    }
+};
+
+// One complete sequence: every test yields a time and leaves its control in
+// the documented state.
+struct EndStateDlg : QuickTestDlg {
+    ControlState end;
+
+  protected:
+    bool RouteMessage(fw::Message& m) override {
+        if (m.msg == WM_BENCH_DONE)
+            end.Read(Handle());
+        return CTestDlg::RouteMessage(m);
     }
 };
 
@@ -576,28 +629,58 @@ TEST(BenchSequenceTest, CompleteRunTimesEveryTestAndLeavesTheControlsAsDocumente
         EXPECT_EQ(worker.Result().m_nRun[i], 0) << "test " << i;
     }
     const std::wstring last = std::to_wstring(kLoop - 1);
-    EXPECT_EQ(dlg.staticText, last);
-    EXPECT_EQ(dlg.editText, last);
-    EXPECT_EQ(dlg.buttonText, last);
-    EXPECT_EQ(dlg.groupText, last);
-    EXPECT_EQ(dlg.radio1, std::to_wstring(kLoop / 2 - 1));
-    EXPECT_EQ(dlg.radio2, std::to_wstring(kLoop / 2 - 1));
-    EXPECT_EQ(dlg.checkText, last);
-    EXPECT_EQ(dlg.radio1Check, 0u);
-    EXPECT_EQ(dlg.radio2Check, 1u) << "the second radio button is checked";
-    EXPECT_EQ(dlg.checkState, static_cast<UINT>((kLoop - 1) & 1));
-    EXPECT_EQ(dlg.scroll.nPage, 11u) << "the page size ends at 11";
-    EXPECT_EQ(dlg.listCount, kLoop);
-    EXPECT_EQ(dlg.listSel, kLoop - 1);
-    EXPECT_EQ(dlg.tabCount, 5);
-    EXPECT_EQ(dlg.comboCount, kLoop / 2);
-    EXPECT_EQ(dlg.comboSel, kLoop / 2 - 1);
-    EXPECT_FALSE(dlg.comboDropped);
-    EXPECT_EQ(dlg.treeCount, 0);
-    EXPECT_EQ(dlg.treeImages, nullptr) << "test 15 gives the old image list back";
-    EXPECT_EQ(dlg.listViewCount, 0);
-    EXPECT_EQ(dlg.listViewImages, nullptr) << "test 17 gives the old image list back";
-    EXPECT_TRUE(dlg.allVisibleAndEnabled);
+    const ControlState& end = dlg.end;
+    EXPECT_EQ(end.staticText, last);
+    EXPECT_EQ(end.editText, last);
+    EXPECT_EQ(end.buttonText, last);
+    EXPECT_EQ(end.groupText, last);
+    EXPECT_EQ(end.radio1, std::to_wstring(kLoop / 2 - 1));
+    EXPECT_EQ(end.radio2, std::to_wstring(kLoop / 2 - 1));
+    EXPECT_EQ(end.checkText, last);
+    EXPECT_EQ(end.radio1Check, 0u);
+    EXPECT_EQ(end.radio2Check, 1u) << "the second radio button is checked";
+    EXPECT_EQ(end.checkState, static_cast<UINT>((kLoop - 1) & 1));
+    EXPECT_EQ(end.scroll.nPage, 11u) << "the page size ends at 11";
+    EXPECT_EQ(end.listCount, kLoop);
+    EXPECT_EQ(end.listSel, kLoop - 1);
+    EXPECT_EQ(end.tabCount, 5);
+    EXPECT_EQ(end.comboCount, kLoop / 2);
+    EXPECT_EQ(end.comboSel, kLoop / 2 - 1);
+    EXPECT_FALSE(end.comboDropped);
+    EXPECT_EQ(end.treeCount, 0);
+    EXPECT_EQ(end.treeImages, nullptr) << "test 15 gives the old image list back";
+    EXPECT_EQ(end.listViewCount, 0);
+    EXPECT_EQ(end.listViewImages, nullptr) << "test 17 gives the old image list back";
+    EXPECT_TRUE(end.allVisibleAndEnabled);
+    Quit(worker);
+}
+
+// Each round starts from the state the first started from: whatever the
+// tests of a round leave in the controls (full lists, tabs, bars, texts,
+// the pointer parked by Show / Hide) is put back before the next one.
+TEST(BenchSequenceTest, EveryRoundStartsFromTheStateOfTheFirst) {
+    CVelkoras worker;
+    worker.SetLoopCount(kLoop);
+    worker.SetRounds(2);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        worker.SetRunFlag(i);
+    QuickTestDlg dlg;
+    dlg.m_pThread = &worker;
+    std::vector<std::wstring> atStart;
+    // Test 0 starts on the user-interface thread in every round.
+    worker.SetStartHook([&](int index) {
+        if (index != 0)
+            return;
+        ControlState state;
+        state.Read(dlg.Handle());
+        atStart.push_back(state.Describe());
+    });
+    dlg.DoModal();
+    worker.SetStartHook(nullptr);
+    ASSERT_EQ(atStart.size(), 2u);
+    EXPECT_EQ(atStart[1], atStart[0]);
+    for (int i = 0; i < bench::kTestCount; ++i)
+        EXPECT_EQ(worker.Result().m_nRounds[i], 2) << "test " << i;
     Quit(worker);
 }
 

@@ -158,7 +158,8 @@ void ReadRounds(const std::wstring& dataFile, e2e::RunResult& result) {
         return ProfileString(dataFile, L"Velkora-DATA000", e2e::Widen(row.name + suffix).c_str());
     };
     for (e2e::TestRow& row : result.rows)
-        e2e::SetRounds(row, key(row, " Rounds"), key(row, " Fastest"), key(row, " Slowest"));
+        e2e::SetRounds(row, key(row, " Rounds"), key(row, " Fastest"), key(row, " Slowest"),
+                       key(row, " Round Times"));
 }
 
 // The program takes no arguments: the options reach it only through its

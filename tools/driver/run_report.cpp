@@ -193,6 +193,29 @@ std::string RunsSection(const Report& report) {
     return out;
 }
 
+std::string RoundTimesJson(const TestRow& row) {
+    if (row.roundTimes.empty())
+        return "null";
+    std::string out = "[";
+    for (size_t r = 0; r < row.roundTimes.size(); ++r)
+        out += (r == 0 ? "" : ", ") + JsonNumber(row.roundTimes[r]);
+    return out + "]";
+}
+
+// The tests of every run whose later rounds ran more than kLaterRoundsLimit
+// slower than their first, one line each; empty when none.
+std::string LaterRoundsLines(const Report& report) {
+    std::string out;
+    for (size_t r = 0; r < report.runs.size(); ++r)
+        for (const TestRow& row : report.runs[r].rows)
+            if (row.LaterRoundsRatio() > kLaterRoundsLimit)
+                out += "later rounds slower than the first: " + row.name +
+                       (report.runs.size() > 1 ? " in run " + std::to_string(r + 1) : "") + ", x" +
+                       Format("%.2f", row.LaterRoundsRatio()) + " (" + TimeText(row.roundTimes[0]) +
+                       " s first)\n";
+    return out;
+}
+
 std::string RunJson(const RunResult& run) {
     std::string out = "{\"tests\": [";
     for (size_t i = 0; i < run.rows.size(); ++i) {
@@ -205,7 +228,10 @@ std::string RunJson(const RunResult& run) {
                ", \"mark\": " + JsonNumber(row.mark) +
                ", \"rounds\": " + std::to_string(row.rounds) +
                ", \"fastest\": " + range(row.fastest) + ", \"slowest\": " + range(row.slowest) +
-               ", \"spread\": " + range(row.RoundSpread()) + "}";
+               ", \"spread\": " + range(row.RoundSpread()) +
+               ", \"roundTimes\": " + RoundTimesJson(row) + ", \"laterRounds\": " +
+               (row.roundTimes.empty() ? std::string("null") : JsonNumber(row.LaterRoundsRatio())) +
+               "}";
     }
     auto count = [](double value) { return value < 0 ? std::string("null") : JsonNumber(value); };
     const Idleness& m = run.machine;
@@ -223,12 +249,25 @@ std::string RunJson(const RunResult& run) {
     return out;
 }
 
-// The CSV's last four fields for a test of a run.
+// The CSV's fields after the mark for a test of a run: the rounds, their
+// range and spread, the later rounds' ratio and each round's time.
 std::string RoundFields(const TestRow& row) {
-    if (row.rounds < 2)
-        return std::to_string(row.rounds) + ",,,";
-    return std::to_string(row.rounds) + "," + TimeText(row.fastest) + "," + TimeText(row.slowest) +
-           "," + Format("%.4f", row.RoundSpread());
+    std::string fields = std::to_string(row.rounds);
+    fields += row.rounds < 2 ? ",,,"
+                             : "," + TimeText(row.fastest) + "," + TimeText(row.slowest) + "," +
+                                   Format("%.4f", row.RoundSpread());
+    fields +=
+        "," + (row.roundTimes.empty() ? std::string() : Format("%.4f", row.LaterRoundsRatio()));
+    for (int r = 0; r < kMaxRounds; ++r)
+        fields +=
+            "," + (static_cast<size_t>(r) < row.roundTimes.size() ? TimeText(row.roundTimes[r])
+                                                                  : std::string());
+    return fields;
+}
+
+// The same number of empty fields, for the totals and the statistics.
+std::string NoRoundFields() {
+    return std::string(4 + kMaxRounds, ',');
 }
 
 }  // namespace
@@ -237,12 +276,31 @@ double TestRow::RoundSpread() const {
     return rounds > 1 && time > 0 ? (slowest - fastest) / time : 0;
 }
 
+double TestRow::LaterRoundsRatio() const {
+    if (roundTimes.size() < 2 || roundTimes[0] <= 0)
+        return 0;
+    return SpreadOf(std::vector<double>(roundTimes.begin() + 1, roundTimes.end())).median /
+           roundTimes[0];
+}
+
 void SetRounds(TestRow& row, const std::string& rounds, const std::string& fastest,
-               const std::string& slowest) {
+               const std::string& slowest, const std::string& roundTimes) {
     const long count = std::strtol(rounds.c_str(), nullptr, 10);
     row.rounds = count > 1 ? static_cast<int>(std::min<long>(count, kMaxRounds)) : 1;
     row.fastest = row.rounds > 1 ? std::atof(fastest.c_str()) : 0;
     row.slowest = row.rounds > 1 ? std::atof(slowest.c_str()) : 0;
+    row.roundTimes.clear();
+    const char* p = roundTimes.c_str();
+    for (int r = 0; row.rounds > 1 && r < row.rounds; ++r) {
+        char* end = nullptr;
+        const double value = std::strtod(p, &end);
+        if (end == p)
+            break;
+        row.roundTimes.push_back(value);
+        p = end;
+    }
+    if (row.roundTimes.size() != static_cast<size_t>(row.rounds))
+        row.roundTimes.clear();
 }
 
 bool ParseShownNumber(const std::string& text, double& value) {
@@ -370,6 +428,7 @@ std::string FormatTable(const Report& report) {
                          "! likewise\n"
                        : "round spread = (slowest - fastest round) / time; " + mark;
 
+    out += LaterRoundsLines(report);
     out += RunsSection(report);
     out += "\n" + StartupLine(report.startup);
     out += "Data file: " + report.dataFilePath + "\n";
@@ -429,11 +488,17 @@ std::string FormatJson(const Report& report) {
 }
 
 std::string FormatCsv(const Report& report) {
-    std::string out = "record,test,time_s,mark,rounds,fastest_s,slowest_s,round_spread\n";
-    auto line = [&out](const std::string& record, const std::string& test, const std::string& time,
-                       const std::string& mark, const std::string& rounds = ",,,") {
-        out +=
-            CsvField(record) + "," + CsvField(test) + "," + time + "," + mark + "," + rounds + "\n";
+    std::string out =
+        "record,test,time_s,mark,rounds,fastest_s,slowest_s,round_spread,later_rounds";
+    for (int r = 1; r <= kMaxRounds; ++r)
+        out += ",round" + std::to_string(r) + "_s";
+    out += "\n";
+    const std::string none = NoRoundFields();
+    auto line = [&out, &none](const std::string& record, const std::string& test,
+                              const std::string& time, const std::string& mark,
+                              const std::string& rounds = std::string()) {
+        out += CsvField(record) + "," + CsvField(test) + "," + time + "," + mark + "," +
+               (rounds.empty() ? none : rounds) + "\n";
     };
     for (size_t r = 0; r < report.runs.size(); ++r) {
         const RunResult& run = report.runs[r];

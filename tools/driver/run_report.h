@@ -27,17 +27,28 @@ struct TestRow {
     // it.
     int rounds = 1;
     double fastest = 0, slowest = 0;
+    // Every round's time in the order they ran; empty when the record does
+    // not list them.
+    std::vector<double> roundTimes = {};
 
     // (slowest - fastest) / time; 0 for one round or no time.
     double RoundSpread() const;
+    // The median of the rounds after the first over the first; 0 when the
+    // rounds' times are not known.
+    double LaterRoundsRatio() const;
 };
 
+// Later rounds this much slower than the first are flagged: a round then
+// does not start from the state the first started from.
+constexpr double kLaterRoundsLimit = 1.10;
+
 // Sets a row's rounds from the texts of the keys "<name> Rounds", "<name>
-// Fastest" and "<name> Slowest" of record 0 (empty when absent), read as the
-// program reads them: a count below 2 is one round, one above 9 is 9, and a
-// time that is not a number is 0.
+// Fastest", "<name> Slowest" and "<name> Round Times" of record 0 (empty
+// when absent), read as the program reads them: a count below 2 is one
+// round, one above 9 is 9, and a time that is not a number is 0. The list
+// is kept only when it holds one time per round.
 void SetRounds(TestRow& row, const std::string& rounds, const std::string& fastest,
-               const std::string& slowest);
+               const std::string& slowest, const std::string& roundTimes = std::string());
 
 // The list and the three total labels after one run, and what the driver
 // saw around it: the machine before it, the program's objects after it.
@@ -103,6 +114,8 @@ struct Report {
 // rounds, the range from the fastest to the slowest round and its spread
 // relative to the time, marked like the other (over several runs: the count
 // of each, and the range of every run's rounds against the median time).
+// Tests whose later rounds ran more than kLaterRoundsLimit slower than the
+// first are named below the table.
 std::string FormatTable(const Report& report);
 // {"exe", "dataFile", "loopSetting", "roundsSetting", "processor", "video",
 //  "platform", "screenshot", "startupMs": {...}, "startAllPresses",
@@ -110,13 +123,14 @@ std::string FormatTable(const Report& report);
 //  {...}}; each summary time has its "spread" and "unsteady" (spread above
 //  kSteadySpread). Each test of a run has "name", "time", "mark", "rounds",
 //  and "fastest", "slowest" and "spread" (RoundSpread, a fraction like the
-//  summary's), which are null for a single round.
+//  summary's), which are null for a single round, then "roundTimes" (every
+//  round's time, or null) and "laterRounds" (LaterRoundsRatio, or null).
 std::string FormatJson(const Report& report);
 // One line per value: record (run number, or median/min/max), test, time,
-// mark, then rounds, fastest, slowest and round_spread (a fraction). The
-// totals use the test names "OVER ALL" and "AVERAGE". The last four fields
-// are filled only for the tests of a run, and for a single round only the
-// count.
+// mark, then rounds, fastest, slowest and round_spread (a fraction), then
+// later_rounds (LaterRoundsRatio) and round1_s to round9_s. The totals use
+// the test names "OVER ALL" and "AVERAGE". The rounds fields are filled
+// only for the tests of a run, and for a single round only the count.
 std::string FormatCsv(const Report& report);
 
 // Text escaped for a JSON string literal (without the quotes).
