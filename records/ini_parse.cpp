@@ -83,6 +83,27 @@ bool IniFile::ParseShared(std::shared_ptr<const std::string> bytes) {
     return fits;
 }
 
+IniFile::Line IniFile::CutLine(const char*& p, const char* end) {
+    const char* q = p;
+    while (q < end && *q != '\r' && *q != '\n')
+        ++q;
+    Line line{p, static_cast<uint32_t>(q - p), kEolNone, 0, kNoLine, 0};
+    if (q < end) {
+        if (*q == '\n') {
+            line.eol = kEolLf;
+            ++q;
+        } else if (q + 1 < end && q[1] == '\n') {
+            line.eol = kEolCrLf;
+            q += 2;
+        } else {
+            line.eol = kEolCr;
+            ++q;
+        }
+    }
+    p = q;
+    return line;
+}
+
 void IniFile::SplitLines(const char* text, size_t size) {
     // The lines before the first header, those of a duplicate section and
     // those after a header with an empty name are never read: they only
@@ -91,23 +112,7 @@ void IniFile::SplitLines(const char* text, size_t size) {
     const char* p = text;
     const char* end = text + size;
     while (p < end) {
-        const char* q = p;
-        while (q < end && *q != '\r' && *q != '\n')
-            ++q;
-        Line line{p, static_cast<uint32_t>(q - p), kEolNone, 0, kNoLine, 0};
-        if (q < end) {
-            if (*q == '\n') {
-                line.eol = kEolLf;
-                ++q;
-            } else if (q + 1 < end && q[1] == '\n') {
-                line.eol = kEolCrLf;
-                q += 2;
-            } else {
-                line.eol = kEolCr;
-                ++q;
-            }
-        }
-        p = q;
+        const Line line = CutLine(p, end);
         if (line.size == 0) {
             // Empty lines are most of a file of line breaks: the quick way.
             AppendToRun(sections_.back().lines, line, false);

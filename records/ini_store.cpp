@@ -363,18 +363,8 @@ bool IniFile::CopySection(const IniFile& source, std::string_view from, std::str
     Section& section = sections_[static_cast<size_t>(added)];
     const char* p = whole.text;
     const char* const end = whole.text + whole.size;
-    while (p < end) {
-        const char* q = p;
-        while (q < end && *q != '\r' && *q != '\n')
-            ++q;
-        Line line{p, static_cast<uint32_t>(q - p), kEolNone, 0, kNoLine, 0};
-        if (q < end) {
-            line.eol = *q == '\n' ? kEolLf : q + 1 < end && q[1] == '\n' ? kEolCrLf : kEolCr;
-            q += line.eol == kEolCrLf ? 2 : 1;
-        }
-        p = q;
-        AddParsedLine(section, line, false);
-    }
+    while (p < end)
+        AddParsedLine(section, CutLine(p, end), false);
     modified_ = true;
     return true;
 }

@@ -197,6 +197,8 @@ class IniFile {
     std::string SectionText(int section) const;
     bool ParseShared(std::shared_ptr<const std::string> bytes);
     void SplitLines(const char* text, size_t size);
+    // The line at p (up to CR, LF or CR LF, which it records) and p past it.
+    static Line CutLine(const char*& p, const char* end);
     void AddParsedLine(Section& section, const Line& line, bool inert);
     static void AppendToRun(std::vector<Line>& lines, const Line& line, bool other);
     size_t InsertionPoint(Section& section);
