@@ -17,6 +17,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
@@ -115,9 +116,9 @@ int CMainDlg::OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys) {
         // times.
         m_thisSystem = m_pThread->Result();
         sys.SystemName = kThisSystem;
-        sys.SaveRecord(f, 0);
-        cpu.SaveRecord(f, 0);
-        m_thisSystem.SaveRecord(f, 0);
+        records::SaveSection(f, 0, sys);
+        records::SaveSection(f, 0, cpu);
+        records::SaveSection(f, 0, m_thisSystem);
         return true;
     });
 
@@ -311,7 +312,7 @@ void CMainDlg::RunBenchmark() {
     ShowResults();
     records::IniFile file;
     ChangeDataFile(file, Unreadable::kReportOnSave, [this](records::IniFile& f) {
-        m_thisSystem.SaveRecord(f, 0);
+        records::SaveSection(f, 0, m_thisSystem);
         return true;
     });
     MessageBeep(0);

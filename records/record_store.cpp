@@ -9,6 +9,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
+#include "records/record_sections.h"
 
 namespace records {
 
@@ -62,15 +63,15 @@ void CopyHeldSections(const IniFile& source, int32_t from, IniFile& file, int32_
                       Record& through) {
     through.Load(source, from);
     if (source.HasSection(SystemSectionName(from)))
-        through.system.SaveRecord(file, to);
+        SaveSection(file, to, through.system);
     else
         file.RemoveSection(SystemSectionName(to));
     if (source.HasSection(ProcessorSectionName(from)))
-        through.processor.SaveRecord(file, to);
+        SaveSection(file, to, through.processor);
     else
         file.RemoveSection(ProcessorSectionName(to));
     if (source.HasSection(TimingSectionName(from)))
-        through.timing.SaveRecord(file, to);
+        SaveSection(file, to, through.timing);
     else
         file.RemoveSection(TimingSectionName(to));
 }
