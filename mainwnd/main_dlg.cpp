@@ -179,11 +179,10 @@ void CMainDlg::LayOutBars() {
         m_graph[k].SetColor(palette::kBlue);
     CGraphCtrl& total = m_graph[bench::kTestCount];
     // Light magenta, light blue, light yellow, light cyan, light green.
-    const graph::Rgb totalOverflow[] = {graph::Rgb(0xFFC0FF), graph::Rgb(0xC0C0FF),
-                                        graph::Rgb(0xFFFFC0), graph::Rgb(0xC0FFFF),
-                                        graph::Rgb(0xC0FFC0)};
-    for (int k = 0; k < graph::kOverflowColours; ++k)
-        total.m_crOverflow[k] = totalOverflow[k];
+    const graph::Rgb totalOverflow[graph::kOverflowColours] = {
+        graph::Rgb(0xFFC0FF), graph::Rgb(0xC0C0FF), graph::Rgb(0xFFFFC0), graph::Rgb(0xC0FFFF),
+        graph::Rgb(0xC0FFC0)};
+    total.SetOverflowColors(totalOverflow);
     total.SetColor(palette::kRed);
     total.SetRange(0, 60000);
     SetWindowPos(total.Handle(), nullptr, 0, 0, width, static_cast<int>(rowHeight),
