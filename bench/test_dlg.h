@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/dialog.h"
+#include "framework/gdi.h"
 
 class CVelkoras;
 
@@ -12,7 +13,7 @@ class CTestDlg : public fw::Dialog {
     ~CTestDlg() override;
 
     CVelkoras* m_pThread = nullptr;  // set by the creator before the modal run
-    HICON m_hIcon = nullptr;
+    fw::Icon m_hIcon;
 
   protected:
     BOOL OnInitDialog() override;
