@@ -38,6 +38,13 @@ class CMarkResult {
 
 namespace bench {
 
+// The mark of a time against a reference time, before any truncation:
+// reference * 1000 / seconds. The result list truncates it, the comparison
+// keeps it whole.
+inline double MarkOf(double referenceSeconds, double seconds) {
+    return referenceSeconds * 1000.0 / seconds;
+}
+
 // The texts the result list and the total labels show.
 std::string FormatTime(double seconds);  // "%.3f"
 std::string FormatMark(int32_t mark);    // "%u"
