@@ -32,7 +32,7 @@ int32_t CMarkResult::GetMarkOf(int index, float seconds) const {
         return 0;
     if (seconds == 0.0f)
         return 0;
-    double mark = static_cast<double>(m_fRef[index]) * 1000.0 / static_cast<double>(seconds);
+    double mark = bench::MarkOf(m_fRef[index], seconds);
     // Truncation toward zero. A time from an edited file can be absurdly
     // small or not a number: such marks saturate or read 0 instead of
     // overflowing the conversion.

@@ -8,10 +8,6 @@
 #include "bench/catalogue.h"
 #include "bench/rounds.h"
 
-namespace records {
-class IniFile;
-}
-
 class CMarkResult {
   public:
     CMarkResult();
@@ -27,28 +23,6 @@ class CMarkResult {
     double GetTotalTime() const;
     int32_t GetTotalMark() const;
     int32_t GetAverageMark() const;
-
-    // The timing section "Velkora-DATA%03d" of record n in the data file held
-    // by file: one key per test, named as GetTestName gives it, with the
-    // time in seconds written "%f" and read with atof (a missing key reads
-    // "0.0"). The caller loads the file once and saves it once per user
-    // operation. All three return 1.
-    //
-    // After those twenty keys, a test timed in several rounds has three more:
-    // "<name> Rounds" ("%d"), "<name> Fastest" and "<name> Slowest" (the
-    // fastest and slowest round, "%f" like the time, which is their median).
-    // A single round writes none of them, so such a record reads and writes
-    // as it always has, unless the section holds them from an earlier run,
-    // which are then set to one round. A record without them, or with a
-    // count below 2, has one round and no range. Last, "<name> Round Times"
-    // lists every round's time in the order they ran ("%f" each, separated
-    // by blanks), so a slower later round stays visible; a record without
-    // it has no round times.
-    int LoadRecord(const records::IniFile& file, int n);
-    int SaveRecord(records::IniFile& file, int n) const;
-    // Appends the record's text block: "[Velkora-DATA001]" and one
-    // "\t<name> = %f" line per test, each ending CR LF.
-    int AppendRecordText(std::string& text) const;
 
     // Whether test index was timed in several rounds, and its spread.
     bool HasRange(int index) const { return m_nRounds[index] > 1; }
@@ -68,6 +42,13 @@ class CMarkResult {
 };
 
 namespace bench {
+
+// The mark of a time against a reference time, before any truncation:
+// reference * 1000 / seconds. The result list truncates it, the comparison
+// keeps it whole.
+inline double MarkOf(double referenceSeconds, double seconds) {
+    return referenceSeconds * 1000.0 / seconds;
+}
 
 // The texts the result list and the total labels show.
 std::string FormatTime(double seconds);  // "%.3f"

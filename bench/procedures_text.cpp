@@ -3,6 +3,7 @@
 // control calls and number formatting between its two tick readings.
 #include "bench/procedures.h"
 #include "bench/velkoras.h"
+#include "framework/gdi.h"
 
 using bench::ControlOf;
 using bench::NumberText;
@@ -27,11 +28,13 @@ void CVelkoras::OnStandardText2(WPARAM n, LPARAM control) {
     HWND hwnd = ControlOf(control);
     NumberText number;
     // 32-pixel bold italic Shift-JIS font, TrueType preferred, proof quality.
-    HFONT large = CreateFontW(32, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                              OUT_TT_PRECIS, CLIP_LH_ANGLES | CLIP_TT_ALWAYS, PROOF_QUALITY,
-                              VARIABLE_PITCH | FF_DONTCARE, L"ＭＳゴシック");
+    // Deleted when this function returns: after the control gave it back and
+    // after FinishTest, so before the next test begins.
+    const fw::Font large(CreateFontW(32, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                     OUT_TT_PRECIS, CLIP_LH_ANGLES | CLIP_TT_ALWAYS, PROOF_QUALITY,
+                                     VARIABLE_PITCH | FF_DONTCARE, L"ＭＳゴシック"));
     LRESULT previous = SendMessageW(hwnd, WM_GETFONT, 0, 0);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(large), TRUE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(large.Get()), TRUE);
 
     DWORD start = GetTickCount();
     for (unsigned i = 0; i < loop; ++i)
@@ -40,9 +43,6 @@ void CVelkoras::OnStandardText2(WPARAM n, LPARAM control) {
 
     SendMessageW(hwnd, WM_SETFONT, static_cast<WPARAM>(previous), TRUE);
     FinishTest(1);
-    // Only now: the control gave the font back before the next test began.
-    if (large != nullptr)
-        DeleteObject(large);
 }
 
 void CVelkoras::OnEditBoxText(WPARAM n, LPARAM control) {

@@ -13,16 +13,14 @@ const UINT kStartDelayMs = 3000;
 }  // namespace
 
 CTestDlg::CTestDlg() : fw::Dialog(IDD_TEST), settleMs_(kStartDelayMs) {
-    m_hIcon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON, 16, 16, 0));
+    m_hIcon.Reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON, 16, 16, 0)));
 }
 
 CTestDlg::~CTestDlg() {
     // The worker must not keep pointing at a window object that is gone.
     if (m_pThread != nullptr)
         m_pThread->DetachTestWindow(this);
-    if (m_hIcon != nullptr)
-        DestroyIcon(m_hIcon);
 }
 
 bool CTestDlg::RouteMessage(fw::Message& m) {
@@ -38,7 +36,7 @@ bool CTestDlg::RouteMessage(fw::Message& m) {
 
 BOOL CTestDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    SetIcon(m_hIcon);
+    SetIcon(m_hIcon.Get());
     SetText(fw::LoadResourceString(IDS_CAPTION));
     // Combo boxes take no items from the template: the one item goes in here.
     FillTestCombo(Item(IDC_TEST_COMBO));

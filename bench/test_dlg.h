@@ -4,6 +4,7 @@
 
 #include "bench/round_start.h"
 #include "framework/dialog.h"
+#include "framework/gdi.h"
 
 class CVelkoras;
 
@@ -13,7 +14,7 @@ class CTestDlg : public fw::Dialog {
     ~CTestDlg() override;
 
     CVelkoras* m_pThread = nullptr;  // set by the creator before the modal run
-    HICON m_hIcon = nullptr;
+    fw::Icon m_hIcon;
 
   protected:
     // The wait before each round, three seconds; tests shorten it.

@@ -34,15 +34,8 @@ void CVelkoras::Construct(HWND owner) {
 }
 
 CVelkoras::~CVelkoras() {
-    ExitInstance();
-    // The owner has asked the thread to quit and waited; one that still runs
-    // now is stuck and is ended forcibly.
-    Terminate();
-}
-
-int CVelkoras::ExitInstance() {
-    m_imageList.Reset();
-    return 0;
+    // Joined before the members the worker uses go (see fw::UiThread).
+    Stop();
 }
 
 bool CVelkoras::RouteThreadMessage(const MSG& msg) {

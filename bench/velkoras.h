@@ -162,7 +162,6 @@ class CVelkoras : public fw::UiThread {
 
   protected:
     bool InitInstance() override { return true; }
-    int ExitInstance() override;
     bool RouteThreadMessage(const MSG& msg) override;
 
   private:

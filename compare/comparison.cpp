@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <numeric>
 
+#include "bench/mark_result.h"
+
 namespace compare {
 
 namespace {
@@ -25,7 +27,7 @@ Cell MakeCell(const Timing& base, const Timing& x, double reference, bool isBase
     cell.timing = x;
     if (!HasTime(x.time))
         return cell;
-    cell.mark = reference * 1000 / x.time;
+    cell.mark = bench::MarkOf(reference, x.time);
     if (!HasTime(base.time)) {
         cell.verdict = Verdict::kNoBaseline;
         return cell;

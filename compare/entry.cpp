@@ -6,6 +6,7 @@
 #include "records/ansi_codec.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 
 namespace compare {
@@ -123,9 +124,9 @@ std::vector<Listing> ListStoredRecords(const records::IniFile& file,
     std::vector<Listing> listings;
     for (int32_t n : records::StoredRecordNumbers(file)) {
         CSysInfo system = CSysInfo::ForLoading();
-        system.LoadRecord(file, n);
+        records::LoadSection(file, n, system);
         CCpuInfo processor = CCpuInfo::ForLoading();
-        processor.LoadRecord(file, n);
+        records::LoadSection(file, n, processor);
         listings.push_back({n, ToUtf8(system.SystemName, codec), ProcessorText(processor, codec),
                             WindowsText(system, codec)});
     }

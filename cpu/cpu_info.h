@@ -9,9 +9,6 @@
 
 #include "cpu/cpu_platform.h"
 
-namespace records {
-class IniFile;
-}
 namespace cpu {
 class CpuidReader;  // the probe's view of CPUID (cpu_probe.cpp)
 }
@@ -42,7 +39,7 @@ class CCpuInfo {
     // process-wide platform (or the one given). It does not probe.
     CCpuInfo();
     explicit CCpuInfo(cpu::CpuPlatform& platform);
-    // An empty record for LoadRecord or CopyFrom to fill: it reads nothing
+    // An empty record to fill from a stored one or with CopyFrom: it reads nothing
     // from the running machine (OsVersionText stays empty, the clock does
     // not start).
     static CCpuInfo ForLoading();
@@ -93,11 +90,6 @@ class CCpuInfo {
     // True for a vendor's "(Unknown)" name ("AMD-(Unknown) Processor").
     static bool IsUnknownName(const std::string& processorName);
 
-    // The processor section "InfoCPU-DATA%03d" of record n of the data file
-    // held by file, and the record's clipboard text block. All return 1.
-    int LoadRecord(const records::IniFile& file, int n);
-    int SaveRecord(records::IniFile& file, int n) const;
-    int AppendRecordText(std::string& text) const;
     // "Windows%s %s(%d.%d.%d)" for the running Windows.
     std::string FormatWindowsVersion();
     int CountProcessors();

@@ -1,4 +1,5 @@
-// Owners and scope guards for GDI objects, device contexts and image lists.
+// Owners and scope guards for GDI objects, device contexts, image lists,
+// icons and menus.
 //
 // An owning type deletes its handle; a scope guard undoes SelectObject or
 // GetDC when the scope ends, so no drawing code releases by hand at every
@@ -109,5 +110,20 @@ struct ImageListTraits {
     static bool Free(HIMAGELIST list) { return ImageList_Destroy(list) != FALSE; }
 };
 using ImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
+
+// An icon made for one size (LoadImage without LR_SHARED), destroyed by its
+// owner; a shared icon (LoadIcon) is borrowed and never destroyed.
+struct IconTraits {
+    static bool IsEmpty(HICON icon) { return icon == nullptr; }
+    static bool Free(HICON icon) { return DestroyIcon(icon) != FALSE; }
+};
+using Icon = UniqueHandle<HICON, IconTraits>;
+
+// A menu loaded from the resources, destroyed with its submenus by its owner.
+struct MenuTraits {
+    static bool IsEmpty(HMENU menu) { return menu == nullptr; }
+    static bool Free(HMENU menu) { return DestroyMenu(menu) != FALSE; }
+};
+using Menu = UniqueHandle<HMENU, MenuTraits>;
 
 }  // namespace fw

@@ -1,6 +1,6 @@
 #include "framework/text.h"
 
-#include <cstring>
+#include "framework/clipboard.h"
 
 namespace fw {
 
@@ -46,22 +46,7 @@ std::string NarrowUtf8(const std::wstring& wide) {
 }
 
 bool SetClipboardText(HWND owner, const std::wstring& text) {
-    if (!OpenClipboard(owner))
-        return false;
-    EmptyClipboard();
-    bool set = false;
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    if (void* data = memory != nullptr ? GlobalLock(memory) : nullptr) {
-        std::memcpy(data, text.c_str(), bytes);
-        GlobalUnlock(memory);
-        // Once set, the memory belongs to the clipboard.
-        set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    }
-    if (!set && memory != nullptr)
-        GlobalFree(memory);
-    CloseClipboard();
-    return set;
+    return PutUnicodeText(owner, text) == ClipboardResult::kSet;
 }
 
 std::wstring LoadResourceString(UINT id) {

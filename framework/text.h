@@ -19,8 +19,8 @@ std::string NarrowAnsi(const std::wstring& wide);
 std::wstring WidenUtf8(const std::string& utf8);
 std::string NarrowUtf8(const std::wstring& wide);
 
-// Puts the text on the clipboard as CF_UNICODETEXT (the system offers it as
-// CF_TEXT too); false when the clipboard could not be opened or filled.
+// Puts the text on the clipboard (PutUnicodeText of clipboard.h); false when
+// the clipboard could not be opened or filled.
 bool SetClipboardText(HWND owner, const std::wstring& text);
 
 // A string resource of this module; empty when it does not exist.

@@ -4,7 +4,9 @@
 
 namespace fw {
 
-UiThread::~UiThread() = default;
+UiThread::~UiThread() {
+    Stop();
+}
 
 bool UiThread::Start(int priority) {
     if (thread_)
@@ -37,6 +39,14 @@ bool UiThread::Wait(DWORD milliseconds) const {
 void UiThread::Terminate() {
     if (IsRunning())
         TerminateThread(thread_.Get(), 0);
+}
+
+void UiThread::Stop() {
+    if (!IsRunning())
+        return;
+    Post(WM_QUIT);
+    if (!Wait(kStopWaitMs))
+        Terminate();
 }
 
 void UiThread::QuitLoop(int exitCode) {

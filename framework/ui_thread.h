@@ -4,8 +4,15 @@
 // queue, so that nothing posted to it right afterwards is lost. The thread
 // runs InitInstance, then a standard message loop in which thread messages
 // (those without a window) go to RouteThreadMessage. QuitLoop leaves the loop;
-// the thread then ends with the given code. ExitInstance is not called by the
-// thread itself: the owner calls it when it destroys the object.
+// the thread then ends with the given code.
+//
+// Stop() ends the thread from outside: it posts WM_QUIT, which ends the loop
+// after the message under way, waits up to kStopWaitMs and only then, should
+// the thread still run, ends it forcibly. The destructor stops the thread, so
+// the object never goes while its thread runs. What the thread uses must
+// outlive it: a derived class whose own members the thread uses calls Stop()
+// first in its destructor, since C++ destroys those members before this
+// class's destructor runs; the members then release themselves.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +42,9 @@ bool DispatchThread(T* self, const ThreadRoute<T> (&routes)[N], const MSG& msg) 
 
 class UiThread {
   public:
+    // How long Stop() waits for the loop to end before ending the thread.
+    static constexpr DWORD kStopWaitMs = 3000;
+
     UiThread() = default;
     virtual ~UiThread();
     UiThread(const UiThread&) = delete;
@@ -52,10 +62,13 @@ class UiThread {
     bool Wait(DWORD milliseconds) const;
     // Ends the thread forcibly when it still runs (last resort at shutdown).
     void Terminate();
+    // Posts WM_QUIT, waits up to kStopWaitMs for the thread to end and ends
+    // it forcibly if it has not. Nothing happens for a thread that has ended
+    // or never started.
+    void Stop();
 
   protected:
     virtual bool InitInstance() { return true; }
-    virtual int ExitInstance() { return 0; }
     // Thread messages; false leaves the message ignored.
     virtual bool RouteThreadMessage(const MSG&) { return false; }
     // Called on the thread: the loop ends after the current message.

@@ -1,5 +1,9 @@
 #include "mainwnd/dib_capture.h"
 
+#include <utility>
+
+#include "framework/clipboard.h"
+
 namespace {
 
 // Pictures above this many bytes are refused rather than attempted: the
@@ -58,9 +62,8 @@ void CDibCapture::Capture(HDC source, int x, int y) {
 }
 
 int CDibCapture::CopyToClipboard(HWND owner) {
-    if (!m_memDC || !OpenClipboard(owner))
+    if (!m_memDC)
         return 0;
-    EmptyClipboard();
     // The DIB section's own drawing is finished before its bits are read.
     GdiFlush();
     // A device-dependent bitmap of the display: one made compatible with
@@ -73,10 +76,5 @@ int CDibCapture::CopyToClipboard(HWND owner) {
             copy.Reset(CreateDIBitmap(screen.Get(), &m_pHeader->bmiHeader, CBM_INIT, m_pBits,
                                       m_pHeader.get(), DIB_RGB_COLORS));
     }
-    // Once set, the bitmap belongs to the clipboard.
-    const bool set = copy && SetClipboardData(CF_BITMAP, copy.Get()) != nullptr;
-    if (set)
-        copy.Release();
-    const BOOL closed = CloseClipboard();
-    return set && closed ? 1 : 0;
+    return fw::PutBitmap(owner, std::move(copy)) == fw::ClipboardResult::kSet ? 1 : 0;
 }

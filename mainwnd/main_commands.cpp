@@ -172,10 +172,6 @@ void CMainDlg::OnDestroy(fw::Message& m) {
         // Nothing was written; the worker must stop all the same.
         ReportOutOfMemory();
     }
-    if (m_pThread) {
-        m_pThread->Post(WM_BENCH_QUIT);
-        m_pThread->Wait(3000);
-        m_pThread.reset();
-    }
+    m_pThread.reset();  // stops and joins the worker
     m.handled = false;
 }

@@ -17,6 +17,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
@@ -115,9 +116,9 @@ int CMainDlg::OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys) {
         // times.
         m_thisSystem = m_pThread->Result();
         sys.SystemName = kThisSystem;
-        sys.SaveRecord(f, 0);
-        cpu.SaveRecord(f, 0);
-        m_thisSystem.SaveRecord(f, 0);
+        records::SaveSection(f, 0, sys);
+        records::SaveSection(f, 0, cpu);
+        records::SaveSection(f, 0, m_thisSystem);
         return true;
     });
 
@@ -178,11 +179,10 @@ void CMainDlg::LayOutBars() {
         m_graph[k].SetColor(palette::kBlue);
     CGraphCtrl& total = m_graph[bench::kTestCount];
     // Light magenta, light blue, light yellow, light cyan, light green.
-    const graph::Rgb totalOverflow[] = {graph::Rgb(0xFFC0FF), graph::Rgb(0xC0C0FF),
-                                        graph::Rgb(0xFFFFC0), graph::Rgb(0xC0FFFF),
-                                        graph::Rgb(0xC0FFC0)};
-    for (int k = 0; k < graph::kOverflowColours; ++k)
-        total.m_crOverflow[k] = totalOverflow[k];
+    const graph::Rgb totalOverflow[graph::kOverflowColours] = {
+        graph::Rgb(0xFFC0FF), graph::Rgb(0xC0C0FF), graph::Rgb(0xFFFFC0), graph::Rgb(0xC0FFFF),
+        graph::Rgb(0xC0FFC0)};
+    total.SetOverflowColors(totalOverflow);
     total.SetColor(palette::kRed);
     total.SetRange(0, 60000);
     SetWindowPos(total.Handle(), nullptr, 0, 0, width, static_cast<int>(rowHeight),
@@ -311,7 +311,7 @@ void CMainDlg::RunBenchmark() {
     ShowResults();
     records::IniFile file;
     ChangeDataFile(file, Unreadable::kReportOnSave, [this](records::IniFile& f) {
-        m_thisSystem.SaveRecord(f, 0);
+        records::SaveSection(f, 0, m_thisSystem);
         return true;
     });
     MessageBeep(0);

@@ -15,7 +15,7 @@
 #include "framework/color_label.h"
 #include "framework/list_view.h"
 #include "records/file_path.h"
-#include "records/graph_ctrl.h"
+#include "mainwnd/graph_ctrl.h"
 
 class CCpuInfo;
 class CSysInfo;

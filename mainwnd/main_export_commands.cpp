@@ -2,9 +2,9 @@
 // through the clipboard.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
+#include "framework/clipboard.h"
 #include "framework/gdi.h"
 #include "mainwnd/dib_capture.h"
 #include "mainwnd/main_dlg.h"
@@ -31,26 +31,15 @@ void CMainDlg::OnCopyText(fw::Message&) {
     const std::string text =
         records::RecordClipboardText(record.system, record.processor, record.timing);
 
-    if (!OpenClipboard(hwnd_)) {
-        ShowResourceMessage(IDS_CLIPBOARD_FAILED);
-        return;
-    }
-    EmptyClipboard();
-    // CF_TEXT is bytes in the ANSI code page, as the data file is.
-    bool set = false;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
-    if (void* bytes = memory != nullptr ? GlobalLock(memory) : nullptr) {
-        std::memcpy(bytes, text.c_str(), text.size() + 1);
-        GlobalUnlock(memory);
-        // Once set, the memory belongs to the clipboard.
-        set = SetClipboardData(CF_TEXT, memory) != nullptr;
-    }
-    if (!set && memory != nullptr)
-        GlobalFree(memory);
-    CloseClipboard();
-    if (!set) {
-        ShowResourceMessage(IDS_COPY_FAILED);
-        return;
+    switch (fw::PutAnsiText(hwnd_, text)) {
+        case fw::ClipboardResult::kNotOpened:
+            ShowResourceMessage(IDS_CLIPBOARD_FAILED);
+            return;
+        case fw::ClipboardResult::kNotSet:
+            ShowResourceMessage(IDS_COPY_FAILED);
+            return;
+        case fw::ClipboardResult::kSet:
+            break;
     }
     MessageBeep(0);
 }

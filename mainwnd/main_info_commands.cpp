@@ -20,6 +20,7 @@
 #include "mainwnd/options_dlg.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
 #include "sysinfo/system_info_dlg.h"
@@ -49,7 +50,7 @@ void CMainDlg::OnProcessorCommand(fw::Message&) {
     records::IniFile file;
     LoadDataFile(file);
     CCpuInfo cpu = CCpuInfo::ForLoading();
-    cpu.LoadRecord(file, SelectedRecord());
+    records::LoadSection(file, SelectedRecord(), cpu);
     // The report names the Windows it is written on, whichever record it
     // describes.
     cpu.OsVersionText = cpu.FormatWindowsVersion();
@@ -65,7 +66,7 @@ void CMainDlg::OnVideoCommand(fw::Message&) {
         records::IniFile file;
         LoadDataFile(file);
         CSysInfo sys = CSysInfo::ForLoading();
-        sys.LoadRecord(file, sel);
+        records::LoadSection(file, sel, sys);
         video.m_strVideoName = sys.VideoCard;
     }
     if (!EditedAsThisSystem(video, sel))
@@ -75,9 +76,9 @@ void CMainDlg::OnVideoCommand(fw::Message&) {
     records::IniFile file;
     const bool saved = ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
         CSysInfo sys = CSysInfo::ForLoading();
-        sys.LoadRecord(f, 0);
+        records::LoadSection(f, 0, sys);
         sys.VideoCard = video.m_strVideoName;
-        sys.SaveRecord(f, 0);
+        records::SaveSection(f, 0, sys);
         return true;
     });
     if (saved)
@@ -91,7 +92,7 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
         records::IniFile file;
         LoadDataFile(file);
         CSysInfo sys = CSysInfo::ForLoading();
-        sys.LoadRecord(file, sel);
+        records::LoadSection(file, sel, sys);
         // The running system shows its settings as they are now.
         if (sel == 0)
             sys.ProbeSettings();
@@ -112,14 +113,14 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
     records::IniFile file;
     ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
         CSysInfo sys = CSysInfo::ForLoading();
-        sys.LoadRecord(f, 0);
+        records::LoadSection(f, 0, sys);
         // The running system's settings as they are now, as the window
         // showed them.
         sys.ProbeSettings();
         sys.UserName = info.m_strUserName;
         sys.PCName = info.m_strPCName;
         sys.MEMO = info.m_strMemo;
-        sys.SaveRecord(f, 0);
+        records::SaveSection(f, 0, sys);
         return true;
     });
 }

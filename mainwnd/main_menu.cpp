@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "framework/gdi.h"
 #include "mainwnd/main_dlg.h"
 #include "res/resource.h"
 
@@ -30,13 +31,10 @@ void CMainDlg::OnContextMenu(fw::Message& m) {
         at.y += kKeyboardOffset;
     }
 
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUP));
-    HMENU popup = menu != nullptr ? GetSubMenu(menu, 0) : nullptr;
-    if (popup == nullptr) {
-        if (menu != nullptr)
-            DestroyMenu(menu);
+    const fw::Menu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUP)));
+    HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
+    if (popup == nullptr)
         return;
-    }
 
     HWND owner = hwnd_;
     while ((GetWindowLongW(owner, GWL_STYLE) & WS_CHILD) && GetParent(owner) != nullptr)
@@ -50,7 +48,6 @@ void CMainDlg::OnContextMenu(fw::Message& m) {
             CheckMenuRadioItem(popup, kGraphItems[0].id, kGraphItems[3].id, item.id, MF_BYCOMMAND);
 
     TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-    DestroyMenu(menu);
 }
 
 void CMainDlg::OnGraphMaxCommand(fw::Message& m) {

@@ -21,6 +21,7 @@
 #include "records/ini_store.h"
 #include "records/record.h"
 #include "records/record_commands.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "res/resource.h"
 
@@ -116,7 +117,7 @@ void CMainDlg::OnDeleteData(fw::Message&) {
             return;
         }
         CSysInfo sys = CSysInfo::ForLoading();
-        sys.LoadRecord(file, k);
+        records::LoadSection(file, k, sys);
         dlg.m_form = records::StoredRecordForm(sys);
     }
     const records::RecordForm shown = dlg.m_form;
@@ -136,7 +137,7 @@ void CMainDlg::OnDeleteData(fw::Message&) {
         count = records::StoredRecordCount(f);
         if (k <= count) {
             CSysInfo sys = CSysInfo::ForLoading();
-            sys.LoadRecord(f, k);
+            records::LoadSection(f, k, sys);
             found = records::SameRecordForm(records::StoredRecordForm(sys), shown);
         }
         if (!found)

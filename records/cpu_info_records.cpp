@@ -6,6 +6,7 @@
 #include "cpu/fixed_text.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 
 namespace {
 
@@ -43,59 +44,61 @@ std::string Format(const char* format, uint32_t value) {
 
 }  // namespace
 
-int CCpuInfo::LoadRecord(const records::IniFile& file, int n) {
-    const std::string section = records::ProcessorSectionName(n);
+namespace records {
+
+void LoadSection(const IniFile& file, int n, CCpuInfo& processor) {
+    const std::string section = ProcessorSectionName(n);
     // Names come through the 200-byte text buffer, then are cut to their arrays.
-    cpu::CopyFixed(ProcessorName, file.GetString(section, "ProcessorName", ""));
-    cpu::CopyFixed(CodeName, file.GetString(section, "CodeName", ""));
-    cpu::CopyFixed(VendorName, file.GetString(section, "VendorName", ""));
-    Signature = file.GetInt(section, "Signature", 0);
-    FeatureFlag = file.GetInt(section, "FeatureFlag", 0);
-    Frequency = std::atof(file.GetString(section, "Frequency", "").c_str());
-    uint32_t* words[] = {&CashFlagEAX, &CashFlagEBX, &CashFlagECX,
-                         &CashFlagEDX, &L2CashSize,  &MultiProcessor};
+    cpu::CopyFixed(processor.ProcessorName, file.GetString(section, "ProcessorName", ""));
+    cpu::CopyFixed(processor.CodeName, file.GetString(section, "CodeName", ""));
+    cpu::CopyFixed(processor.VendorName, file.GetString(section, "VendorName", ""));
+    processor.Signature = file.GetInt(section, "Signature", 0);
+    processor.FeatureFlag = file.GetInt(section, "FeatureFlag", 0);
+    processor.Frequency = std::atof(file.GetString(section, "Frequency", "").c_str());
+    uint32_t* words[] = {&processor.CashFlagEAX, &processor.CashFlagEBX, &processor.CashFlagECX,
+                         &processor.CashFlagEDX, &processor.L2CashSize,  &processor.MultiProcessor};
     for (size_t i = 0; i < 6; ++i)
         *words[i] = file.GetInt(section, kWordKeys[i], i == 5 ? 1 : 0);
     uint32_t* leaf4[kLeaf4KeyCount];
-    Leaf4Words(*this, leaf4);
+    Leaf4Words(processor, leaf4);
     for (size_t i = 0; i < kLeaf4KeyCount; ++i)
         *leaf4[i] = file.GetInt(section, kLeaf4Keys[i], 0);
-    return 1;
 }
 
-int CCpuInfo::SaveRecord(records::IniFile& file, int n) const {
-    const std::string section = records::ProcessorSectionName(n);
-    file.SetString(section, "ProcessorName", cpu::FixedText(ProcessorName));
-    file.SetString(section, "CodeName", cpu::FixedText(CodeName));
-    file.SetString(section, "VendorName", cpu::FixedText(VendorName));
-    file.SetString(section, "Signature", Format("%u", Signature));
-    file.SetString(section, "FeatureFlag", Format("%u", FeatureFlag));
-    file.SetString(section, "Frequency", Fixed6(Frequency));
-    const uint32_t words[] = {CashFlagEAX, CashFlagEBX, CashFlagECX,
-                              CashFlagEDX, L2CashSize,  MultiProcessor};
+void SaveSection(IniFile& file, int n, const CCpuInfo& processor) {
+    const std::string section = ProcessorSectionName(n);
+    file.SetString(section, "ProcessorName", cpu::FixedText(processor.ProcessorName));
+    file.SetString(section, "CodeName", cpu::FixedText(processor.CodeName));
+    file.SetString(section, "VendorName", cpu::FixedText(processor.VendorName));
+    file.SetString(section, "Signature", Format("%u", processor.Signature));
+    file.SetString(section, "FeatureFlag", Format("%u", processor.FeatureFlag));
+    file.SetString(section, "Frequency", Fixed6(processor.Frequency));
+    const uint32_t words[] = {processor.CashFlagEAX, processor.CashFlagEBX,
+                              processor.CashFlagECX, processor.CashFlagEDX,
+                              processor.L2CashSize,  processor.MultiProcessor};
     for (size_t i = 0; i < 6; ++i)
         file.SetString(section, kWordKeys[i], Format("%u", words[i]));
     // Written for every record, so a section that held a leaf-4 record
     // before never keeps its caches under another record.
     const uint32_t* leaf4[kLeaf4KeyCount];
-    Leaf4Words(*this, leaf4);
+    Leaf4Words(processor, leaf4);
     for (size_t i = 0; i < kLeaf4KeyCount; ++i)
         file.SetString(section, kLeaf4Keys[i], Format("%u", *leaf4[i]));
-    return 1;
 }
 
-int CCpuInfo::AppendRecordText(std::string& text) const {
+void AppendSectionText(std::string& text, const CCpuInfo& processor) {
     // The signature in hexadecimal and the words after Frequency as signed
     // decimals.
-    const uint32_t words[] = {CashFlagEAX, CashFlagEBX, CashFlagECX,
-                              CashFlagEDX, L2CashSize,  MultiProcessor};
+    const uint32_t words[] = {processor.CashFlagEAX, processor.CashFlagEBX,
+                              processor.CashFlagECX, processor.CashFlagEDX,
+                              processor.L2CashSize,  processor.MultiProcessor};
     text += "[InfoCPU-DATA001]\r\n";
-    text += "\tProcessorName = " + cpu::FixedText(ProcessorName) + "\r\n";
-    text += "\tCodeName = " + cpu::FixedText(CodeName) + "\r\n";
-    text += "\tVendorName = " + cpu::FixedText(VendorName) + "\r\n";
-    text += "\tSignature = " + Format("0x%X", Signature) + "\r\n";
-    text += "\tFeatureFlag = " + Format("%u", FeatureFlag) + "\r\n";
-    text += "\tFrequency = " + Fixed6(Frequency) + "\r\n";
+    text += "\tProcessorName = " + cpu::FixedText(processor.ProcessorName) + "\r\n";
+    text += "\tCodeName = " + cpu::FixedText(processor.CodeName) + "\r\n";
+    text += "\tVendorName = " + cpu::FixedText(processor.VendorName) + "\r\n";
+    text += "\tSignature = " + Format("0x%X", processor.Signature) + "\r\n";
+    text += "\tFeatureFlag = " + Format("%u", processor.FeatureFlag) + "\r\n";
+    text += "\tFrequency = " + Fixed6(processor.Frequency) + "\r\n";
     auto appendWord = [&text](const char* key, uint32_t word) {
         char line[64];
         std::snprintf(line, sizeof line, "\t%s = %d\r\n", key,
@@ -105,9 +108,10 @@ int CCpuInfo::AppendRecordText(std::string& text) const {
     for (size_t i = 0; i < 6; ++i)
         appendWord(kWordKeys[i], words[i]);
     const uint32_t* leaf4[kLeaf4KeyCount];
-    Leaf4Words(*this, leaf4);
+    Leaf4Words(processor, leaf4);
     for (size_t i = 0; i < kLeaf4KeyCount; ++i)
         appendWord(kLeaf4Keys[i], *leaf4[i]);
     text += "\r\n";
-    return 1;
 }
+
+}  // namespace records

@@ -52,7 +52,7 @@ DataFileOptions ReadOptions(const IniFile& file) {
     options.recordCount = static_cast<int32_t>(
         file.GetInt(kOptionsSection, kRecordCountKey, static_cast<uint32_t>(kDefaultRecordCount)));
     options.loop = static_cast<int32_t>(
-        file.GetInt(kOptionsSection, kLoopKey, static_cast<uint32_t>(kDefaultLoop)));
+        file.GetInt(kOptionsSection, kLoopKey, static_cast<uint32_t>(bench::kDefaultLoop)));
     options.graphMax = static_cast<int32_t>(
         file.GetInt(kOptionsSection, kGraphKey, static_cast<uint32_t>(kDefaultGraphMax)));
     options.rounds = static_cast<int32_t>(

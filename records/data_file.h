@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/timing.h"
 #include "records/ansi_codec.h"
 #include "records/file_path.h"
 
@@ -25,7 +26,6 @@ constexpr char kGraphKey[] = "VelkoraGraph";
 constexpr char kRoundsKey[] = "VelkoraRounds";
 
 constexpr int32_t kDefaultRecordCount = 0;
-constexpr int32_t kDefaultLoop = 10000;
 constexpr int32_t kDefaultGraphMax = 3000;
 constexpr int32_t kDefaultRounds = 1;
 
@@ -40,7 +40,7 @@ std::string TimingSectionName(int record);
 // Clamping is the caller's.
 struct DataFileOptions {
     int32_t recordCount = kDefaultRecordCount;
-    int32_t loop = kDefaultLoop;
+    int32_t loop = bench::kDefaultLoop;
     int32_t graphMax = kDefaultGraphMax;
     int32_t rounds = kDefaultRounds;
 };

@@ -6,6 +6,7 @@
 #include "bench/rounds.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 
 namespace {
 
@@ -61,66 +62,69 @@ void ReadRoundTimes(const std::string& text, int rounds, float* times) {
 
 }  // namespace
 
-int CMarkResult::LoadRecord(const records::IniFile& file, int n) {
-    const std::string section = records::TimingSectionName(n);
+namespace records {
+
+void LoadSection(const IniFile& file, int n, CMarkResult& timing) {
+    const std::string section = TimingSectionName(n);
     std::string key;
     for (int i = 0; i < bench::kTestCount; ++i) {
         GetTestName(i, key);
-        m_fTime[i] = ReadSeconds(file, section, key);
+        timing.m_fTime[i] = ReadSeconds(file, section, key);
         // A count read from the file is trusted only as far as it means
         // several rounds; anything else is one round without a range.
         const int32_t rounds = static_cast<int32_t>(file.GetInt(section, RoundsKey(key), 1));
-        m_nRounds[i] = rounds > 1 ? bench::ClampRounds(rounds) : 1;
-        m_fFastest[i] = rounds > 1 ? ReadSeconds(file, section, FastestKey(key)) : 0.0f;
-        m_fSlowest[i] = rounds > 1 ? ReadSeconds(file, section, SlowestKey(key)) : 0.0f;
+        timing.m_nRounds[i] = rounds > 1 ? bench::ClampRounds(rounds) : 1;
+        timing.m_fFastest[i] = rounds > 1 ? ReadSeconds(file, section, FastestKey(key)) : 0.0f;
+        timing.m_fSlowest[i] = rounds > 1 ? ReadSeconds(file, section, SlowestKey(key)) : 0.0f;
         ReadRoundTimes(rounds > 1 ? file.GetString(section, RoundTimesKey(key), "") : "",
-                       m_nRounds[i], m_fRoundTime[i]);
+                       timing.m_nRounds[i], timing.m_fRoundTime[i]);
     }
-    return 1;
 }
 
-int CMarkResult::SaveRecord(records::IniFile& file, int n) const {
-    const std::string section = records::TimingSectionName(n);
+void SaveSection(IniFile& file, int n, const CMarkResult& timing) {
+    const std::string section = TimingSectionName(n);
     std::string key;
     for (int i = 0; i < bench::kTestCount; ++i) {
         GetTestName(i, key);
-        file.SetString(section, key, Seconds(m_fTime[i]));
+        file.SetString(section, key, Seconds(timing.m_fTime[i]));
     }
     for (int i = 0; i < bench::kTestCount; ++i) {
         GetTestName(i, key);
-        const bool range = HasRange(i);
+        const bool range = timing.HasRange(i);
         if (!range && file.GetString(section, RoundsKey(key), "").empty())
             continue;
-        file.SetString(section, RoundsKey(key), std::to_string(range ? m_nRounds[i] : 1));
-        file.SetString(section, FastestKey(key), Seconds(range ? m_fFastest[i] : m_fTime[i]));
-        file.SetString(section, SlowestKey(key), Seconds(range ? m_fSlowest[i] : m_fTime[i]));
+        file.SetString(section, RoundsKey(key), std::to_string(range ? timing.m_nRounds[i] : 1));
+        file.SetString(section, FastestKey(key),
+                       Seconds(range ? timing.m_fFastest[i] : timing.m_fTime[i]));
+        file.SetString(section, SlowestKey(key),
+                       Seconds(range ? timing.m_fSlowest[i] : timing.m_fTime[i]));
         // A list only where the rounds' times are known (not for a record
         // an older version wrote); an old list of one round is emptied.
-        const bool known = range && m_fRoundTime[i][0] != 0.0f;
+        const bool known = range && timing.m_fRoundTime[i][0] != 0.0f;
         if (known || !file.GetString(section, RoundTimesKey(key), "").empty())
             file.SetString(section, RoundTimesKey(key),
-                           known ? RoundTimes(m_fRoundTime[i], m_nRounds[i]) : "");
+                           known ? RoundTimes(timing.m_fRoundTime[i], timing.m_nRounds[i]) : "");
     }
-    return 1;
 }
 
-int CMarkResult::AppendRecordText(std::string& text) const {
+void AppendSectionText(std::string& text, const CMarkResult& timing) {
     text += "[Velkora-DATA001]\r\n";
     std::string key;
     for (int i = 0; i < bench::kTestCount; ++i) {
         GetTestName(i, key);
-        text += "\t" + key + " = " + Seconds(m_fTime[i]) + "\r\n";
+        text += "\t" + key + " = " + Seconds(timing.m_fTime[i]) + "\r\n";
     }
     for (int i = 0; i < bench::kTestCount; ++i) {
-        if (!HasRange(i))
+        if (!timing.HasRange(i))
             continue;
         GetTestName(i, key);
-        text += "\t" + RoundsKey(key) + " = " + std::to_string(m_nRounds[i]) + "\r\n";
-        text += "\t" + FastestKey(key) + " = " + Seconds(m_fFastest[i]) + "\r\n";
-        text += "\t" + SlowestKey(key) + " = " + Seconds(m_fSlowest[i]) + "\r\n";
-        if (m_fRoundTime[i][0] != 0.0f)
-            text += "\t" + RoundTimesKey(key) + " = " + RoundTimes(m_fRoundTime[i], m_nRounds[i]) +
-                    "\r\n";
+        text += "\t" + RoundsKey(key) + " = " + std::to_string(timing.m_nRounds[i]) + "\r\n";
+        text += "\t" + FastestKey(key) + " = " + Seconds(timing.m_fFastest[i]) + "\r\n";
+        text += "\t" + SlowestKey(key) + " = " + Seconds(timing.m_fSlowest[i]) + "\r\n";
+        if (timing.m_fRoundTime[i][0] != 0.0f)
+            text += "\t" + RoundTimesKey(key) + " = " +
+                    RoundTimes(timing.m_fRoundTime[i], timing.m_nRounds[i]) + "\r\n";
     }
-    return 1;
 }
+
+}  // namespace records

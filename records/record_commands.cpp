@@ -3,6 +3,7 @@
 #include "bench/mark_result.h"
 #include "cpu/cpu_info.h"
 #include "records/data_file.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
 
@@ -52,9 +53,9 @@ std::string RecordClipboardText(const CSysInfo& system, const CCpuInfo& processo
                                 const CMarkResult& timing) {
     std::string text;
     AppendHeaderText(text);
-    system.AppendRecordText(text);
-    processor.AppendRecordText(text);
-    timing.AppendRecordText(text);
+    AppendSectionText(text, system);
+    AppendSectionText(text, processor);
+    AppendSectionText(text, timing);
     return text;
 }
 

@@ -7,6 +7,8 @@
 #include <ctime>
 #include <string>
 
+#include "bench/timing.h"
+
 class CCpuInfo;
 class CMarkResult;
 class CSysInfo;
@@ -17,9 +19,8 @@ class IniFile;
 
 // Only results measured with the default loop count are stored, so that
 // stored records compare with each other.
-constexpr int32_t kRecordLoopCount = 10000;
 inline bool LoopCountAllowsAdding(int32_t loop) {
-    return loop == kRecordLoopCount;
+    return loop == bench::kDefaultLoop;
 }
 
 // The texts of a record that the add/delete dialog shows. The memo keeps

@@ -9,6 +9,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
+#include "records/record_sections.h"
 
 namespace records {
 

@@ -3,6 +3,7 @@
 
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 #include "sysinfo/sys_info.h"
 
 namespace {
@@ -16,46 +17,47 @@ std::string Unsigned(uint32_t value) {
 }
 }  // namespace
 
-int CSysInfo::LoadRecord(const records::IniFile& file, int n) {
-    const std::string section = records::SystemSectionName(n);
-    std::string* texts[] = {&SystemName, &UserName, &PCName, &PlatformInfo, &VideoCard, &Date};
+namespace records {
+
+void LoadSection(const IniFile& file, int n, CSysInfo& system) {
+    const std::string section = SystemSectionName(n);
+    std::string* texts[] = {&system.SystemName,   &system.UserName,  &system.PCName,
+                            &system.PlatformInfo, &system.VideoCard, &system.Date};
     for (size_t i = 0; i < 6; ++i)
         *texts[i] = file.GetString(section, kTextKeys[i], "");
-    MEMO = file.GetString(section, "MEMO", "");
-    records::DecodeMemo(MEMO);
-    Setting = file.GetInt(section, "Setting", 0);
-    PlatformID = static_cast<int32_t>(file.GetInt(section, "PlatformID", 1));
-    return 1;
+    system.MEMO = file.GetString(section, "MEMO", "");
+    DecodeMemo(system.MEMO);
+    system.Setting = file.GetInt(section, "Setting", 0);
+    system.PlatformID = static_cast<int32_t>(file.GetInt(section, "PlatformID", 1));
 }
 
-int CSysInfo::SaveRecord(records::IniFile& file, int n) const {
-    const std::string section = records::SystemSectionName(n);
-    const std::string* texts[] = {&SystemName,   &UserName,  &PCName,
-                                  &PlatformInfo, &VideoCard, &Date};
+void SaveSection(IniFile& file, int n, const CSysInfo& system) {
+    const std::string section = SystemSectionName(n);
+    const std::string* texts[] = {&system.SystemName,   &system.UserName,  &system.PCName,
+                                  &system.PlatformInfo, &system.VideoCard, &system.Date};
     for (size_t i = 0; i < 6; ++i)
         file.SetString(section, kTextKeys[i], *texts[i]);
-    std::string memo = MEMO;
-    records::EncodeMemo(memo);
+    std::string memo = system.MEMO;
+    EncodeMemo(memo);
     file.SetString(section, "MEMO", memo);
-    file.SetString(section, "Setting", Unsigned(Setting));
-    file.SetString(section, "PlatformID", Unsigned(static_cast<uint32_t>(PlatformID)));
-    return 1;
+    file.SetString(section, "Setting", Unsigned(system.Setting));
+    file.SetString(section, "PlatformID", Unsigned(static_cast<uint32_t>(system.PlatformID)));
 }
 
-int CSysInfo::AppendRecordText(std::string& text) const {
-    std::string memo = MEMO;
-    records::EncodeMemo(memo);
+void AppendSectionText(std::string& text, const CSysInfo& system) {
+    std::string memo = system.MEMO;
+    EncodeMemo(memo);
     // PlatformID follows PlatformInfo and Setting comes last in the text.
     const std::pair<const char*, std::string> lines[] = {
-        {"SystemName", SystemName},
-        {"UserName", UserName},
-        {"PCName", PCName},
-        {"PlatformInfo", PlatformInfo},
-        {"PlatformID", Unsigned(static_cast<uint32_t>(PlatformID))},
-        {"VideoCard", VideoCard},
-        {"Date", Date},
+        {"SystemName", system.SystemName},
+        {"UserName", system.UserName},
+        {"PCName", system.PCName},
+        {"PlatformInfo", system.PlatformInfo},
+        {"PlatformID", Unsigned(static_cast<uint32_t>(system.PlatformID))},
+        {"VideoCard", system.VideoCard},
+        {"Date", system.Date},
         {"MEMO", memo},
-        {"Setting", Unsigned(Setting)},
+        {"Setting", Unsigned(system.Setting)},
     };
     text += "[SystemInfo-DATA001]\r\n";
     for (const auto& line : lines) {
@@ -66,5 +68,6 @@ int CSysInfo::AppendRecordText(std::string& text) const {
         text += "\r\n";
     }
     text += "\r\n";
-    return 1;
 }
+
+}  // namespace records

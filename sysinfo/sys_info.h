@@ -11,10 +11,6 @@
 
 #include "sysinfo/sys_platform.h"
 
-namespace records {
-class IniFile;
-}
-
 class CSysInfo {
   public:
     // Bits of Setting above the processor count (bits 0-7).
@@ -27,7 +23,7 @@ class CSysInfo {
     // on the process-wide platform (or the one given).
     CSysInfo();
     explicit CSysInfo(sysinfo::SysPlatform& platform);
-    // An empty record for LoadRecord to fill; ProbeSettings still reads the
+    // An empty record to fill from a stored one; ProbeSettings still reads the
     // process-wide platform.
     static CSysInfo ForLoading();
     virtual ~CSysInfo();
@@ -46,13 +42,6 @@ class CSysInfo {
     void ProbePlatform(std::string& text);
     // Setting from the processor count and the four visual-effect settings.
     void ProbeSettings();
-
-    // The system section "SystemInfo-DATA%03d" of record n of the data file
-    // held by file (the memo's line breaks stored as ":;"), and the record's
-    // clipboard text block. All return 1.
-    int LoadRecord(const records::IniFile& file, int n);
-    int SaveRecord(records::IniFile& file, int n) const;
-    int AppendRecordText(std::string& text) const;
 
     std::string VideoCard;
     std::string PlatformInfo;

@@ -23,6 +23,7 @@
 
 #include "bench/mark_result.h"
 #include "records/data_file.h"
+#include "records/record_sections.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "records/ini_store.h"
 #include "../native/records_fake_codepage.h"
@@ -206,10 +207,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 3: {
                 const int n = in.ConsumeIntegralInRange(-5, 1100);
                 CMarkResult result;
-                result.LoadRecord(file, n);
-                result.SaveRecord(file, n);
+                records::LoadSection(file, n, result);
+                records::SaveSection(file, n, result);
                 CMarkResult again;
-                again.LoadRecord(file, n);
+                records::LoadSection(file, n, again);
                 for (int i = 0; i < bench::kTestCount; ++i) {
                     const float a = result.m_fTime[i], b = again.m_fTime[i];
                     // Six decimals: what a save keeps of a time.
@@ -218,7 +219,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         "saved times read back");
                 }
                 std::string text;
-                result.AppendRecordText(text);
+                records::AppendSectionText(text, result);
                 break;
             }
             case 4: {

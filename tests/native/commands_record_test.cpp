@@ -13,6 +13,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record_commands.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
 
@@ -71,9 +72,9 @@ CMarkResult Times(float base) {
 // Records 1..n, record i with its own name, processor signature and times.
 void Store(IniFile& file, int n) {
     for (int i = 1; i <= n; ++i) {
-        System("R" + std::to_string(i)).SaveRecord(file, i);
-        Processor("P", 600.0 + i, 0x680u + static_cast<uint32_t>(i)).SaveRecord(file, i);
-        Times(static_cast<float>(i)).SaveRecord(file, i);
+        records::SaveSection(file, i, System("R" + std::to_string(i)));
+        records::SaveSection(file, i, Processor("P", 600.0 + i, 0x680u + static_cast<uint32_t>(i)));
+        records::SaveSection(file, i, Times(static_cast<float>(i)));
     }
     records::WriteRecordCount(file, n);
 }
@@ -118,7 +119,7 @@ TEST(RecordFormTest, ANewRecordIsProposedFromRecordZeroWithANumberedName) {
     const char* expected[] = {"P at 700MHz System(2)", "P at 700MHz System(2)",
                               "P at 700MHz System(3)"};
     for (int i = 0; i < 3; ++i) {
-        System(stored[i]).SaveRecord(file, i + 1);
+        records::SaveSection(file, i + 1, System(stored[i]));
         form = records::NewRecordForm(file, i + 1, system0, processor0, now);
         EXPECT_EQ(form.systemName, expected[i]) << "after storing " << stored[i];
     }
@@ -160,9 +161,9 @@ TEST(RecordClipboardTextTest, StoredRecordThreeIsCopiedAsRecordOneOfItsOwnFile) 
     CSysInfo sys;
     CCpuInfo cpu;
     CMarkResult times;
-    sys.LoadRecord(file, 3);
-    cpu.LoadRecord(file, 3);
-    times.LoadRecord(file, 3);
+    records::LoadSection(file, 3, sys);
+    records::LoadSection(file, 3, cpu);
+    records::LoadSection(file, 3, times);
     const std::string text = records::RecordClipboardText(sys, cpu, times);
 
     // The four blocks in order, every section numbered 001.
@@ -197,9 +198,9 @@ TEST(RecordClipboardTextTest, StoredRecordThreeIsCopiedAsRecordOneOfItsOwnFile) 
     CSysInfo importedSys;
     CCpuInfo importedCpu;
     CMarkResult importedTimes;
-    importedSys.LoadRecord(target, 6);
-    importedCpu.LoadRecord(target, 6);
-    importedTimes.LoadRecord(target, 6);
+    records::LoadSection(target, 6, importedSys);
+    records::LoadSection(target, 6, importedCpu);
+    records::LoadSection(target, 6, importedTimes);
     EXPECT_EQ(records::RecordClipboardText(importedSys, importedCpu, importedTimes), text)
         << "every field survives the round trip";
 }
@@ -209,15 +210,15 @@ TEST(RecordClipboardTextTest, RecordZeroIsCopiedAsRecordOneToo) {
     Store(file, 1);
     CSysInfo sys = System("This System");
     sys.Date = "";
-    sys.SaveRecord(file, 0);
-    Processor("Q", 1000.0).SaveRecord(file, 0);
-    Times(0.5f).SaveRecord(file, 0);
+    records::SaveSection(file, 0, sys);
+    records::SaveSection(file, 0, Processor("Q", 1000.0));
+    records::SaveSection(file, 0, Times(0.5f));
     CSysInfo loadedSys;
     CCpuInfo loadedCpu;
     CMarkResult loadedTimes;
-    loadedSys.LoadRecord(file, 0);
-    loadedCpu.LoadRecord(file, 0);
-    loadedTimes.LoadRecord(file, 0);
+    records::LoadSection(file, 0, loadedSys);
+    records::LoadSection(file, 0, loadedCpu);
+    records::LoadSection(file, 0, loadedTimes);
     const std::string text = records::RecordClipboardText(loadedSys, loadedCpu, loadedTimes);
     EXPECT_NE(text.find("[SystemInfo-DATA001]\r\n\tSystemName = This System\r\n"),
               std::string::npos);

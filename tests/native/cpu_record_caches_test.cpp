@@ -12,6 +12,7 @@
 #include "cpu/fixed_text.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
 
@@ -52,10 +53,10 @@ TEST(CpuRecordCachesTest, Leaf4RecordKeepsItsTextsThroughFileTextAndImport) {
 
     // Saved and loaded again.
     IniFile file;
-    probed.SaveRecord(file, 0);
+    records::SaveSection(file, 0, probed);
     EXPECT_EQ(file.GetString("InfoCPU-DATA000", "L2CashSets", ""), "512");
     CCpuInfo loaded;
-    loaded.LoadRecord(file, 0);
+    records::LoadSection(file, 0, loaded);
     EXPECT_EQ(Texts(loaded), shown);
 
     // Copied as text: the new keys follow MultiProcessor.
@@ -63,10 +64,10 @@ TEST(CpuRecordCachesTest, Leaf4RecordKeepsItsTextsThroughFileTextAndImport) {
     records::AppendHeaderText(text);
     CSysInfo system;
     system.SystemName = "i7";
-    system.AppendRecordText(text);
-    probed.AppendRecordText(text);
+    records::AppendSectionText(text, system);
+    records::AppendSectionText(text, probed);
     CMarkResult timing;
-    timing.AppendRecordText(text);
+    records::AppendSectionText(text, timing);
     const std::string keys =
         "\tMultiProcessor = 1\r\n\tCashLeaf4 = 1\r\n\tL1ICashEBX = 29360191\r\n"
         "\tL1ICashSets = 64\r\n\tL1DCashEBX = 29360191\r\n\tL1DCashSets = 64\r\n"
@@ -80,7 +81,7 @@ TEST(CpuRecordCachesTest, Leaf4RecordKeepsItsTextsThroughFileTextAndImport) {
     int32_t count = 0;
     EXPECT_EQ(records::ImportRecords(pasted, target, count), std::vector<std::string>{"i7"});
     CCpuInfo imported;
-    imported.LoadRecord(target, 1);
+    records::LoadSection(target, 1, imported);
     EXPECT_EQ(Texts(imported), shown);
 }
 
@@ -92,17 +93,17 @@ TEST(CpuRecordCachesTest, SectionsWithoutTheNewKeysReadAsBeforeAndStaleKeysGo) {
         "CodeName=Coppermine\r\nVendorName=GenuineIntel\r\nSignature=1670\r\n"
         "Frequency=700.0\r\nCashFlagEAX=50462977\r\nCashFlagEDX=201590849\r\nL2CashSize=128\r\n"));
     CCpuInfo old;
-    old.LoadRecord(file, 1);
+    records::LoadSection(file, 1, old);
     EXPECT_EQ(old.CashLeaf4, 0u);
     EXPECT_EQ(old.CacheItemText(3), "16KB size(4-way set associative, 32byte line size)");
     EXPECT_EQ(old.CacheItemText(255), "I-16K,D-16K / 128KBytes");
 
     // Saved over a section that held a leaf-4 record, it takes its place
     // whole: nothing of the other record's caches stays.
-    ProbedI7().SaveRecord(file, 2);
-    old.SaveRecord(file, 2);
+    records::SaveSection(file, 2, ProbedI7());
+    records::SaveSection(file, 2, old);
     CCpuInfo reread;
-    reread.LoadRecord(file, 2);
+    records::LoadSection(file, 2, reread);
     EXPECT_EQ(Texts(reread), Texts(old));
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "records/graph_bar.h"
+#include "mainwnd/graph_bar.h"
 
 namespace {
 

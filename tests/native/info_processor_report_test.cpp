@@ -11,6 +11,7 @@
 #include "cpu/cpuid_dump.h"
 #include "cpu/processor_report.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 
 namespace {
 
@@ -46,9 +47,9 @@ void ProbeStoreAndCopy(const std::string& dumpFile, double frequency, CCpuInfo& 
 
     records::IniFile file;
     file.Parse("");
-    probed.SaveRecord(file, 2);
+    records::SaveSection(file, 2, probed);
     CCpuInfo loaded(platform);
-    loaded.LoadRecord(file, 2);
+    records::LoadSection(file, 2, loaded);
     window.CopyFrom(loaded);
 }
 
@@ -196,7 +197,7 @@ TEST(ProcessorReportTest, AnEmptyRecordKeepsEveryLineAndAllThirtyTwoFeatureRows)
     records::IniFile file;
     file.Parse("[VelkoraDataFile]\r\nVelkoraDataNum=0\r\n");
     CCpuInfo loaded;
-    loaded.LoadRecord(file, 5);
+    records::LoadSection(file, 5, loaded);
     CCpuInfo record;
     record.CopyFrom(loaded);
     record.OsVersionText = "WindowsNT4.0 Service Pack 6(4.0.1381)";

@@ -25,6 +25,7 @@
 #include "cpu/cpu_info.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
 
@@ -44,9 +45,9 @@ void FillRecords(records::IniFile& file, int count, const std::string& prefix) {
         sys.MEMO = "line\r\nof memo";
         for (int t = 0; t < bench::kTestCount; ++t)
             times.m_fTime[t] = 0.5f * i + t;
-        sys.SaveRecord(file, i);
-        cpu.SaveRecord(file, i);
-        times.SaveRecord(file, i);
+        records::SaveSection(file, i, sys);
+        records::SaveSection(file, i, cpu);
+        records::SaveSection(file, i, times);
     }
     records::WriteRecordCount(file, count);
 }

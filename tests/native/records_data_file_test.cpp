@@ -7,6 +7,7 @@
 #include "bench/mark_result.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 
 namespace {
 
@@ -143,14 +144,14 @@ TEST(TimingRecordTest, TimesRoundTripThroughTheTimingSection) {
         result.m_fTime[i] = 0.125f * static_cast<float>(i);
     result.m_fTime[3] = 2.345f;
     IniFile file;
-    EXPECT_EQ(result.SaveRecord(file, 7), 1);
+    records::SaveSection(file, 7, result);
     EXPECT_EQ(file.GetString("Velkora-DATA007", "Button Text", ""), "2.345000");
     EXPECT_EQ(file.GetString("Velkora-DATA007", "Enable / Disable Controls", ""), "2.375000");
 
     IniFile reread;
     reread.Parse(file.Render());
     CMarkResult loaded;
-    EXPECT_EQ(loaded.LoadRecord(reread, 7), 1);
+    records::LoadSection(reread, 7, loaded);
     for (int i = 0; i < bench::kTestCount; ++i)
         EXPECT_EQ(loaded.m_fTime[i], result.m_fTime[i]) << i;
 }
@@ -161,10 +162,10 @@ TEST(TimingRecordTest, RecordThousandAndSixDecimalPrecision) {
     result.m_fTime[1] = 0.00023456f;  // finer than six decimals
     result.m_fTime[2] = 12345.678f;
     IniFile file;
-    result.SaveRecord(file, 1000);
+    records::SaveSection(file, 1000, result);
     EXPECT_TRUE(file.HasSection("Velkora-DATA1000"));
     CMarkResult loaded;
-    loaded.LoadRecord(file, 1000);
+    records::LoadSection(file, 1000, loaded);
     EXPECT_EQ(loaded.m_fTime[0], 0.0002f);
     EXPECT_EQ(loaded.m_fTime[1], 0.000235f);
     EXPECT_NEAR(loaded.m_fTime[2], 12345.678f, 0.001f);
@@ -183,7 +184,7 @@ TEST(TimingRecordTest, MissingAndOddValuesReadLikeAtof) {
     CMarkResult loaded;
     for (float& t : loaded.m_fTime)
         t = 9.0f;
-    loaded.LoadRecord(file, 2);
+    records::LoadSection(file, 2, loaded);
     EXPECT_EQ(loaded.m_fTime[0], 4.4f);
     EXPECT_EQ(loaded.m_fTime[1], 0.0f);  // missing: "0.0"
     EXPECT_EQ(loaded.m_fTime[2], 0.0f);
@@ -194,7 +195,7 @@ TEST(TimingRecordTest, MissingAndOddValuesReadLikeAtof) {
     for (int i = 8; i < bench::kTestCount; ++i)
         EXPECT_EQ(loaded.m_fTime[i], 0.0f);
 
-    loaded.LoadRecord(file, 3);  // no such section
+    records::LoadSection(file, 3, loaded);  // no such section
     for (float t : loaded.m_fTime)
         EXPECT_EQ(t, 0.0f);
 }
@@ -205,7 +206,7 @@ TEST(TimingRecordTest, TextBlockCarriesSectionOneAndNoBlankLineAfter) {
     result.m_fTime[19] = 0.5f;
     std::string text;
     records::AppendHeaderText(text);
-    EXPECT_EQ(result.AppendRecordText(text), 1);
+    records::AppendSectionText(text, result);
     std::string expected =
         "[VelkoraDataFile]\r\n\tVelkoraDataNum = 1\r\n\r\n"
         "[Velkora-DATA001]\r\n"
@@ -223,7 +224,7 @@ TEST(TimingRecordTest, TextBlockCarriesSectionOneAndNoBlankLineAfter) {
     file.Parse(text);
     EXPECT_EQ(records::ReadOptions(file).recordCount, 1);
     CMarkResult loaded;
-    loaded.LoadRecord(file, 1);
+    records::LoadSection(file, 1, loaded);
     EXPECT_EQ(loaded.m_fTime[0], 4.4f);
     EXPECT_EQ(loaded.m_fTime[19], 0.5f);
 }

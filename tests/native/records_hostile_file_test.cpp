@@ -11,6 +11,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
 
@@ -182,10 +183,10 @@ void MakeFileWithAGap(IniFile& file) {
     for (int n : {1, 2, 4, 5}) {
         CSysInfo sys;
         sys.SystemName = "R" + std::to_string(n);
-        sys.SaveRecord(file, n);
+        records::SaveSection(file, n, sys);
         CMarkResult times;
         times.m_fTime[0] = static_cast<float>(n);
-        times.SaveRecord(file, n);
+        records::SaveSection(file, n, times);
     }
     records::WriteRecordCount(file, 5);
 }

@@ -12,6 +12,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "sysinfo/sys_info.h"
 
@@ -68,11 +69,11 @@ TEST(RecordSectionsTest, SystemRecordRoundTripsWithItsMemoStoredOnOneLine) {
     IniFile file;
     CSysInfo sys = MakeSystem("A");
     sys.MEMO = "a\r\nb\r\nc";
-    sys.SaveRecord(file, 7);
+    records::SaveSection(file, 7, sys);
     EXPECT_EQ(file.GetString("SystemInfo-DATA007", "MEMO", "?"), "a:;b:;c");
     EXPECT_EQ(file.GetString("SystemInfo-DATA007", "Setting", "?"), "17104898");
     CSysInfo back;
-    back.LoadRecord(file, 7);
+    records::LoadSection(file, 7, back);
     EXPECT_EQ(back.SystemName, "A");
     EXPECT_EQ(back.PCName, "PC-A");
     EXPECT_EQ(back.MEMO, "a\r\nb\r\nc");
@@ -89,9 +90,9 @@ TEST(RecordSectionsTest, MissingKeysReadAsTheirDefaults) {
     CSysInfo sys = MakeSystem("old");
     CCpuInfo cpu = MakeProcessor("old");
     CMarkResult times = MakeTimes(9.0f);
-    sys.LoadRecord(file, 1);
-    cpu.LoadRecord(file, 1);
-    times.LoadRecord(file, 1);
+    records::LoadSection(file, 1, sys);
+    records::LoadSection(file, 1, cpu);
+    records::LoadSection(file, 1, times);
     EXPECT_EQ(sys.SystemName, "x");
     EXPECT_EQ(sys.UserName, "");
     EXPECT_EQ(sys.Setting, 0u);
@@ -112,7 +113,7 @@ TEST(RecordSectionsTest, ProcessorNamesAreCutToTheirArrays) {
     file.SetString("InfoCPU-DATA002", "VendorName", "AuthenticAMD-and-more");
     file.SetString("InfoCPU-DATA002", "CashFlagECX", "4294967295");
     CCpuInfo cpu;
-    cpu.LoadRecord(file, 2);
+    records::LoadSection(file, 2, cpu);
     EXPECT_EQ(std::strlen(cpu.ProcessorName), 63u);
     EXPECT_EQ(std::string(cpu.CodeName), std::string(63, 'C'));
     EXPECT_STREQ(cpu.VendorName, "AuthenticAMD-an");
@@ -122,12 +123,12 @@ TEST(RecordSectionsTest, ProcessorNamesAreCutToTheirArrays) {
 TEST(RecordSectionsTest, ProcessorRecordRoundTripsInItsFormats) {
     IniFile file;
     CCpuInfo cpu = MakeProcessor("Intel-Pentium III Processor");
-    cpu.SaveRecord(file, 0);
+    records::SaveSection(file, 0, cpu);
     EXPECT_EQ(file.GetString("InfoCPU-DATA000", "Signature", "?"), "1667");
     EXPECT_EQ(file.GetString("InfoCPU-DATA000", "Frequency", "?"), "699.600000");
     EXPECT_EQ(file.GetString("InfoCPU-DATA000", "CashFlagECX", "?"), "4294967295");
     CCpuInfo back;
-    back.LoadRecord(file, 0);
+    records::LoadSection(file, 0, back);
     EXPECT_STREQ(back.ProcessorName, "Intel-Pentium III Processor");
     EXPECT_EQ(back.Signature, 0x683u);
     EXPECT_EQ(back.CashFlagEDX, 0x0C040882u);
@@ -141,10 +142,10 @@ TEST(RecordTextTest, TheFourBlocksReadAsAOneRecordDataFile) {
     records::AppendHeaderText(text);
     CSysInfo sys = MakeSystem("Bench PC");
     sys.MEMO = "one\r\ntwo";
-    sys.AppendRecordText(text);
-    MakeProcessor("Intel-Pentium III Processor").AppendRecordText(text);
+    records::AppendSectionText(text, sys);
+    records::AppendSectionText(text, MakeProcessor("Intel-Pentium III Processor"));
     CMarkResult times = MakeTimes(1.0f);
-    times.AppendRecordText(text);
+    records::AppendSectionText(text, times);
 
     const std::string expectedStart =
         "[VelkoraDataFile]\r\n\tVelkoraDataNum = 1\r\n\r\n"
@@ -172,9 +173,9 @@ TEST(RecordTextTest, TheFourBlocksReadAsAOneRecordDataFile) {
     CSysInfo readSys;
     CCpuInfo readCpu;
     CMarkResult readTimes;
-    readSys.LoadRecord(pasted, 1);
-    readCpu.LoadRecord(pasted, 1);
-    readTimes.LoadRecord(pasted, 1);
+    records::LoadSection(pasted, 1, readSys);
+    records::LoadSection(pasted, 1, readCpu);
+    records::LoadSection(pasted, 1, readTimes);
     EXPECT_EQ(readSys.MEMO, "one\r\ntwo");
     EXPECT_EQ(readSys.PlatformID, 2);
     EXPECT_EQ(readCpu.Signature, 0x683u) << "the integer reader takes the 0x form";
@@ -184,9 +185,9 @@ TEST(RecordTextTest, TheFourBlocksReadAsAOneRecordDataFile) {
 // A store with records 1..n named R1..Rn, with their times telling them apart.
 IniFile* MakeStore(IniFile& file, int n) {
     for (int i = 1; i <= n; ++i) {
-        MakeSystem("R" + std::to_string(i)).SaveRecord(file, i);
-        MakeProcessor("P").SaveRecord(file, i);
-        MakeTimes(static_cast<float>(i)).SaveRecord(file, i);
+        records::SaveSection(file, i, MakeSystem("R" + std::to_string(i)));
+        records::SaveSection(file, i, MakeProcessor("P"));
+        records::SaveSection(file, i, MakeTimes(static_cast<float>(i)));
     }
     records::WriteRecordCount(file, n);
     return &file;
@@ -212,9 +213,9 @@ TEST(RecordStoreTest, DefaultNamesAreNumberedByHowManyAlreadyStartWithThem) {
     IniFile file;
     const std::string summary = "P at 700MHz";
     EXPECT_EQ(records::DefaultRecordName(file, 0, summary), "P at 700MHz System");
-    MakeSystem("P at 700MHz System").SaveRecord(file, 1);
+    records::SaveSection(file, 1, MakeSystem("P at 700MHz System"));
     EXPECT_EQ(records::DefaultRecordName(file, 1, summary), "P at 700MHz System(2)");
-    MakeSystem("P at 700MHz System(2)").SaveRecord(file, 2);
+    records::SaveSection(file, 2, MakeSystem("P at 700MHz System(2)"));
     EXPECT_EQ(records::DefaultRecordName(file, 2, summary), "P at 700MHz System(3)");
     // After the first is deleted one remains: the proposal repeats "(2)".
     records::WriteRecordCount(file, 2);
@@ -247,7 +248,7 @@ TEST(RecordStoreTest, DeletingRecordTwoOfFourMovesTheRestDownAndRemovesTheOldLas
 TEST(RecordStoreTest, ImportingAppendsTheRecordsReallyThere) {
     IniFile source;
     MakeStore(source, 3);
-    MakeSystem("not imported").SaveRecord(source, 0);
+    records::SaveSection(source, 0, MakeSystem("not imported"));
     IniFile file;
     MakeStore(file, 5);
     int32_t count = 5;
@@ -291,8 +292,8 @@ TEST(RecordStoreTest, ImportingTakesOnlyTheRecordsThereAndClosesUpTheGaps) {
     // record 2: no section of the records 3 and 4 beyond it shows through.
     IniFile source;
     for (int n : {2, 9, 12})
-        MakeSystem("G" + std::to_string(n)).SaveRecord(source, n);
-    MakeTimes(5.0f).SaveRecord(source, 5);
+        records::SaveSection(source, n, MakeSystem("G" + std::to_string(n)));
+    records::SaveSection(source, 5, MakeTimes(5.0f));
     records::WriteRecordCount(source, 9);
     count = 2;
     EXPECT_EQ(records::ImportRecords(source, file, count),
@@ -313,8 +314,8 @@ TEST(RecordStoreTest, DeletingMovesGapsDownAsGapsLikeOneRecordAtATime) {
         const int32_t count = c.present.back();
         IniFile file, reference, original;
         for (int n : c.present) {
-            MakeSystem("R" + std::to_string(n)).SaveRecord(file, n);
-            MakeTimes(static_cast<float>(n)).SaveRecord(file, n);
+            records::SaveSection(file, n, MakeSystem("R" + std::to_string(n)));
+            records::SaveSection(file, n, MakeTimes(static_cast<float>(n)));
         }
         records::WriteRecordCount(file, count);
         reference.Parse(file.Render());
@@ -362,7 +363,7 @@ TEST(RecordStoreTest, AStoredCountIsTrustedOnlyAsFarAsRecordsExist) {
     EXPECT_EQ(records::TrustedRecordCount(file, -5), 0);
     // A record with only its timing section still counts.
     IniFile partial;
-    MakeTimes(1.0f).SaveRecord(partial, 1);
+    records::SaveSection(partial, 1, MakeTimes(1.0f));
     EXPECT_EQ(records::TrustedRecordCount(partial, 1), 1);
 }
 
@@ -388,9 +389,9 @@ TEST(RecordStoreTest, ManyOperationsKeepEveryRecord) {
             IniFile source;
             const int m = static_cast<int>(next(4));
             for (int i = 1; i <= m; ++i) {
-                MakeSystem("imp" + std::to_string(step) + "." + std::to_string(i))
-                    .SaveRecord(source, i);
-                MakeTimes(1.0f).SaveRecord(source, i);
+                records::SaveSection(
+                    source, i, MakeSystem("imp" + std::to_string(step) + "." + std::to_string(i)));
+                records::SaveSection(source, i, MakeTimes(1.0f));
                 model.push_back("imp" + std::to_string(step) + "." + std::to_string(i));
             }
             records::WriteRecordCount(source, m);

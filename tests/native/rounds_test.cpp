@@ -13,6 +13,7 @@
 #include "records/ini_store.h"
 #include "records/record.h"
 #include "records/record_commands.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 
 namespace {
@@ -107,7 +108,7 @@ TEST(RoundsTest, OldRecordsReadAsOneRoundAndAOneRoundRunResetsEarlierKeys) {
         "ListView Rounds = 99\r\nListView Fastest = 1\r\nListView Slowest = 2\r\n"
         "ListView Round Times = 1 2\r\n"));
     CMarkResult old;
-    old.LoadRecord(file, 0);
+    records::LoadSection(file, 0, old);
     EXPECT_EQ(old.m_fTime[0], 1.5f);
     EXPECT_EQ(old.m_nRounds[0], 1);
     EXPECT_EQ(old.m_nRounds[12], 1);
@@ -119,9 +120,9 @@ TEST(RoundsTest, OldRecordsReadAsOneRoundAndAOneRoundRunResetsEarlierKeys) {
     // Record 0 rewritten after a run of one round: its old range goes.
     CMarkResult single;
     single.m_fTime[16] = 4.0f;
-    single.SaveRecord(file, 0);
+    records::SaveSection(file, 0, single);
     CMarkResult reread;
-    reread.LoadRecord(file, 0);
+    records::LoadSection(file, 0, reread);
     EXPECT_FALSE(reread.HasRange(16));
     EXPECT_EQ(file.GetString(records::TimingSectionName(0), "ListView Slowest", ""), "4.000000");
     EXPECT_EQ(file.GetString(records::TimingSectionName(0), "ListView Round Times", "<absent>"),

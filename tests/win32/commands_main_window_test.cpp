@@ -26,6 +26,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
+#include "records/record_sections.h"
 #include "records/record_store.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
@@ -67,15 +68,15 @@ std::string DataFileBytes(const std::vector<std::string>& names, int count = -1)
         sys.PCName = "PC";
         sys.Date = "2025.01/02.03:04";
         sys.MEMO = "memo of " + names[i];
-        sys.SaveRecord(file, n);
+        records::SaveSection(file, n, sys);
         CCpuInfo cpu;
         std::snprintf(cpu.ProcessorName, sizeof cpu.ProcessorName, "Processor %d", n);
         cpu.Frequency = 1000.0 + n;
-        cpu.SaveRecord(file, n);
+        records::SaveSection(file, n, cpu);
         CMarkResult times;
         for (int t = 0; t < bench::kTestCount; ++t)
             times.m_fTime[t] = static_cast<float>(n) + 0.25f * static_cast<float>(t);
-        times.SaveRecord(file, n);
+        records::SaveSection(file, n, times);
     }
     records::WriteRecordCount(file, count < 0 ? static_cast<int32_t>(names.size()) : count);
     return file.Render();

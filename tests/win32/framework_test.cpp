@@ -327,6 +327,22 @@ TEST(FrameworkThreadTest, RoutesThreadMessagesByRangeAndQuitsWithItsCode) {
     EXPECT_EQ(thread.sum, 45);
 }
 
+TEST(FrameworkThreadTest, GoingWhileItRunsEndsTheLoopAndJoinsTheThread) {
+    HANDLE copy = nullptr;
+    const DWORD start = GetTickCount();
+    {
+        RangeThread thread;
+        ASSERT_TRUE(thread.Start());
+        EXPECT_TRUE(thread.Post(WM_APP + 1, 1));
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), thread.Handle(), GetCurrentProcess(),
+                                    &copy, SYNCHRONIZE | THREAD_QUERY_INFORMATION, FALSE, 0));
+    }
+    const fw::KernelHandle ended(copy);
+    EXPECT_EQ(WaitForSingleObject(ended.Get(), 0), static_cast<DWORD>(WAIT_OBJECT_0))
+        << "the thread ended before its object went";
+    EXPECT_LT(GetTickCount() - start, fw::UiThread::kStopWaitMs) << "its loop ended, not the wait";
+}
+
 TEST(FrameworkTextTest, AnsiConversionsRoundTripJapaneseInCodePage932) {
     // The Windows tests run under the Japanese locale (tools/test sets it).
     ASSERT_EQ(GetACP(), 932u) << "the Japanese ANSI code page";

@@ -28,6 +28,7 @@
 #include "mainwnd/description_dlg.h"
 #include "mainwnd/options_dlg.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
 #include "sysinfo/system_info_dlg.h"
@@ -227,7 +228,7 @@ CCpuInfo StoredProcessor(int record) {
     records::IniFile file;
     file.Parse(kStoredProcessors);
     CCpuInfo cpu;
-    cpu.LoadRecord(file, record);
+    records::LoadSection(file, record, cpu);
     return cpu;
 }
 
@@ -512,7 +513,7 @@ TEST(ProcessorWindowTest, AMissingRecordShowsEmptyFieldsAndEveryFeatureAbsent) {
     records::IniFile file;
     file.Parse("");
     CCpuInfo missing;
-    missing.LoadRecord(file, 7);
+    records::LoadSection(file, 7, missing);
     ProcessorWindow window(missing);
     std::wstring name, summary;
     int rows = 0, present = 0;

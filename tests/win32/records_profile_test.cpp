@@ -15,6 +15,7 @@
 #include "records/atomic_file.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
+#include "records/record_sections.h"
 
 namespace {
 
@@ -296,7 +297,7 @@ TEST_F(RecordsProfileTest, TimingRecordsCrossBetweenPlatformAndStore) {
     IniFile file;
     ASSERT_TRUE(file.Load(Wide(platformPath)));
     CMarkResult loaded;
-    loaded.LoadRecord(file, 7);
+    records::LoadSection(file, 7, loaded);
     for (int i = 0; i < bench::kTestCount; ++i)
         EXPECT_EQ(loaded.m_fTime[i], 0.25f * i + 0.5f) << i;
 
@@ -304,7 +305,7 @@ TEST_F(RecordsProfileTest, TimingRecordsCrossBetweenPlatformAndStore) {
     const std::string storePath = NewPath();
     IniFile store;
     ASSERT_TRUE(store.Load(Wide(storePath)));
-    loaded.SaveRecord(store, 1000);
+    records::SaveSection(store, 1000, loaded);
     ASSERT_TRUE(store.Save());
     for (int i = 0; i < bench::kTestCount; ++i) {
         std::string key;

@@ -49,10 +49,4 @@ bool ReadDataFile(const std::string& path, const records::AnsiCodec& codec, Data
     return true;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat x, y;
-    return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev &&
-           x.st_ino == y.st_ino;
-}
-
 }  // namespace compare_tool

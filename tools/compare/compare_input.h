@@ -33,7 +33,4 @@ struct DataFile {
 bool ReadDataFile(const std::string& path, const records::AnsiCodec& codec, DataFile& data,
                   std::string& error);
 
-// Whether two paths name the same existing file.
-bool SameFile(const std::string& a, const std::string& b);
-
 }  // namespace compare_tool

@@ -9,6 +9,7 @@
 
 #include "compare/comparison.h"
 #include "compare/exports.h"
+#include "records/atomic_file.h"
 #include "tools/compare/compare_args.h"
 #include "tools/compare/compare_input.h"
 #include "tools/compare/cp932_codec.h"
@@ -84,7 +85,7 @@ int Run(const compare_tool::CompareArgs& args) {
         outputs.push_back({compare_tool::Format::kMarkdown, "-"});
     for (const compare_tool::Output& output : outputs)
         for (const std::string& path : args.files)
-            if (output.path != "-" && compare_tool::SameFile(output.path, path))
+            if (output.path != "-" && records::IsSameFile(output.path, path))
                 return Fail(output.path + " is one of the data files; it is never written");
     for (const compare_tool::Output& output : outputs)
         if (!Write(output.path, Render(comparison, output.format), error))

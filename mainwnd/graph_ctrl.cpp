@@ -1,4 +1,4 @@
-#include "records/graph_ctrl.h"
+#include "mainwnd/graph_ctrl.h"
 
 #include <commctrl.h>
 
@@ -35,6 +35,11 @@ void CGraphCtrl::Render(const fw::Bitmap& target, int split) {
 void CGraphCtrl::SetColor(graph::Rgb colour) {
     m_crBase = colour;
     SetCurrentColor(colour);
+}
+
+void CGraphCtrl::SetOverflowColors(const graph::Rgb (&colours)[graph::kOverflowColours]) {
+    for (int k = 0; k < graph::kOverflowColours; ++k)
+        m_crOverflow[k] = colours[k];
 }
 
 void CGraphCtrl::SetCurrentColor(graph::Rgb colour) {

@@ -8,13 +8,16 @@
 
 #include "framework/control.h"
 #include "framework/gdi.h"
-#include "records/graph_bar.h"
+#include "mainwnd/graph_bar.h"
 
 class CGraphCtrl : public fw::Control {
   public:
     CGraphCtrl();
 
     void SetColor(graph::Rgb colour);
+    // The colours a value past the maximum starts the bar again in, one per
+    // time past it (green, cyan, violet, yellow, pink until set).
+    void SetOverflowColors(const graph::Rgb (&colours)[graph::kOverflowColours]);
     void SetCurrentColor(graph::Rgb colour);
     void SetRange(int32_t minimum, int32_t maximum);
     void SetValue(int32_t value);
@@ -28,10 +31,6 @@ class CGraphCtrl : public fw::Control {
     int32_t ShownPosition() const { return m_nPos; }
     graph::Rgb CurrentColor() const { return m_crCurrent; }
 
-    graph::Rgb m_crOverflow[graph::kOverflowColours] = {palette::kGreen, palette::kCyan,
-                                                        graph::Rgb(0xC000FF), palette::kYellow,
-                                                        graph::Rgb(0xFFC0C0)};
-
   protected:
     bool RouteMessage(fw::Message& m) override;
 
@@ -42,6 +41,9 @@ class CGraphCtrl : public fw::Control {
     // Draws the gradients into one of the two bitmaps.
     void Render(const fw::Bitmap& target, int split);
 
+    graph::Rgb m_crOverflow[graph::kOverflowColours] = {palette::kGreen, palette::kCyan,
+                                                        graph::Rgb(0xC000FF), palette::kYellow,
+                                                        graph::Rgb(0xFFC0C0)};
     int32_t m_nLower = 0;
     int32_t m_nUpper = 100;
     int32_t m_nPos = 0;

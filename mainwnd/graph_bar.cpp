@@ -1,4 +1,4 @@
-#include "records/graph_bar.h"
+#include "mainwnd/graph_bar.h"
 
 #include <cstddef>
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "mainwnd/dib_capture.h"
-#include "records/graph_ctrl.h"
+#include "mainwnd/graph_ctrl.h"
 
 namespace {
 

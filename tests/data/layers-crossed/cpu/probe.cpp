@@ -1,0 +1,5 @@
+// Defined where declared: allowed.
+#include "cpu/probe.h"
+
+void CProbe::Measure() {
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+class CProbe;
+
+namespace records {
+int Store(const CProbe& probe);
+}
