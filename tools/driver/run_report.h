@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/rounds.h"
 #include "tools/driver/machine_state.h"
 
 namespace e2e {
 
-// The rounds of a run go from 1 to this.
-constexpr int kMaxRounds = 9;
+// The rounds of a run go from 1 to the program's own limit.
+constexpr int kMaxRounds = bench::kMaxRounds;
 
 // One row of the result list as shown (the texts) and as numbers, with the
 // rounds behind its time as record 0 of the data file holds them.
