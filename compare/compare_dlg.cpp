@@ -14,6 +14,7 @@
 #include "records/ansi_codec.h"
 #include "records/atomic_file.h"
 #include "records/ini_store.h"
+#include "records/record_book.h"
 #include "records/record_store.h"
 #include "res/resource.h"
 
@@ -43,15 +44,20 @@ std::wstring FileNameOf(const records::FilePath& path) {
 
 }  // namespace
 
-CCompareDlg::CCompareDlg(const records::IniFile& file, records::Record thisSystem,
-                         int32_t thisSystemLoop, HWND owner)
+CCompareDlg::CCompareDlg(const records::RecordBook& book, int32_t thisSystemLoop, HWND owner)
     : fw::Dialog(IDD_COMPARE, owner) {
     const records::AnsiCodec& codec = records::SystemAnsiCodec();
+    // A file that cannot be read lists no stored records.
+    auto file = std::make_unique<records::IniFile>();
+    book.Load(*file);
+    // "This System" comes with the times of the last run, which the file
+    // may not hold.
     m_thisSystem =
-        compare::MakeEntry(std::move(thisSystem), 0, std::string(), thisSystemLoop, codec);
-    m_files.push_back({file.Path(), std::string(), &file, nullptr});
-    for (compare::Listing& listing : compare::ListStoredRecords(file, codec))
+        compare::MakeEntry(book.ShownRecord(*file, 0), 0, std::string(), thisSystemLoop, codec);
+    for (compare::Listing& listing : compare::ListStoredRecords(*file, codec))
         m_choiceRows.push_back({0, std::move(listing)});
+    const records::IniFile* store = file.get();
+    m_files.push_back({book.Path(), std::string(), store, std::move(file)});
 }
 
 CCompareDlg::~CCompareDlg() = default;

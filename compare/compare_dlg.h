@@ -28,7 +28,8 @@
 
 namespace records {
 class IniFile;
-}
+class RecordBook;
+}  // namespace records
 
 class CCompareDlg : public fw::Dialog {
   public:
@@ -39,12 +40,11 @@ class CCompareDlg : public fw::Dialog {
     static constexpr uint64_t kMaxOpenedFileSize = uint64_t{4} << 20;
     static constexpr size_t kMaxOpenedRecords = 4000;
 
-    // The choice: thisSystem (timed with thisSystemLoop) and the stored
-    // records of file, which must outlive the window (it reads a record's
-    // times from it when the record is ticked). Without an owner the
-    // application's main window owns the window.
-    CCompareDlg(const records::IniFile& file, records::Record thisSystem, int32_t thisSystemLoop,
-                HWND owner = nullptr);
+    // The choice: "This System" as the book shows it (timed with
+    // thisSystemLoop) and the stored records of the book's file, read once
+    // here (a record's times are read from that copy when it is ticked).
+    // Without an owner the application's main window owns the window.
+    CCompareDlg(const records::RecordBook& book, int32_t thisSystemLoop, HWND owner = nullptr);
     ~CCompareDlg() override;
 
     // Adds the records of another data file to the choice, unchosen; false
@@ -103,8 +103,8 @@ class CCompareDlg : public fw::Dialog {
         int index;  // the machine field, the test or the summary line
     };
 
-    // A data file listed in the choice: the program's own (borrowed) first,
-    // then those opened (owned).
+    // A data file listed in the choice: the program's own first, then those
+    // opened.
     struct ListedFile {
         records::FilePath path;
         std::string origin;  // the file name the rows show; "" for the own file

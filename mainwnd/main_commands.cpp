@@ -163,11 +163,7 @@ void CMainDlg::OnDestroy(fw::Message& m) {
     // The count written is the one the file's records support, never a
     // count kept since start-up, which may be stale.
     try {
-        records::IniFile file;
-        ChangeDataFile(file, Unreadable::kLeaveAlone, [](records::IniFile& f) {
-            records::WriteRecordCount(f, records::StoredRecordCount(f));
-            return true;
-        });
+        Reported(m_book.WriteTrustedCount());
     } catch (const std::bad_alloc&) {
         // Nothing was written; the worker must stop all the same.
         ReportOutOfMemory();

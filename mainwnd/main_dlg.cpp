@@ -24,8 +24,6 @@
 
 namespace {
 
-const char kThisSystem[] = "This System";
-
 // Information buttons: right-aligned, vertically centred, single line.
 const UINT kRightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;  // 0x26
 
@@ -76,7 +74,7 @@ BOOL CMainDlg::OnInitDialog() {
     SendItem(IDC_GRAPH_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
     SendItem(IDC_RESULT_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
 
-    Selector().InsertString(-1, fw::WidenAnsi(kThisSystem));
+    Selector().InsertString(-1, fw::WidenAnsi(records::kThisSystemName));
     Selector().SetCurSel(0);
     SetUpList();
     LayOutBars();
@@ -102,25 +100,13 @@ BOOL CMainDlg::OnInitDialog() {
 }
 
 int CMainDlg::OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys) {
-    // Without the program's own path there is no data file to open: the
-    // empty path makes every load fail, so nothing is ever written.
-    const std::wstring exePath = fw::ExecutablePath();
-    m_dataPath = exePath.empty() ? records::FilePath() : records::DataFilePath(exePath);
-
+    // Record 0 is the running system, rewritten at every start with zero
+    // times.
     records::DataFileOptions options;
-    records::IniFile file;
-    ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
-        options = records::ReadOptions(f);
-        ListStoredRecords(f, records::StoredRecordCount(f));
-        // Record 0 is the running system, rewritten at every start with zero
-        // times.
-        m_thisSystem = m_pThread->Result();
-        sys.SystemName = kThisSystem;
-        records::SaveSection(f, 0, sys);
-        records::SaveSection(f, 0, cpu);
-        records::SaveSection(f, 0, m_thisSystem);
-        return true;
-    });
+    const records::Change change =
+        m_book.Open(fw::ExecutablePath(), sys, cpu, m_pThread->Result(), options);
+    ListStoredRecords();
+    Reported(change);
 
     // A loop count or rounds from the file may lie anywhere; the options'
     // ranges hold.
@@ -229,8 +215,7 @@ fw::ListView CMainDlg::ResultList() const {
 }
 
 int CMainDlg::SelectedRecord() const {
-    const int sel = Selector().CurSel();
-    return sel >= 1 && static_cast<size_t>(sel) <= m_listed.size() ? m_listed[sel - 1] : 0;
+    return m_book.ListedRecord(Selector().CurSel());
 }
 
 int CMainDlg::GraphMax() const {
@@ -250,8 +235,8 @@ void CMainDlg::SetGraphMax(int nMax) {
 
 void CMainDlg::ShowRecord() {
     records::IniFile file;
-    LoadDataFile(file);
-    const records::Record record = ShownRecord(file, SelectedRecord());
+    m_book.Load(file);
+    const records::Record record = m_book.ShownRecord(file, SelectedRecord());
     m_lblVideo.SetText(fw::WidenAnsi(record.system.VideoCard));
     m_lblPlatform.SetText(fw::WidenAnsi(record.system.PlatformInfo));
     m_lblProcessor.SetText(fw::WidenAnsi(record.processor.SummaryText()));
@@ -259,15 +244,6 @@ void CMainDlg::ShowRecord() {
     ShowResults();
     RECT area = ItemRect(IDC_GRAPH_AREA);
     InvalidateRect(hwnd_, &area, FALSE);
-}
-
-records::Record CMainDlg::ShownRecord(const records::IniFile& file, int n) const {
-    records::Record record;
-    record.Load(file, n);
-    // The times of the last run, also when saving them failed.
-    if (n == 0)
-        record.timing = m_thisSystem;
-    return record;
 }
 
 void CMainDlg::ShowResults() {
@@ -307,41 +283,21 @@ void CMainDlg::RunBenchmark() {
     ShowRecord();
     testWnd.m_pThread = m_pThread.get();
     testWnd.DoModal();
-    m_thisSystem = m_pThread->Result();
     ShowResults();
-    records::IniFile file;
-    ChangeDataFile(file, Unreadable::kReportOnSave, [this](records::IniFile& f) {
-        records::SaveSection(f, 0, m_thisSystem);
-        return true;
-    });
+    Reported(m_book.SaveThisSystem(m_pThread->Result()));
     MessageBeep(0);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-bool CMainDlg::LoadDataFile(records::IniFile& file) {
-    // A file that cannot be read gives the defaults; its content is kept
-    // safe, since the store then refuses to overwrite it.
-    return file.Load(m_dataPath);
-}
-
 bool CMainDlg::ChangeDataFile(records::IniFile& file, Unreadable unreadable,
                               const std::function<bool(records::IniFile&)>& operation) {
-    if (!LoadDataFile(file)) {
-        if (unreadable == Unreadable::kLeaveAlone)
-            return false;
-        if (unreadable == Unreadable::kReportAtOnce) {
-            // Nothing can be written to a file that cannot be read.
-            ReportSaveFailure();
-            return false;
-        }
-    }
-    if (!operation(file))
-        return false;
-    if (file.Save())
-        return true;
-    file.Revert();
-    ReportSaveFailure();
-    return false;
+    return Reported(m_book.Update(file, unreadable, operation));
+}
+
+bool CMainDlg::Reported(records::Change change) {
+    if (records::MustReport(change))
+        ReportSaveFailure();
+    return change == records::Change::kSaved;
 }
 
 void CMainDlg::ReportOutOfMemory() {
@@ -349,7 +305,7 @@ void CMainDlg::ReportOutOfMemory() {
 }
 
 void CMainDlg::ReportSaveFailure() {
-    const std::wstring text = fw::LoadResourceString(IDS_SAVE_FAILED) + L"\n\n" + m_dataPath;
+    const std::wstring text = fw::LoadResourceString(IDS_SAVE_FAILED) + L"\n\n" + m_book.Path();
     MessageBoxW(hwnd_, text.c_str(), fw::LoadResourceString(IDS_CAPTION).c_str(),
                 MB_OK | MB_ICONWARNING);
 }

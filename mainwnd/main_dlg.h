@@ -15,6 +15,7 @@
 #include "framework/color_label.h"
 #include "framework/list_view.h"
 #include "records/file_path.h"
+#include "records/record_book.h"
 #include "mainwnd/graph_ctrl.h"
 
 class CCpuInfo;
@@ -22,7 +23,6 @@ class CSysInfo;
 
 namespace records {
 class IniFile;
-struct Record;
 }  // namespace records
 
 class CMainDlg : public fw::Dialog {
@@ -60,27 +60,18 @@ class CMainDlg : public fw::Dialog {
     fw::ComboBox Selector() const;
     fw::ListView ResultList() const;
 
-    // The data file: loaded once per user operation and saved once.
-    // LoadDataFile only reads it (a file that cannot be read gives the
-    // defaults). ChangeDataFile loads it into file, runs operation and saves
-    // the file when operation returns true; a save that fails is reported
-    // and the store reverted to what the file holds. It returns true once
-    // saved. A file that cannot be read is reported at once for operations
-    // that add, delete or import records; other operations run on the
-    // defaults and their save, which the store refuses, reports it; the
-    // record count written at the end leaves such a file alone, silently.
-    enum class Unreadable { kReportAtOnce, kReportOnSave, kLeaveAlone };
-    bool LoadDataFile(records::IniFile& file);
+    // The data file's operations through the book, whose outcomes the
+    // window reports: a file that cannot be written, in a message box.
+    using Unreadable = records::Unreadable;
     bool ChangeDataFile(records::IniFile& file, Unreadable unreadable,
                         const std::function<bool(records::IniFile&)>& operation);
-    // Record n as the window shows it: the file's sections, and for "This
-    // System" (0) the times kept in m_thisSystem.
-    records::Record ShownRecord(const records::IniFile& file, int n) const;
+    // Reports the change's failure, if any; true once saved.
+    bool Reported(records::Change change);
     void ReportSaveFailure();
     void ReportOutOfMemory();
-    // Start-up's part of the data file: the stored records in the selector,
-    // record 0 rewritten for the running system, the stored loop count.
-    // Returns the stored graph maximum.
+    // Start-up's part of the data file: the book opened, the stored records
+    // in the selector, the stored loop count. Returns the stored graph
+    // maximum.
     int OpenDataFile(const CCpuInfo& cpu, CSysInfo& sys);
 
     // Handlers (routing in main_commands.cpp).
@@ -113,17 +104,14 @@ class CMainDlg : public fw::Dialog {
     void OnContextMenu(fw::Message& m);
 
     // Helpers of the record and export commands.
-    bool IsOwnDataFile(const records::FilePath& path) const;
     void ImportDataFile(const records::FilePath& path);
-    // A stored record as the selector's next entry.
-    void AppendStoredRecord(int32_t number, const std::string& name);
-    // The selector's entries after "This System": the stored records 1..count
-    // that the file holds (a number no section has is not listed), as the
-    // file names them. The selector then shows the file's own count.
-    void ListStoredRecords(const records::IniFile& file, int32_t count);
+    // The selector follows the book: entries appended, or its entries after
+    // "This System" listed anew (the selection kept where it still exists).
+    void FollowBook(const records::BookOutcome& outcome);
+    void ListStoredRecords();
     // The selector follows a file that has changed behind the window's back:
-    // its stored records, "This System" selected and shown.
-    void RelistStoredRecords(const records::IniFile& file);
+    // the book's records, "This System" selected and shown.
+    void RelistStoredRecords();
     void ShowResourceMessage(UINT stringId);
 
     CColorButton m_btnBmpCopy, m_btnSystem, m_btnClose, m_btnVideo, m_btnTxtCopy, m_btnStartAll,
@@ -135,11 +123,6 @@ class CMainDlg : public fw::Dialog {
     fw::ImageList m_markImages;  // the result list's, shared with it
     std::unique_ptr<CVelkoras> m_pThread;
     fw::Font m_listFont;
-    records::FilePath m_dataPath;
-    int32_t m_nDataNum = 0;  // the count the selector lists up to
-    // The record number of each selector entry after "This System".
-    std::vector<int32_t> m_listed;
-    // The times "This System" shows: zeros at start, each run's afterwards,
-    // whether or not saving them succeeded. ADD and TXT COPY take these.
-    CMarkResult m_thisSystem;
+    // The data file; selector entry i is the book's listed record i.
+    records::RecordBook m_book;
 };

@@ -26,8 +26,8 @@ void CMainDlg::OnCopyText(fw::Message&) {
     // The selected record as the file holds it; for "This System" with the
     // times the window shows, also when saving them failed.
     records::IniFile file;
-    LoadDataFile(file);
-    const records::Record record = ShownRecord(file, SelectedRecord());
+    m_book.Load(file);
+    const records::Record record = m_book.ShownRecord(file, SelectedRecord());
     const std::string text =
         records::RecordClipboardText(record.system, record.processor, record.timing);
 

@@ -48,7 +48,7 @@ bool EditedAsThisSystem(InfoDialog& dialog, int sel) {
 
 void CMainDlg::OnProcessorCommand(fw::Message&) {
     records::IniFile file;
-    LoadDataFile(file);
+    m_book.Load(file);
     CCpuInfo cpu = CCpuInfo::ForLoading();
     records::LoadSection(file, SelectedRecord(), cpu);
     // The report names the Windows it is written on, whichever record it
@@ -64,7 +64,7 @@ void CMainDlg::OnVideoCommand(fw::Message&) {
     CVideoNameDlg video;
     {
         records::IniFile file;
-        LoadDataFile(file);
+        m_book.Load(file);
         CSysInfo sys = CSysInfo::ForLoading();
         records::LoadSection(file, sel, sys);
         video.m_strVideoName = sys.VideoCard;
@@ -90,7 +90,7 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
     CSystemInfoDlg info;
     {
         records::IniFile file;
-        LoadDataFile(file);
+        m_book.Load(file);
         CSysInfo sys = CSysInfo::ForLoading();
         records::LoadSection(file, sel, sys);
         // The running system shows its settings as they are now.
@@ -153,9 +153,7 @@ void CMainDlg::OnOptionsCommand(fw::Message&) {
 void CMainDlg::OnCompareCommand(fw::Message&) {
     // The window reads the records itself; "This System" comes with the
     // times of the last run, which the file may not hold.
-    records::IniFile file;
-    LoadDataFile(file);
-    CCompareDlg compare(file, ShownRecord(file, 0), m_pThread->LoopCount(), hwnd_);
+    CCompareDlg compare(m_book, m_pThread->LoopCount(), hwnd_);
     compare.DoModal();
 }
 

@@ -36,4 +36,9 @@ bool ReplaceFileAtomically(const FilePath& path, const std::string& bytes);
 // either cannot be opened.
 bool IsSameFile(const FilePath& a, const FilePath& b);
 
+// IsSameFile, or, where either cannot be opened, whether the paths are
+// spelled alike: on Windows a's full path against b, without regard to
+// letter case; elsewhere the two as given.
+bool NamesSameFile(const FilePath& a, const FilePath& b);
+
 }  // namespace records

@@ -132,4 +132,8 @@ bool IsSameFile(const FilePath& a, const FilePath& b) {
            first.st_ino == second.st_ino;
 }
 
+bool NamesSameFile(const FilePath& a, const FilePath& b) {
+    return IsSameFile(a, b) || a == b;
+}
+
 }  // namespace records

@@ -138,4 +138,13 @@ bool IsSameFile(const FilePath& a, const FilePath& b) {
            first.nFileIndexLow == second.nFileIndexLow;
 }
 
+bool NamesSameFile(const FilePath& a, const FilePath& b) {
+    if (IsSameFile(a, b))
+        return true;
+    wchar_t full[MAX_PATH];
+    const DWORD length = GetFullPathNameW(a.c_str(), MAX_PATH, full, nullptr);
+    const FilePath compared = length > 0 && length < MAX_PATH ? full : a;
+    return lstrcmpiW(compared.c_str(), b.c_str()) == 0;
+}
+
 }  // namespace records

@@ -15,6 +15,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
+#include "records/record_book.h"
 #include "res/resource.h"
 #include "tests/win32/commands_test_support.h"
 
@@ -69,10 +70,18 @@ void OpenThroughDialog(DWORD thread, HWND window, const std::wstring& path) {
 }
 
 TEST(CompareWindowTest, AnotherFileJoinsReadOnlyOnceAndANinthRecordIsTakenBack) {
-    records::IniFile own;
-    AddRecords(own, 3, "Own ");
     wchar_t folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
+    const std::wstring ownPath = std::wstring(folder) + L"velkora-compare-own.vlk";
+    DeleteFileW(ownPath.c_str());
+    {
+        records::IniFile own;
+        ASSERT_TRUE(own.Load(ownPath));
+        AddRecords(own, 3, "Own ");
+        ASSERT_TRUE(own.Save());
+    }
+    records::RecordBook book;
+    book.SetPath(ownPath);
     const std::wstring path = std::wstring(folder) + L"velkora-compare-other.vlk";
     DeleteFileW(path.c_str());
     {
@@ -89,7 +98,7 @@ TEST(CompareWindowTest, AnotherFileJoinsReadOnlyOnceAndANinthRecordIsTakenBack) 
     }
     std::wstring tooLarge;
     const DWORD thread = GetCurrentThreadId();
-    CCompareDlg window(own, records::Record(), 10000);
+    CCompareDlg window(book, 10000);
     HWND dialog = nullptr;
     std::wstring refusal, status;
     int rowsAfterOpen = 0, baselineEntriesAtStart = 0, baselineEntries = 0;
@@ -151,6 +160,7 @@ TEST(CompareWindowTest, AnotherFileJoinsReadOnlyOnceAndANinthRecordIsTakenBack) 
     EXPECT_EQ(FileBytes(path), before) << "an opened file is only read";
     DeleteFileW(path.c_str());
     DeleteFileW(large.c_str());
+    DeleteFileW(ownPath.c_str());
 }
 
 }  // namespace

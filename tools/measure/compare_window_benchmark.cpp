@@ -1,6 +1,6 @@
 // Measurement program (not a test): how long the comparison window takes
 // from a new choice to its table and chart drawn, on a data file of 1000
-// records held in memory.
+// records in a temporary file.
 //
 //   compare_window_benchmark [records] [repeats]
 //   compare_window_benchmark --open FILE
@@ -28,6 +28,7 @@
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
+#include "records/record_book.h"
 #include "res/resource.h"
 
 namespace {
@@ -67,8 +68,8 @@ void FillFile(records::IniFile& file, int count) {
 
 class MeasuredCompare : public CCompareDlg {
   public:
-    MeasuredCompare(const records::IniFile& file, int records, int repeats)
-        : CCompareDlg(file, records::Record(), 10000), records_(records), repeats_(repeats) {}
+    MeasuredCompare(const records::RecordBook& book, int records, int repeats)
+        : CCompareDlg(book, 10000), records_(records), repeats_(repeats) {}
     std::vector<double> choices;  // from the choice to the window drawn
     std::vector<double> drawing;  // of which drawing
     std::vector<double> whole;    // the whole window painted again
@@ -109,8 +110,8 @@ class MeasuredCompare : public CCompareDlg {
 // Opens one data file in a window holding nothing else.
 class MeasuredOpen : public CCompareDlg {
   public:
-    MeasuredOpen(const records::IniFile& own, std::wstring path)
-        : CCompareDlg(own, records::Record(), 10000), path_(std::move(path)) {}
+    MeasuredOpen(const records::RecordBook& own, std::wstring path)
+        : CCompareDlg(own, 10000), path_(std::move(path)) {}
     double openMs = 0;
     bool opened = false;
     int rows = 0;
@@ -145,7 +146,8 @@ int MeasureOpen(const char* path) {
         return 1;
     const double size = static_cast<double>(attributes.nFileSizeLow) +
                         4294967296.0 * static_cast<double>(attributes.nFileSizeHigh);
-    records::IniFile own;
+    // A book without a file: the window holds nothing else.
+    const records::RecordBook own;
     const SIZE_T before = PrivateBytes(false);
     MeasuredOpen window(own, wide);
     window.DoModal();
@@ -168,12 +170,25 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    records::IniFile file;
-    FillFile(file, count);
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"velkora-compare-benchmark.vlk";
+    DeleteFileW(path.c_str());
+    {
+        records::IniFile file;
+        if (!file.Load(path))
+            return 1;
+        FillFile(file, count);
+        if (!file.Save())
+            return 1;
+    }
+    records::RecordBook book;
+    book.SetPath(path);
     const double open = Now();
-    MeasuredCompare window(file, count, repeats);
+    MeasuredCompare window(book, count, repeats);
     window.DoModal();
     const double total = Now() - open;
+    DeleteFileW(path.c_str());
 
     std::vector<double> times = window.choices;
     std::sort(times.begin(), times.end());
