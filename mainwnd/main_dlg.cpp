@@ -303,10 +303,9 @@ void CMainDlg::RunBenchmark() {
         ShowResourceMessage(IDS_WORKER_FAILED);
         return;
     }
-    CTestDlg testWnd;
+    CTestDlg testWnd(*m_pThread);
     Selector().SetCurSel(0);
     ShowRecord();
-    testWnd.m_pThread = m_pThread.get();
     testWnd.DoModal();
     m_thisSystem = m_pThread->Result();
     ShowResults();

@@ -52,7 +52,7 @@ void CMainDlg::OnAddData(fw::Message&) {
     // read again once the user has answered, since another running copy of
     // the program may have stored records meanwhile.
     records::Record record;
-    CAddDataDlg dlg(hwnd_);
+    records::RecordForm proposed;
     {
         records::IniFile file;
         if (!LoadDataFile(file)) {
@@ -63,12 +63,13 @@ void CMainDlg::OnAddData(fw::Message&) {
         // The new record is the running system as record 0 holds it, with
         // the times the window shows for it.
         record = ShownRecord(file, 0);
-        dlg.m_form = records::NewRecordForm(file, records::StoredRecordCount(file), record.system,
-                                            record.processor, LocalTimeNow());
+        proposed = records::NewRecordForm(file, records::StoredRecordCount(file), record.system,
+                                          record.processor, LocalTimeNow());
     }
+    CAddDataDlg dlg(CAddDataDlg::kAddMode, proposed, hwnd_);
     if (dlg.DoModal() != IDOK)
         return;
-    records::ApplyRecordForm(dlg.m_form, record.system);
+    records::ApplyRecordForm(dlg.Form(), record.system);
     record.system.ProbeSettings();
 
     // The count is the file's own, read for this operation: a count kept
@@ -102,8 +103,7 @@ void CMainDlg::OnDeleteData(fw::Message&) {
         return;
 
     // The record as the dialog shows it, from the file as it is now.
-    CAddDataDlg dlg(hwnd_);
-    dlg.m_nMode = CAddDataDlg::kDeleteMode;
+    records::RecordForm shown;
     {
         records::IniFile file;
         if (!LoadDataFile(file)) {
@@ -118,9 +118,9 @@ void CMainDlg::OnDeleteData(fw::Message&) {
         }
         CSysInfo sys = CSysInfo::ForLoading();
         records::LoadSection(file, k, sys);
-        dlg.m_form = records::StoredRecordForm(sys);
+        shown = records::StoredRecordForm(sys);
     }
-    const records::RecordForm shown = dlg.m_form;
+    CAddDataDlg dlg(CAddDataDlg::kDeleteMode, shown, hwnd_);
     if (dlg.DoModal() != IDOK)
         return;
 
