@@ -15,30 +15,34 @@ int32_t RoundsFromText(const std::string& text) {
     return ClampRounds(ParseLeadingInt(text));
 }
 
+Spread SpreadOf(std::vector<double> values) {
+    Spread s;
+    if (values.empty())
+        return s;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    s.min = values.front();
+    s.max = values.back();
+    s.median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    return s;
+}
+
 RoundSummary SummariseRounds(std::vector<float> times) {
+    // In double, so the median of two equal times is that time exactly;
+    // every other figure is one of the times.
+    const Spread s = SpreadOf(std::vector<double>(times.begin(), times.end()));
     RoundSummary summary;
-    if (times.empty())
-        return summary;
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    summary.rounds = static_cast<int32_t>(n);
-    summary.fastest = times.front();
-    summary.slowest = times.back();
-    // The middle two are averaged in double, so the median of two equal
-    // times is that time exactly.
-    summary.median =
-        n % 2 == 1
-            ? times[n / 2]
-            : static_cast<float>(
-                  (static_cast<double>(times[n / 2 - 1]) + static_cast<double>(times[n / 2])) / 2);
+    summary.rounds = static_cast<int32_t>(times.size());
+    summary.median = static_cast<float>(s.median);
+    summary.fastest = static_cast<float>(s.min);
+    summary.slowest = static_cast<float>(s.max);
     return summary;
 }
 
 double SpreadPercent(int32_t rounds, float fastest, float slowest, float median) {
-    if (rounds < 2 || !(median > 0))
+    if (rounds < 2)
         return 0;
-    return (static_cast<double>(slowest) - static_cast<double>(fastest)) /
-           static_cast<double>(median) * 100;
+    return Spread{median, fastest, slowest}.Relative() * 100;
 }
 
 std::string FormatSpread(int32_t rounds, float fastest, float slowest, float median) {

@@ -18,6 +18,17 @@ int32_t ClampRounds(int32_t n);
 // The options box's text read leniently (its leading digits) and clamped.
 int32_t RoundsFromText(const std::string& text);
 
+// The median of some values (the mean of the middle two for an even count),
+// their smallest and their largest: of a test's rounds here, of several
+// runs in the driver's report.
+struct Spread {
+    double median = 0, min = 0, max = 0;
+    // (max - min) / median; 0 for no median.
+    double Relative() const { return median > 0 ? (max - min) / median : 0; }
+};
+// All zero for no values.
+Spread SpreadOf(std::vector<double> values);
+
 // One test's rounds: how many completed, their median (the mean of the
 // middle two for an even count) and the fastest and slowest. No rounds give
 // zeros.

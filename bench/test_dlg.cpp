@@ -12,15 +12,15 @@ const UINT kStartDelayMs = 3000;
 
 }  // namespace
 
-CTestDlg::CTestDlg() : fw::Dialog(IDD_TEST), settleMs_(kStartDelayMs) {
+CTestDlg::CTestDlg(CVelkoras& worker)
+    : fw::Dialog(IDD_TEST), m_pThread(&worker), settleMs_(kStartDelayMs) {
     m_hIcon.Reset(static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON, 16, 16, 0)));
 }
 
 CTestDlg::~CTestDlg() {
     // The worker must not keep pointing at a window object that is gone.
-    if (m_pThread != nullptr)
-        m_pThread->DetachTestWindow(this);
+    m_pThread->DetachTestWindow(this);
 }
 
 bool CTestDlg::RouteMessage(fw::Message& m) {
@@ -65,7 +65,7 @@ void CTestDlg::StartSequence() {
     // One sequence per window: a second start (the timer after the hidden
     // start button, or the other way round) must not post a test twice.
     KillTimer(hwnd_, kStartTimer);
-    if (m_pThread == nullptr || state_ != State::kWaiting)
+    if (state_ != State::kWaiting)
         return;
     state_ = State::kRunning;
     // STOP works from the start of the run, however it was started.
@@ -134,8 +134,7 @@ void CTestDlg::Stop() {
         // Stopped before the first test: the run is cancelled. No test runs,
         // no flag stays set, the times stay as they were.
         KillTimer(hwnd_, kStartTimer);
-        if (m_pThread != nullptr)
-            m_pThread->ClearRunFlags();
+        m_pThread->ClearRunFlags();
         state_ = State::kClosed;
         EndDialog(IDCANCEL);
     }

@@ -10,11 +10,9 @@ class CVelkoras;
 
 class CTestDlg : public fw::Dialog {
   public:
-    CTestDlg();
+    // The worker runs the tests and must outlive the window.
+    explicit CTestDlg(CVelkoras& worker);
     ~CTestDlg() override;
-
-    CVelkoras* m_pThread = nullptr;  // set by the creator before the modal run
-    fw::Icon m_hIcon;
 
   protected:
     // The wait before each round, three seconds; tests shorten it.
@@ -37,6 +35,8 @@ class CTestDlg : public fw::Dialog {
     void StartNextRound();
     void Stop();
 
+    CVelkoras* const m_pThread;
+    fw::Icon m_hIcon;
     State state_ = State::kWaiting;
     UINT settleMs_;
     RoundStartState roundStart_;

@@ -30,10 +30,10 @@ std::string TickLabel(int doublings) {
 
 }  // namespace
 
-uint32_t ColumnColour(int column) {
+palette::Colour ColumnColour(int column) {
     static const uint32_t kPalette[kMaxChosen] = {0x0072B2, 0xE69F00, 0x009E73, 0xCC79A7,
                                                   0x56B4E9, 0xD55E00, 0xF0E442, 0x000000};
-    return kPalette[static_cast<unsigned>(column) % kMaxChosen];
+    return palette::Colour::FromRgb(kPalette[static_cast<unsigned>(column) % kMaxChosen]);
 }
 
 ChartLayout LayOutChart(const Comparison& c, const std::vector<int>& order, double width,

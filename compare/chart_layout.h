@@ -9,17 +9,19 @@
 #include <vector>
 
 #include "compare/comparison.h"
+#include "framework/palette.h"
 
 namespace compare {
 
-// The colour of each column's bars, 0x00RRGGBB: a palette whose colours
-// stay apart for colour-blind eyes.
-uint32_t ColumnColour(int column);
+// The colour of each column's bars: a palette whose colours stay apart for
+// colour-blind eyes.
+palette::Colour ColumnColour(int column);
 // The table's colours for counted differences and for the rest.
-constexpr uint32_t kFasterColour = 0x0072B2;   // blue
-constexpr uint32_t kSlowerColour = 0xD55E00;   // orange
-constexpr uint32_t kNeutralColour = 0x808080;  // grey
-constexpr uint32_t kDifferingTint = 0xFFF2CC;  // a machine cell unlike the baseline's
+constexpr palette::Colour kFasterColour = palette::Colour::FromRgb(0x0072B2);   // blue
+constexpr palette::Colour kSlowerColour = palette::Colour::FromRgb(0xD55E00);   // orange
+constexpr palette::Colour kNeutralColour = palette::Colour::FromRgb(0x808080);  // grey
+// A machine cell unlike the baseline's.
+constexpr palette::Colour kDifferingTint = palette::Colour::FromRgb(0xFFF2CC);
 
 struct ChartRect {
     double left = 0, top = 0, right = 0, bottom = 0;

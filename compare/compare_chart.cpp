@@ -117,7 +117,7 @@ void CCompareChart::Draw(HDC dc, int width, int height) const {
 
     fw::Pen whiskerPen(CreatePen(PS_SOLID, 1, RGB(0x30, 0x30, 0x30)));
     for (const compare::ChartBar& bar : layout.bars) {
-        const COLORREF colour = ToColorRef(compare::ColumnColour(bar.column));
+        const COLORREF colour = compare::ColumnColour(bar.column).ColorRef();
         RECT r{Px(bar.bar.left), Px(bar.bar.top), Px(bar.bar.right), Px(bar.bar.bottom)};
         if (r.right - r.left < 2)
             r.right = r.left + 2;  // a ratio of ×1 still shows as a sliver
@@ -150,8 +150,7 @@ void CCompareChart::DrawKey(HDC dc, int width) const {
             x = 4;
             y += kKeyHeight;
         }
-        fw::Brush swatch(
-            CreateSolidBrush(ToColorRef(compare::ColumnColour(static_cast<int>(col)))));
+        fw::Brush swatch(CreateSolidBrush(compare::ColumnColour(static_cast<int>(col)).ColorRef()));
         RECT box{x, y + 3, x + kKeySwatch, y + 3 + kKeySwatch};
         FillRect(dc, &box, swatch.Get());
         RECT text{x + kKeySwatch + 4, y, x + itemWidth - 8, y + kKeyHeight};

@@ -10,11 +10,6 @@
 #include "compare/comparison.h"
 #include "framework/control.h"
 
-// A colour of the comparison (0x00RRGGBB) as GDI takes it.
-inline COLORREF ToColorRef(uint32_t rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 class CCompareChart : public fw::Control {
   public:
     // The comparison to draw, borrowed until the next call; null draws an

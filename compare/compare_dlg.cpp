@@ -11,7 +11,7 @@
 #include "framework/combo_box.h"
 #include "framework/file_dialog.h"
 #include "framework/text.h"
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 #include "records/atomic_file.h"
 #include "records/ini_store.h"
 #include "records/record_book.h"
@@ -46,7 +46,7 @@ std::wstring FileNameOf(const records::FilePath& path) {
 
 CCompareDlg::CCompareDlg(const records::RecordBook& book, int32_t thisSystemLoop, HWND owner)
     : fw::Dialog(IDD_COMPARE, owner) {
-    const records::AnsiCodec& codec = records::SystemAnsiCodec();
+    const fw::AnsiCodec& codec = fw::SystemAnsiCodec();
     // A file that cannot be read lists no stored records.
     auto file = std::make_unique<records::IniFile>();
     book.Load(*file);
@@ -166,7 +166,7 @@ const compare::Entry& CCompareDlg::EntryOf(int row) {
         const ListedFile& file = m_files[r.file];
         found = m_read
                     .emplace(row, compare::ReadStoredEntry(*file.store, r.listing.number,
-                                                           file.origin, records::SystemAnsiCodec()))
+                                                           file.origin, fw::SystemAnsiCodec()))
                     .first;
     }
     return found->second;
@@ -308,7 +308,7 @@ bool CCompareDlg::AddDataFile(const records::FilePath& path) {
         return false;
     }
     std::vector<compare::Listing> listings =
-        compare::ListStoredRecords(*file, records::SystemAnsiCodec());
+        compare::ListStoredRecords(*file, fw::SystemAnsiCodec());
     if (listings.empty()) {
         ShowMessage(IDS_CMP_NO_RECORDS);
         return false;

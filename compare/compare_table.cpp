@@ -137,7 +137,7 @@ void CCompareDlg::OnTableCustomDraw(fw::Message& m) {
         draw->clrTextBk = kMachineBackground;
         if (col >= 0 && compare::DiffersFromBaseline(
                             m_comparison, col, static_cast<compare::MachineField>(what.index)))
-            draw->clrTextBk = ToColorRef(compare::kDifferingTint);
+            draw->clrTextBk = compare::kDifferingTint.ColorRef();
         return;
     }
     if (what.kind == RowKind::kSummary) {
@@ -148,15 +148,15 @@ void CCompareDlg::OnTableCustomDraw(fw::Message& m) {
         return;
     switch (m_comparison.cells[what.index][col].verdict) {
         case compare::Verdict::kFaster:
-            draw->clrText = ToColorRef(compare::kFasterColour);
+            draw->clrText = compare::kFasterColour.ColorRef();
             break;
         case compare::Verdict::kSlower:
-            draw->clrText = ToColorRef(compare::kSlowerColour);
+            draw->clrText = compare::kSlowerColour.ColorRef();
             break;
         case compare::Verdict::kBaseline:
             break;
         default:
-            draw->clrText = ToColorRef(compare::kNeutralColour);
+            draw->clrText = compare::kNeutralColour.ColorRef();
             break;
     }
 }

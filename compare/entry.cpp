@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record_sections.h"
@@ -13,8 +13,8 @@ namespace compare {
 
 namespace {
 
-std::string ToUtf8(const std::string& ansi, const records::AnsiCodec& codec) {
-    return records::Utf16ToUtf8(codec.ToUtf16(ansi));
+std::string ToUtf8(const std::string& ansi, const fw::AnsiCodec& codec) {
+    return fw::Utf16ToUtf8(codec.ToUtf16(ansi));
 }
 
 std::string Trimmed(const std::string& text) {
@@ -26,7 +26,7 @@ std::string Trimmed(const std::string& text) {
 
 // The processor's name and clock ("X at 700MHz"); the name alone when the
 // clock is none a processor has, and a dash for a record without a name.
-std::string ProcessorText(const CCpuInfo& processor, const records::AnsiCodec& codec) {
+std::string ProcessorText(const CCpuInfo& processor, const fw::AnsiCodec& codec) {
     const std::string summary = processor.SummaryText();
     const std::string name = summary.substr(0, summary.rfind(" at "));
     if (Trimmed(name).empty())
@@ -35,7 +35,7 @@ std::string ProcessorText(const CCpuInfo& processor, const records::AnsiCodec& c
     return ToUtf8(mhz >= 0.5 && mhz < 1e6 ? summary : name, codec);
 }
 
-std::string WindowsText(const CSysInfo& system, const records::AnsiCodec& codec) {
+std::string WindowsText(const CSysInfo& system, const fw::AnsiCodec& codec) {
     std::string windows, memory;
     SplitPlatformLine(ToUtf8(system.PlatformInfo, codec), windows, memory);
     return windows;
@@ -78,7 +78,7 @@ std::string RoundsText(const CMarkResult& timing) {
 }
 
 Entry MakeEntry(records::Record record, int32_t number, std::string origin, int32_t loop,
-                const records::AnsiCodec& codec) {
+                const fw::AnsiCodec& codec) {
     Entry entry;
     entry.name = ToUtf8(record.system.SystemName, codec);
     entry.origin = std::move(origin);
@@ -105,22 +105,21 @@ Entry MakeEntry(records::Record record, int32_t number, std::string origin, int3
 }
 
 Entry ReadStoredEntry(const records::IniFile& file, int32_t n, const std::string& origin,
-                      const records::AnsiCodec& codec) {
+                      const fw::AnsiCodec& codec) {
     records::Record record;
     record.Load(file, n);
     return MakeEntry(std::move(record), n, origin, kStoredRecordLoop, codec);
 }
 
 std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
-                                     const records::AnsiCodec& codec) {
+                                     const fw::AnsiCodec& codec) {
     std::vector<Entry> entries;
     for (int32_t n : records::StoredRecordNumbers(file))
         entries.push_back(ReadStoredEntry(file, n, origin, codec));
     return entries;
 }
 
-std::vector<Listing> ListStoredRecords(const records::IniFile& file,
-                                       const records::AnsiCodec& codec) {
+std::vector<Listing> ListStoredRecords(const records::IniFile& file, const fw::AnsiCodec& codec) {
     std::vector<Listing> listings;
     for (int32_t n : records::StoredRecordNumbers(file)) {
         CSysInfo system = CSysInfo::ForLoading();

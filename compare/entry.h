@@ -8,10 +8,12 @@
 
 #include "compare/comparison.h"
 
-namespace records {
+namespace fw {
 class AnsiCodec;
+}
+namespace records {
 class IniFile;
-}  // namespace records
+}
 
 namespace compare {
 
@@ -21,15 +23,15 @@ constexpr int32_t kStoredRecordLoop = 10000;
 // An entry for a loaded record. Its name and machine texts are taken from
 // the record's ANSI texts through codec.
 Entry MakeEntry(records::Record record, int32_t number, std::string origin, int32_t loop,
-                const records::AnsiCodec& codec);
+                const fw::AnsiCodec& codec);
 
 // Stored record n as an entry of that origin.
 Entry ReadStoredEntry(const records::IniFile& file, int32_t n, const std::string& origin,
-                      const records::AnsiCodec& codec);
+                      const fw::AnsiCodec& codec);
 // Every record the file holds (records::StoredRecordNumbers: a record
 // missing inside the file is no machine to compare), as entries.
 std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
-                                     const records::AnsiCodec& codec);
+                                     const fw::AnsiCodec& codec);
 
 // A stored record as a list to choose from shows it, read without its
 // times: what a row costs is its few texts.
@@ -40,8 +42,7 @@ struct Listing {
     std::string windows;    // as MachineText's kWindows
 };
 // Every record the file holds, as listings; one pass over its sections.
-std::vector<Listing> ListStoredRecords(const records::IniFile& file,
-                                       const records::AnsiCodec& codec);
+std::vector<Listing> ListStoredRecords(const records::IniFile& file, const fw::AnsiCodec& codec);
 
 // The rows that describe each machine above the tests.
 enum class MachineField { kProcessor, kClock, kWindows, kMemory, kVideo, kLoop, kRounds };

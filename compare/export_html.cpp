@@ -123,9 +123,9 @@ std::string HtmlEscaped(const std::string& text) {
     return out;
 }
 
-std::string HtmlColour(uint32_t rgb) {
+std::string HtmlColour(palette::Colour colour) {
     char text[8];
-    std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(rgb & 0xFFFFFF));
+    std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(colour.Rgb()));
     return text;
 }
 

@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "compare/comparison.h"
+#include "framework/palette.h"
 
 namespace compare {
 
 // text with &, <, > and " as entities: safe in an element and in a
 // double-quoted attribute.
 std::string HtmlEscaped(const std::string& text);
-// 0x00RRGGBB as "#RRGGBB".
-std::string HtmlColour(uint32_t rgb);
+// A colour as "#RRGGBB".
+std::string HtmlColour(palette::Colour colour);
 
 // The chart of LayOutChart as one <svg> element, with the test names, the
 // ticks, the centre line, the bars and their whiskers, and a key below it

@@ -1,7 +1,9 @@
-// The program's named colours, one table for every window. A colour is kept
-// as its three channels, so it carries no byte order of its own: the
-// platform's COLORREF (0x00BBGGRR) and the graph's order (0x00RRGGBB,
-// graph::Rgb) are each made from it explicitly. Portable: no <windows.h>.
+// The program's colours: one colour type for every window, the graph and the
+// comparison, and the named colours of the program. A colour is kept as its
+// three channels, so it carries no byte order of its own: the platform's
+// COLORREF (0x00BBGGRR) and the 0x00RRGGBB order that the graph's
+// arithmetic and the comparison's HTML use are each made from it
+// explicitly. Portable: no <windows.h>.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +13,26 @@ namespace palette {
 struct Colour {
     uint8_t red, green, blue;
 
-    // As the platform's COLORREF, 0x00BBGGRR.
+    // From 0x00RRGGBB (red in the high byte, as HTML writes colours).
+    static constexpr Colour FromRgb(uint32_t rrggbb) {
+        return Colour{static_cast<uint8_t>(rrggbb >> 16), static_cast<uint8_t>(rrggbb >> 8),
+                      static_cast<uint8_t>(rrggbb)};
+    }
+    // As 0x00RRGGBB.
+    constexpr uint32_t Rgb() const {
+        return static_cast<uint32_t>(red) << 16 | static_cast<uint32_t>(green) << 8 |
+               static_cast<uint32_t>(blue);
+    }
+    // As the platform's COLORREF, 0x00BBGGRR: the one conversion for GDI.
     constexpr uint32_t ColorRef() const {
         return static_cast<uint32_t>(red) | static_cast<uint32_t>(green) << 8 |
                static_cast<uint32_t>(blue) << 16;
     }
+
+    friend constexpr bool operator==(Colour a, Colour b) {
+        return a.red == b.red && a.green == b.green && a.blue == b.blue;
+    }
+    friend constexpr bool operator!=(Colour a, Colour b) { return !(a == b); }
 };
 
 constexpr Colour kBlack{0x00, 0x00, 0x00};

@@ -1,23 +1,15 @@
-// Text at the boundary between the program and Win32.
-//
-// The program's own texts (data file, clipboard text, report file) are bytes
-// in the system ANSI code page; Japanese resource strings and literals are
-// shown through the wide calls so that they read correctly whatever the
-// system code page is. The conversions live here, in one place.
+// Text at the boundary between the program and Win32: the clipboard and the
+// string resources. The conversions between the code pages and the wide
+// strings of the W calls are text_codec.h's.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-namespace fw {
+#include "framework/text_codec.h"
 
-std::wstring WidenAnsi(const std::string& ansi);
-std::string NarrowAnsi(const std::wstring& wide);
-// The comparison's texts are UTF-8, so that its exports carry every
-// character whatever the code page.
-std::wstring WidenUtf8(const std::string& utf8);
-std::string NarrowUtf8(const std::wstring& wide);
+namespace fw {
 
 // Puts the text on the clipboard (PutUnicodeText of clipboard.h); false when
 // the clipboard could not be opened or filled.

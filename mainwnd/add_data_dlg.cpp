@@ -10,7 +10,8 @@ const wchar_t kDeleteMessage[] = L"以下の登録データを削除します。
 
 }  // namespace
 
-CAddDataDlg::CAddDataDlg(HWND parent) : fw::Dialog(IDD_ADDDATA, parent) {}
+CAddDataDlg::CAddDataDlg(Mode mode, const records::RecordForm& form, HWND parent)
+    : fw::Dialog(IDD_ADDDATA, parent), m_form(form), m_nMode(mode) {}
 
 void CAddDataDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Bind(IDC_ADD_MESSAGE, m_lblMessage);

@@ -1,9 +1,12 @@
 #include "mainwnd/description_dlg.h"
 
+#include <utility>
+
 #include "framework/text.h"
 #include "res/resource.h"
 
-CDescriptionDlg::CDescriptionDlg() : fw::Dialog(IDD_DESCRIPTION) {}
+CDescriptionDlg::CDescriptionDlg(UINT textId, std::wstring title)
+    : fw::Dialog(IDD_DESCRIPTION), m_nTextId(textId), m_strTitle(std::move(title)) {}
 
 BOOL CDescriptionDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();

@@ -9,11 +9,13 @@
 
 class CDescriptionDlg : public fw::Dialog {
   public:
-    CDescriptionDlg();
-
-    UINT m_nTextId = 0;  // string resource; 0 for none
-    std::wstring m_strTitle;
+    // textId: a string resource, 0 for none; title: the test's name.
+    CDescriptionDlg(UINT textId, std::wstring title);
 
   protected:
     BOOL OnInitDialog() override;
+
+  private:
+    UINT m_nTextId;
+    std::wstring m_strTitle;
 };

@@ -4,8 +4,8 @@
 
 namespace graph {
 
-BarState ChooseBar(int32_t value, int32_t maximum, Rgb baseColour,
-                   const Rgb (&overflow)[kOverflowColours]) {
+BarState ChooseBar(int32_t value, int32_t maximum, palette::Colour baseColour,
+                   const palette::Colour (&overflow)[kOverflowColours]) {
     // A maximum of 0 is never set by the program; it must not divide.
     if (maximum > 0 && value > maximum) {
         int32_t k = value / maximum - 1;
@@ -45,29 +45,24 @@ Span RangeOnBar(int32_t low, int32_t high, int32_t value, int32_t maximum) {
     return {place(low), place(high)};
 }
 
-uint32_t ToColorRef(Rgb colour) {
-    const uint32_t rgb = colour.value;
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-}
-
 namespace {
 
 // One run of columns from `from` toward `to`, channel by channel in single
 // precision, each column's pen taking the channels cut to integers.
-void Run(Rgb from, Rgb to, int first, int last, std::array<uint32_t, kGradientWidth>& columns) {
+void Run(palette::Colour from, palette::Colour to, int first, int last,
+         std::array<uint32_t, kGradientWidth>& columns) {
+    const uint8_t starts[3] = {from.red, from.green, from.blue};
+    const uint8_t ends[3] = {to.red, to.green, to.blue};
     float channel[3], step[3];
     for (int c = 0; c < 3; ++c) {
-        const int shift = 16 - 8 * c;  // red, green, blue
-        const int start = static_cast<int>((from.value >> shift) & 0xFF);
-        const int end = static_cast<int>((to.value >> shift) & 0xFF);
-        channel[c] = static_cast<float>(start);
-        step[c] = static_cast<float>(end - start) / kGradientWidth;
+        channel[c] = static_cast<float>(starts[c]);
+        step[c] = static_cast<float>(ends[c] - starts[c]) / kGradientWidth;
     }
     for (int x = first; x < last; ++x) {
-        uint32_t rgb = 0;
-        for (int c = 0; c < 3; ++c)
-            rgb |= static_cast<uint32_t>(channel[c]) << (16 - 8 * c);
-        columns[static_cast<size_t>(x)] = ToColorRef(Rgb(rgb));
+        const palette::Colour column{static_cast<uint8_t>(channel[0]),
+                                     static_cast<uint8_t>(channel[1]),
+                                     static_cast<uint8_t>(channel[2])};
+        columns[static_cast<size_t>(x)] = column.ColorRef();
         for (int c = 0; c < 3; ++c)
             channel[c] += step[c];
     }
@@ -75,8 +70,9 @@ void Run(Rgb from, Rgb to, int first, int last, std::array<uint32_t, kGradientWi
 
 }  // namespace
 
-std::array<uint32_t, kGradientWidth> GradientColumns(Rgb currentColour, Rgb trackColour,
-                                                     Rgb fadeColour, int split) {
+std::array<uint32_t, kGradientWidth> GradientColumns(palette::Colour currentColour,
+                                                     palette::Colour trackColour,
+                                                     palette::Colour fadeColour, int split) {
     std::array<uint32_t, kGradientWidth> columns{};
     if (split < 0)
         split = 0;

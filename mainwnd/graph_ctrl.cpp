@@ -32,17 +32,17 @@ void CGraphCtrl::Render(const fw::Bitmap& target, int split) {
     }
 }
 
-void CGraphCtrl::SetColor(graph::Rgb colour) {
+void CGraphCtrl::SetColor(palette::Colour colour) {
     m_crBase = colour;
     SetCurrentColor(colour);
 }
 
-void CGraphCtrl::SetOverflowColors(const graph::Rgb (&colours)[graph::kOverflowColours]) {
+void CGraphCtrl::SetOverflowColors(const palette::Colour (&colours)[graph::kOverflowColours]) {
     for (int k = 0; k < graph::kOverflowColours; ++k)
         m_crOverflow[k] = colours[k];
 }
 
-void CGraphCtrl::SetCurrentColor(graph::Rgb colour) {
+void CGraphCtrl::SetCurrentColor(palette::Colour colour) {
     m_crCurrent = colour;
     Render(m_barBitmap, graph::kGradientWidth);
 }

@@ -165,9 +165,10 @@ void CMainDlg::LayOutBars() {
         m_graph[k].SetColor(palette::kBlue);
     CGraphCtrl& total = m_graph[bench::kTestCount];
     // Light magenta, light blue, light yellow, light cyan, light green.
-    const graph::Rgb totalOverflow[graph::kOverflowColours] = {
-        graph::Rgb(0xFFC0FF), graph::Rgb(0xC0C0FF), graph::Rgb(0xFFFFC0), graph::Rgb(0xC0FFFF),
-        graph::Rgb(0xC0FFC0)};
+    const palette::Colour totalOverflow[graph::kOverflowColours] = {
+        palette::Colour::FromRgb(0xFFC0FF), palette::Colour::FromRgb(0xC0C0FF),
+        palette::Colour::FromRgb(0xFFFFC0), palette::Colour::FromRgb(0xC0FFFF),
+        palette::Colour::FromRgb(0xC0FFC0)};
     total.SetOverflowColors(totalOverflow);
     total.SetColor(palette::kRed);
     total.SetRange(0, 60000);
@@ -278,10 +279,9 @@ void CMainDlg::RunBenchmark() {
         ShowResourceMessage(IDS_WORKER_FAILED);
         return;
     }
-    CTestDlg testWnd;
+    CTestDlg testWnd(*m_pThread);
     Selector().SetCurSel(0);
     ShowRecord();
-    testWnd.m_pThread = m_pThread.get();
     testWnd.DoModal();
     ShowResults();
     Reported(m_book.SaveThisSystem(m_pThread->Result()));

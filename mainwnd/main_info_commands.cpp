@@ -33,15 +33,15 @@ int Mark(uint32_t setting, uint32_t bit) {
 }
 
 // A stored record's window is only shown, read-only; the running system's
-// may be edited. True when the user confirmed edits of the running system.
-template <class InfoDialog>
-bool EditedAsThisSystem(InfoDialog& dialog, int sel) {
-    if (sel > 0) {
-        dialog.m_nReadOnly = 1;
-        dialog.DoModal();
-        return false;
-    }
-    return dialog.DoModal() == IDOK;
+// may be edited.
+bool IsStoredRecord(int sel) {
+    return sel > 0;
+}
+
+// True when the user confirmed edits of the running system.
+bool EditedAsThisSystem(fw::Dialog& dialog, int sel) {
+    const INT_PTR answer = dialog.DoModal();
+    return !IsStoredRecord(sel) && answer == IDOK;
 }
 
 }  // namespace
@@ -61,14 +61,15 @@ void CMainDlg::OnProcessorCommand(fw::Message&) {
 
 void CMainDlg::OnVideoCommand(fw::Message&) {
     const int sel = SelectedRecord();
-    CVideoNameDlg video;
+    std::string name;
     {
         records::IniFile file;
         m_book.Load(file);
         CSysInfo sys = CSysInfo::ForLoading();
         records::LoadSection(file, sel, sys);
-        video.m_strVideoName = sys.VideoCard;
+        name = sys.VideoCard;
     }
+    CVideoNameDlg video(name, IsStoredRecord(sel));
     if (!EditedAsThisSystem(video, sel))
         return;
     // Read again after the answer, since another running copy of the
@@ -77,17 +78,17 @@ void CMainDlg::OnVideoCommand(fw::Message&) {
     const bool saved = ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
         CSysInfo sys = CSysInfo::ForLoading();
         records::LoadSection(f, 0, sys);
-        sys.VideoCard = video.m_strVideoName;
+        sys.VideoCard = video.VideoName();
         records::SaveSection(f, 0, sys);
         return true;
     });
     if (saved)
-        m_lblVideo.SetText(fw::WidenAnsi(video.m_strVideoName));
+        m_lblVideo.SetText(fw::WidenAnsi(video.VideoName()));
 }
 
 void CMainDlg::OnSystemCommand(fw::Message&) {
     const int sel = SelectedRecord();
-    CSystemInfoDlg info;
+    CSystemInfoDlg::Fields shown;
     {
         records::IniFile file;
         m_book.Load(file);
@@ -96,16 +97,17 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
         // The running system shows its settings as they are now.
         if (sel == 0)
             sys.ProbeSettings();
-        info.m_strPlatform = sys.PlatformInfo;
-        info.m_strUserName = sys.UserName;
-        info.m_strPCName = sys.PCName;
-        info.m_strDate = sys.Date;
-        info.m_strMemo = sys.MEMO;
-        info.m_bSmoothScroll = Mark(sys.Setting, CSysInfo::kSmoothScroll);
-        info.m_bComboAnimation = Mark(sys.Setting, CSysInfo::kComboBoxAnimation);
-        info.m_bListAnimation = Mark(sys.Setting, CSysInfo::kListBoxSmoothScrolling);
-        info.m_bFontSmoothing = Mark(sys.Setting, CSysInfo::kFontSmoothing);
+        shown.platform = sys.PlatformInfo;
+        shown.userName = sys.UserName;
+        shown.pcName = sys.PCName;
+        shown.date = sys.Date;
+        shown.memo = sys.MEMO;
+        shown.smoothScroll = Mark(sys.Setting, CSysInfo::kSmoothScroll);
+        shown.comboAnimation = Mark(sys.Setting, CSysInfo::kComboBoxAnimation);
+        shown.listAnimation = Mark(sys.Setting, CSysInfo::kListBoxSmoothScrolling);
+        shown.fontSmoothing = Mark(sys.Setting, CSysInfo::kFontSmoothing);
     }
+    CSystemInfoDlg info(shown, IsStoredRecord(sel));
     if (!EditedAsThisSystem(info, sel))
         return;
     // As for the video card: the file as it is after the answer, with the
@@ -117,29 +119,29 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
         // The running system's settings as they are now, as the window
         // showed them.
         sys.ProbeSettings();
-        sys.UserName = info.m_strUserName;
-        sys.PCName = info.m_strPCName;
-        sys.MEMO = info.m_strMemo;
+        const CSystemInfoDlg::Fields& edited = info.Result();
+        sys.UserName = edited.userName;
+        sys.PCName = edited.pcName;
+        sys.MEMO = edited.memo;
         records::SaveSection(f, 0, sys);
         return true;
     });
 }
 
 void CMainDlg::OnOptionsCommand(fw::Message&) {
-    COptionsDlg options;
-    options.m_strLoop = std::to_wstring(m_pThread->LoopCount());
-    options.m_strRounds = std::to_wstring(m_pThread->Rounds());
-    options.m_strGraph = std::to_wstring(GraphMax());
+    COptionsDlg options({std::to_wstring(m_pThread->LoopCount()),
+                         std::to_wstring(m_pThread->Rounds()), std::to_wstring(GraphMax())});
     if (options.DoModal() != IDOK)
         return;
 
-    const std::string loop = fw::NarrowAnsi(options.m_strLoop);
-    const std::string rounds = fw::NarrowAnsi(options.m_strRounds);
-    const std::string graph = fw::NarrowAnsi(options.m_strGraph);
+    const COptionsDlg::Texts& typed = options.Result();
+    const std::string loop = fw::NarrowAnsi(typed.loop);
+    const std::string rounds = fw::NarrowAnsi(typed.rounds);
+    const std::string graph = fw::NarrowAnsi(typed.graph);
     m_pThread->SetLoopCount(bench::LoopCountFromText(loop));
     m_pThread->SetRounds(bench::RoundsFromText(rounds));
     SetGraphMax(bench::GraphMaxFromText(graph));
-    if (!options.m_bSave)
+    if (!options.SaveChosen())
         return;
     // Stored as typed; the next start clamps them again.
     records::IniFile file;
@@ -160,16 +162,18 @@ void CMainDlg::OnCompareCommand(fw::Message&) {
 void CMainDlg::OnListDoubleClick(fw::Message& m) {
     m.result = 0;
     // The lowest selected row is the one described.
-    CDescriptionDlg description;
+    UINT textId = 0;
+    std::wstring title;
     const fw::ListView list = ResultList();
     for (int i = 0; i < bench::kTestCount; ++i) {
         if (!list.IsSelected(i))
             continue;
         std::string name;
         GetTestName(i, name);
-        description.m_strTitle = fw::WidenAnsi(name);
-        description.m_nTextId = IDS_DESCRIPTION_FIRST + i;
+        title = fw::WidenAnsi(name);
+        textId = IDS_DESCRIPTION_FIRST + i;
         break;
     }
+    CDescriptionDlg description(textId, title);
     description.DoModal();
 }

@@ -45,15 +45,16 @@ void CMainDlg::OnAddData(fw::Message&) {
     // What the dialog proposes comes from the file as it is now; the book
     // reads it again once the user has answered.
     records::Record record;
-    CAddDataDlg dlg(hwnd_);
-    if (!m_book.ProposeRecord(LocalTimeNow(), record, dlg.m_form)) {
+    records::RecordForm proposed;
+    if (!m_book.ProposeRecord(LocalTimeNow(), record, proposed)) {
         // Nothing can be written to a file that cannot be read.
         ReportSaveFailure();
         return;
     }
+    CAddDataDlg dlg(CAddDataDlg::kAddMode, proposed, hwnd_);
     if (dlg.DoModal() != IDOK)
         return;
-    records::ApplyRecordForm(dlg.m_form, record.system);
+    records::ApplyRecordForm(dlg.Form(), record.system);
     record.system.ProbeSettings();
 
     const records::BookOutcome outcome = m_book.Add(record);
@@ -74,9 +75,8 @@ void CMainDlg::OnDeleteData(fw::Message&) {
         return;
 
     // The record as the dialog shows it, from the file as it is now.
-    CAddDataDlg dlg(hwnd_);
-    dlg.m_nMode = CAddDataDlg::kDeleteMode;
-    switch (m_book.ProposeDelete(k, dlg.m_form)) {
+    records::RecordForm shown;
+    switch (m_book.ProposeDelete(k, shown)) {
         case records::RecordBook::Proposal::kShow:
             break;
         case records::RecordBook::Proposal::kUnreadable:
@@ -86,7 +86,7 @@ void CMainDlg::OnDeleteData(fw::Message&) {
             RelistStoredRecords();
             return;
     }
-    const records::RecordForm shown = dlg.m_form;
+    CAddDataDlg dlg(CAddDataDlg::kDeleteMode, shown, hwnd_);
     if (dlg.DoModal() != IDOK)
         return;
 

@@ -1,6 +1,7 @@
 #include "mainwnd/options_dlg.h"
 
 #include <iterator>
+#include <utility>
 
 #include "bench/option_values.h"
 #include "bench/rounds.h"
@@ -19,7 +20,7 @@ void FillList(const fw::ComboBox& box, const char* const* choices, size_t count)
 
 }  // namespace
 
-COptionsDlg::COptionsDlg() : fw::Dialog(IDD_OPTIONS) {}
+COptionsDlg::COptionsDlg(Texts current) : fw::Dialog(IDD_OPTIONS), m_texts(std::move(current)) {}
 
 bool COptionsDlg::RouteMessage(fw::Message& m) {
     static const fw::Route<COptionsDlg> routes[] = {
@@ -29,12 +30,12 @@ bool COptionsDlg::RouteMessage(fw::Message& m) {
 }
 
 void COptionsDlg::DoDataExchange(fw::DataExchange& dx) {
-    dx.ComboText(IDC_OPT_LOOP, m_strLoop);
-    dx.MaxChars(IDC_OPT_LOOP, m_strLoop, bench::kOptionMaxChars);
-    dx.ComboText(IDC_OPT_ROUNDS, m_strRounds);
-    dx.MaxChars(IDC_OPT_ROUNDS, m_strRounds, bench::kOptionMaxChars);
-    dx.ComboText(IDC_OPT_GRAPH, m_strGraph);
-    dx.MaxChars(IDC_OPT_GRAPH, m_strGraph, bench::kOptionMaxChars);
+    dx.ComboText(IDC_OPT_LOOP, m_texts.loop);
+    dx.MaxChars(IDC_OPT_LOOP, m_texts.loop, bench::kOptionMaxChars);
+    dx.ComboText(IDC_OPT_ROUNDS, m_texts.rounds);
+    dx.MaxChars(IDC_OPT_ROUNDS, m_texts.rounds, bench::kOptionMaxChars);
+    dx.ComboText(IDC_OPT_GRAPH, m_texts.graph);
+    dx.MaxChars(IDC_OPT_GRAPH, m_texts.graph, bench::kOptionMaxChars);
     dx.Check(IDC_OPT_SAVE, m_bSave);
 }
 
@@ -50,10 +51,10 @@ BOOL COptionsDlg::OnInitDialog() {
 
 void COptionsDlg::OnRestoreDefaults(fw::Message&) {
     // Every box at once; the save check box keeps its state.
-    m_strLoop = std::to_wstring(bench::kDefaultLoop);
-    m_strRounds = std::to_wstring(bench::kDefaultRounds);
-    m_strGraph = std::to_wstring(bench::kDefaultGraphMax);
-    SetItemText(IDC_OPT_LOOP, m_strLoop);
-    SetItemText(IDC_OPT_ROUNDS, m_strRounds);
-    SetItemText(IDC_OPT_GRAPH, m_strGraph);
+    m_texts.loop = std::to_wstring(bench::kDefaultLoop);
+    m_texts.rounds = std::to_wstring(bench::kDefaultRounds);
+    m_texts.graph = std::to_wstring(bench::kDefaultGraphMax);
+    SetItemText(IDC_OPT_LOOP, m_texts.loop);
+    SetItemText(IDC_OPT_ROUNDS, m_texts.rounds);
+    SetItemText(IDC_OPT_GRAPH, m_texts.graph);
 }

@@ -1,7 +1,7 @@
 // The options dialog: the loop count, the rounds of a run and the graph
-// maximum as texts the user types or picks, and whether to save them. The caller puts the
-// current values in before the modal run and reads the texts after OK;
-// reading them as numbers and clamping is the caller's (bench/option_values.h).
+// maximum as texts the user types or picks, and whether to save them. The
+// window opens with the current values; reading the texts it gives back as
+// numbers and clamping them is the caller's (bench/option_values.h).
 #pragma once
 
 #include <string>
@@ -10,12 +10,19 @@
 
 class COptionsDlg : public fw::Dialog {
   public:
-    COptionsDlg();
+    struct Texts {
+        std::wstring loop;
+        std::wstring rounds;
+        std::wstring graph;
+    };
 
-    std::wstring m_strLoop;
-    std::wstring m_strRounds;
-    std::wstring m_strGraph;
-    int m_bSave = 0;
+    explicit COptionsDlg(Texts current);
+
+    // The texts as typed or picked once DoModal has answered IDOK;
+    // otherwise the current values as given.
+    const Texts& Result() const { return m_texts; }
+    // Whether the user asked for the values to be saved.
+    bool SaveChosen() const { return m_bSave != 0; }
 
   protected:
     BOOL OnInitDialog() override;
@@ -24,4 +31,7 @@ class COptionsDlg : public fw::Dialog {
 
   private:
     void OnRestoreDefaults(fw::Message& m);
+
+    Texts m_texts;
+    int m_bSave = 0;
 };

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/timing.h"
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 #include "records/file_path.h"
 
 namespace records {

@@ -70,7 +70,7 @@ bool IniFile::ParseShared(std::shared_ptr<const std::string> bytes) {
             units += static_cast<char16_t>(lo | (hi << 8));
         }
         tail_ = b.substr(i);
-        decoded_ = Utf16ToUtf8(units);
+        decoded_ = fw::Utf16ToUtf8(units);
         text = decoded_.data();
         size = decoded_.size();
     }
@@ -261,7 +261,7 @@ std::string IniFile::Render() const {
             break;
     }
     const bool le = encoding_ == Encoding::kUtf16LE;
-    const std::u16string units = Utf8ToUtf16(text);
+    const std::u16string units = fw::Utf8ToUtf16(text);
     std::string bytes;
     bytes.reserve(2 + units.size() * 2 + tail_.size());
     bytes += le ? "\xFF\xFE" : "\xFE\xFF";

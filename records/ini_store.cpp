@@ -62,7 +62,7 @@ uint32_t ParseInteger(std::string_view text) {
 // ---------------------------------------------------------------------------
 // Construction, loading and saving
 
-IniFile::IniFile(const AnsiCodec& codec) : codec_(codec) {
+IniFile::IniFile(const fw::AnsiCodec& codec) : codec_(codec) {
     for (int b = 0; b < 256; ++b) {
         ansiLead_[b] = codec_.IsLeadByte(static_cast<unsigned char>(b));
         hasLeadBytes_ = hasLeadBytes_ || ansiLead_[b];
@@ -114,14 +114,14 @@ void IniFile::Revert() {
 std::string_view IniFile::ToFileText(std::string_view ansi, std::string& storage) const {
     if (encoding_ == Encoding::kAnsi)
         return ansi;
-    storage = Utf16ToUtf8(codec_.ToUtf16(ansi));
+    storage = fw::Utf16ToUtf8(codec_.ToUtf16(ansi));
     return storage;
 }
 
 std::string IniFile::ToAnsi(std::string_view text) const {
     if (encoding_ == Encoding::kAnsi)
         return std::string(text);
-    return codec_.FromUtf16(Utf8ToUtf16(text));
+    return codec_.FromUtf16(fw::Utf8ToUtf16(text));
 }
 
 // ---------------------------------------------------------------------------

@@ -75,7 +75,7 @@
 #include <string_view>
 #include <vector>
 
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 #include "records/file_path.h"
 #include "records/open_table.h"
 
@@ -90,7 +90,7 @@ class IniFile {
 
     static constexpr size_t kMaxFileSize = size_t{256} << 20;
 
-    explicit IniFile(const AnsiCodec& codec = SystemAnsiCodec());
+    explicit IniFile(const fw::AnsiCodec& codec = fw::SystemAnsiCodec());
     ~IniFile();
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
@@ -226,7 +226,7 @@ class IniFile {
     Line MakeLine(std::string_view text);
     Line* LastLine();
 
-    const AnsiCodec& codec_;
+    const fw::AnsiCodec& codec_;
     bool ansiLead_[256];  // lead bytes of the ANSI code page
     bool nameLead_[256];  // lead bytes of the file's text (none for Unicode files)
     bool hasLeadBytes_ = false;

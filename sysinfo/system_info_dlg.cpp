@@ -3,7 +3,8 @@
 #include "framework/data_exchange.h"
 #include "res/resource.h"
 
-CSystemInfoDlg::CSystemInfoDlg() : fw::Dialog(IDD_SYSTEMINFO) {}
+CSystemInfoDlg::CSystemInfoDlg(const Fields& shown, bool readOnly)
+    : fw::Dialog(IDD_SYSTEMINFO), m_fields(shown), m_bReadOnly(readOnly) {}
 
 void CSystemInfoDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Bind(IDC_SYS_DATE_LABEL, m_lblDate);
@@ -12,15 +13,15 @@ void CSystemInfoDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Bind(IDC_SYS_PLATFORM_LABEL, m_lblPlatform);
     dx.Bind(IDC_SYS_COMPUTER_LABEL, m_lblPCName);
     dx.Bind(IDC_SYS_NOTE, m_lblNote);
-    dx.Check(IDC_SYS_COMBO_ANIMATION, m_bComboAnimation);
-    dx.Check(IDC_SYS_FONT_SMOOTHING, m_bFontSmoothing);
-    dx.Check(IDC_SYS_LIST_ANIMATION, m_bListAnimation);
-    dx.Check(IDC_SYS_SMOOTH_SCROLL, m_bSmoothScroll);
-    dx.Text(IDC_SYS_COMPUTER, m_strPCName);
-    dx.Text(IDC_SYS_PLATFORM, m_strPlatform);
-    dx.Text(IDC_SYS_USER, m_strUserName);
-    dx.Text(IDC_SYS_DATE, m_strDate);
-    dx.Text(IDC_SYS_MEMO, m_strMemo);
+    dx.Check(IDC_SYS_COMBO_ANIMATION, m_fields.comboAnimation);
+    dx.Check(IDC_SYS_FONT_SMOOTHING, m_fields.fontSmoothing);
+    dx.Check(IDC_SYS_LIST_ANIMATION, m_fields.listAnimation);
+    dx.Check(IDC_SYS_SMOOTH_SCROLL, m_fields.smoothScroll);
+    dx.Text(IDC_SYS_COMPUTER, m_fields.pcName);
+    dx.Text(IDC_SYS_PLATFORM, m_fields.platform);
+    dx.Text(IDC_SYS_USER, m_fields.userName);
+    dx.Text(IDC_SYS_DATE, m_fields.date);
+    dx.Text(IDC_SYS_MEMO, m_fields.memo);
 }
 
 BOOL CSystemInfoDlg::OnInitDialog() {
@@ -31,7 +32,7 @@ BOOL CSystemInfoDlg::OnInitDialog() {
                                 {&m_lblNote, palette::kRed},
                                 {&m_lblMemo, palette::kRose},
                                 {&m_lblDate, palette::kCyan}});
-    if (m_nReadOnly) {
+    if (m_bReadOnly) {
         // The platform and the date are read-only anyway; the buttons stay.
         for (int id : {IDC_SYS_USER, IDC_SYS_COMPUTER, IDC_SYS_MEMO})
             SendItem(id, EM_SETREADONLY, TRUE);

@@ -1,35 +1,43 @@
 // The system information dialog: platform, user and computer name, date,
-// memo and the four Windows settings of one system record. The caller fills
-// the members before the modal run and reads them after OK. For a stored
-// record it sets m_nReadOnly, and nothing can be edited; the settings marks
-// are never editable: the buttons only show them.
+// memo and the four Windows settings of one system record. The window shows
+// the fields it is given; for a stored record it is read-only, and nothing
+// can be edited. The settings marks are never editable: the buttons only
+// show them.
 #pragma once
 
 #include <string>
 
-#include "framework/dialog.h"
 #include "framework/color_label.h"
+#include "framework/dialog.h"
 
 class CSystemInfoDlg : public fw::Dialog {
   public:
-    CSystemInfoDlg();
+    // Texts in the ANSI code page, the memo's line breaks CR LF; the marks
+    // are 0 or 1.
+    struct Fields {
+        std::string platform;
+        std::string userName;
+        std::string pcName;
+        std::string date;
+        std::string memo;
+        int smoothScroll = 0;
+        int comboAnimation = 0;
+        int listAnimation = 0;
+        int fontSmoothing = 0;
+    };
 
-    // Texts in the ANSI code page; the memo's line breaks are CR LF.
-    int m_bComboAnimation = 0;
-    int m_bFontSmoothing = 0;
-    int m_bListAnimation = 0;
-    int m_bSmoothScroll = 0;
-    std::string m_strPCName;
-    std::string m_strPlatform;
-    std::string m_strUserName;
-    std::string m_strDate;
-    std::string m_strMemo;
-    int m_nReadOnly = 0;
+    CSystemInfoDlg(const Fields& shown, bool readOnly);
+
+    // The user's edits once DoModal has answered IDOK; otherwise the fields
+    // as given.
+    const Fields& Result() const { return m_fields; }
 
   protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(fw::DataExchange& dx) override;
 
   private:
+    Fields m_fields;
+    bool m_bReadOnly;
     CColorLabel m_lblDate, m_lblMemo, m_lblUserName, m_lblPlatform, m_lblPCName, m_lblNote;
 };

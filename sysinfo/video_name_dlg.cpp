@@ -1,5 +1,6 @@
 #include "sysinfo/video_name_dlg.h"
 
+#include <utility>
 #include <vector>
 
 #include "framework/combo_box.h"
@@ -8,7 +9,8 @@
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
 
-CVideoNameDlg::CVideoNameDlg() : fw::Dialog(IDD_VIDEONAME) {}
+CVideoNameDlg::CVideoNameDlg(std::string name, bool readOnly)
+    : fw::Dialog(IDD_VIDEONAME), m_strVideoName(std::move(name)), m_bReadOnly(readOnly) {}
 
 void CVideoNameDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Bind(IDC_VIDEO_NAME_LABEL, m_lblVideoName);
@@ -23,7 +25,7 @@ BOOL CVideoNameDlg::OnInitDialog() {
     // The list is still empty here, so the name goes into the edit field.
     fw::Dialog::OnInitDialog();
     BOOL focusDefault = TRUE;
-    if (m_nReadOnly) {
+    if (m_bReadOnly) {
         ShowItem(IDC_VIDEO_NAME_NOTE, false);
         ShowItem(IDC_VIDEO_NAME_COMBO, false);
         ShowItem(IDCANCEL, false);

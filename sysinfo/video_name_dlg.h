@@ -1,26 +1,28 @@
 // The video card name dialog: the name can be typed or picked from the
-// video cards the running system reports. The caller sets the name before
-// the modal run and reads it after OK. For a stored record it sets
-// m_nReadOnly: the name then shows in a read-only field and only OK is
-// left.
+// video cards the running system reports. For a stored record the window is
+// read-only: the name then shows in a read-only field and only OK is left.
 #pragma once
 
 #include <string>
 
-#include "framework/dialog.h"
 #include "framework/color_label.h"
+#include "framework/dialog.h"
 
 class CVideoNameDlg : public fw::Dialog {
   public:
-    CVideoNameDlg();
+    // name in the ANSI code page.
+    CVideoNameDlg(std::string name, bool readOnly);
 
-    std::string m_strVideoName;  // in the ANSI code page
-    int m_nReadOnly = 0;
+    // The name the user typed or picked once DoModal has answered IDOK;
+    // otherwise the name as given.
+    const std::string& VideoName() const { return m_strVideoName; }
 
   protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(fw::DataExchange& dx) override;
 
   private:
+    std::string m_strVideoName;
+    bool m_bReadOnly;
     CColorLabel m_lblVideoName, m_lblNote;
 };

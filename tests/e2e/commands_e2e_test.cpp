@@ -224,7 +224,7 @@ class CommandsE2ETest : public ::testing::Test {
     void TearDown() override {
         EndProgram();
         if (HasFailure())
-            std::printf("Kept for inspection: %s\n", Narrow(folder_.Path()).c_str());
+            std::printf("Kept for inspection: %s\n", fw::NarrowUtf8(folder_.Path()).c_str());
         else
             folder_.Remove();
     }
@@ -309,8 +309,8 @@ class CommandsE2ETest : public ::testing::Test {
     bool SetEditText(HWND dialog, int id, const std::string& text) const {
         DWORD_PTR result = 0;
         return SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0,
-                                   reinterpret_cast<LPARAM>(Widen(text).c_str()), SMTO_NORMAL, 5000,
-                                   &result) != 0;
+                                   reinterpret_cast<LPARAM>(fw::WidenUtf8(text).c_str()),
+                                   SMTO_NORMAL, 5000, &result) != 0;
     }
 
     // ADD DATA, the dialog confirmed with the name given (the proposal when

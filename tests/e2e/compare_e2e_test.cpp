@@ -63,7 +63,8 @@ bool ReadClipboardUnicode(std::string& text) {
     bool ok = false;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const wchar_t* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = Narrow(std::wstring(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))));
+            text = fw::NarrowUtf8(
+                std::wstring(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))));
             GlobalUnlock(data);
             ok = true;
         }
@@ -82,7 +83,7 @@ class CompareE2ETest : public ::testing::Test {
         if (session_ && session_->Process().Running())
             session_->Process().Terminate();
         if (HasFailure())
-            std::printf("Kept for inspection: %s\n", Narrow(folder_.Path()).c_str());
+            std::printf("Kept for inspection: %s\n", fw::NarrowUtf8(folder_.Path()).c_str());
         else
             folder_.Remove();
     }

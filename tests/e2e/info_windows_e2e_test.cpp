@@ -40,7 +40,7 @@ const int kMessageBoxText = 0xFFFF;
 
 // UTF-8 to the bytes of the ANSI code page, as the data file holds them.
 std::string Ansi(const std::string& utf8) {
-    const std::wstring wide = Widen(utf8);
+    const std::wstring wide = fw::WidenUtf8(utf8);
     if (wide.empty())
         return std::string();
     int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
@@ -109,7 +109,7 @@ class InfoWindowsE2ETest : public ::testing::Test {
     void TearDown() override {
         EndProgram();
         if (HasFailure()) {
-            std::printf("Kept for inspection: %s\n", Narrow(folder_).c_str());
+            std::printf("Kept for inspection: %s\n", fw::NarrowUtf8(folder_).c_str());
             return;
         }
         program_.Remove();
@@ -186,7 +186,7 @@ class InfoWindowsE2ETest : public ::testing::Test {
     }
 
     bool SetText(HWND control, const std::string& utf8) {
-        const std::wstring text = Widen(utf8);
+        const std::wstring text = fw::WidenUtf8(utf8);
         DWORD_PTR result = 0;
         return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                    SMTO_NORMAL, 5000, &result) != 0;
@@ -205,9 +205,9 @@ class InfoWindowsE2ETest : public ::testing::Test {
     std::string Profile(const std::string& section, const std::string& key) const {
         WritePrivateProfileStringW(nullptr, nullptr, nullptr, dataFile_.c_str());
         wchar_t value[256] = {};
-        GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(kAbsent).c_str(),
-                                 value, 256, dataFile_.c_str());
-        return Narrow(value);
+        GetPrivateProfileStringW(fw::WidenUtf8(section).c_str(), fw::WidenUtf8(key).c_str(),
+                                 fw::WidenUtf8(kAbsent).c_str(), value, 256, dataFile_.c_str());
+        return fw::NarrowUtf8(value);
     }
 
     // The data file once it differs from `before`.
@@ -229,8 +229,8 @@ class InfoWindowsE2ETest : public ::testing::Test {
             return;
         Sleep(400);  // let it paint
         std::string error;
-        EXPECT_TRUE(
-            CaptureWindowBmp(window, std::wstring(dir) + L"\\" + Widen(name) + L".bmp", &error))
+        EXPECT_TRUE(CaptureWindowBmp(
+            window, std::wstring(dir) + L"\\" + fw::WidenUtf8(name) + L".bmp", &error))
             << error;
     }
 
@@ -311,7 +311,7 @@ TEST_F(InfoWindowsE2ETest, ProcessorWindowShowsTheSelectedRecordAndSavesItsRepor
     std::string initial;
     ControlText(field, initial);
     EXPECT_EQ(initial, "Result");
-    ASSERT_TRUE(SetText(field, Narrow(report)));
+    ASSERT_TRUE(SetText(field, fw::NarrowUtf8(report)));
     ASSERT_TRUE(PostCommand(save, IDOK));
     std::string written;
     EXPECT_TRUE(WaitUntil(

@@ -56,7 +56,7 @@ class MainWindowE2ETest : public ::testing::Test {
     void TearDown() override {
         EndProgram();
         if (HasFailure())
-            std::printf("Kept for inspection: %s\n", Narrow(sandbox_.Path()).c_str());
+            std::printf("Kept for inspection: %s\n", fw::NarrowUtf8(sandbox_.Path()).c_str());
         else
             sandbox_.Remove();
     }

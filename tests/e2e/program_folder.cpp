@@ -29,11 +29,12 @@ bool ProgramFolder::Create(std::string* error, const wchar_t* prefix) {
     exe_ = folder_ + L"\\velkora.exe";
     dataFile_ = folder_ + L"\\velkora.vlk";
     if (!CreateDirectoryW(folder_.c_str(), nullptr)) {
-        *error = "cannot create " + Narrow(folder_);
+        *error = "cannot create " + fw::NarrowUtf8(folder_);
         return false;
     }
     if (!CopyFileW(ProgramUnderTest().c_str(), exe_.c_str(), TRUE)) {
-        *error = "cannot copy " + Narrow(ProgramUnderTest()) + " (build the velkora target)";
+        *error =
+            "cannot copy " + fw::NarrowUtf8(ProgramUnderTest()) + " (build the velkora target)";
         return false;
     }
     return true;
@@ -84,9 +85,9 @@ std::string ProgramFolder::Profile(const std::string& section, const std::string
     // Drop any cached copy: the program has rewritten the file since.
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
     wchar_t value[256] = {};
-    GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(kAbsentKey).c_str(),
-                             value, 256, path.c_str());
-    return Narrow(value);
+    GetPrivateProfileStringW(fw::WidenUtf8(section).c_str(), fw::WidenUtf8(key).c_str(),
+                             fw::WidenUtf8(kAbsentKey).c_str(), value, 256, path.c_str());
+    return fw::NarrowUtf8(value);
 }
 
 std::vector<std::string> ProgramFolder::SectionNames() const {
@@ -97,7 +98,7 @@ std::vector<std::string> ProgramFolder::SectionNames() const {
     std::vector<std::string> sections;
     for (DWORD i = 0; i < n && names[i] != L'\0';) {
         std::wstring name(&names[i]);
-        sections.push_back(Narrow(name));
+        sections.push_back(fw::NarrowUtf8(name));
         i += static_cast<DWORD>(name.size()) + 1;
     }
     return sections;

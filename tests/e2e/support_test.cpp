@@ -49,23 +49,6 @@ TEST(ShownNumberTest, RunNumbersNameTheTextThatIsNotANumber) {
     EXPECT_DOUBLE_EQ(run.averageMark, 188);
 }
 
-TEST(SpreadTest, MedianMinimumAndMaximumOfUnsortedValues) {
-    struct Case {
-        std::vector<double> values;
-        double median, min, max;
-    } cases[] = {{{}, 0, 0, 0},
-                 {{3}, 3, 3, 3},
-                 {{5, 1, 3}, 3, 1, 5},
-                 {{4, 1, 3, 2}, 2.5, 1, 4},
-                 {{7, 7, 1, 7}, 7, 1, 7}};
-    for (const Case& c : cases) {
-        const Spread s = SpreadOf(c.values);
-        EXPECT_DOUBLE_EQ(s.median, c.median) << c.values.size() << " values";
-        EXPECT_DOUBLE_EQ(s.min, c.min);
-        EXPECT_DOUBLE_EQ(s.max, c.max);
-    }
-}
-
 // Three runs of two tests; the second test's times are 1, 3 and 2 seconds.
 Report ThreeRuns() {
     Report report;
@@ -271,7 +254,8 @@ TEST(ReportTest, CsvHasOneLinePerValueAndQuotesAwkwardNames) {
     // Header; per run 2 tests + OVER ALL + AVERAGE; the same for median, min, max.
     EXPECT_EQ(lines, 1u + 3 * 4 + 3 * 4);
     EXPECT_EQ(csv.rfind("record,test,time_s,mark,", 0), 0u) << csv;
-    EXPECT_NE(csv.find("1,\"Show, \"\"Hide\"\"\",0.500,9400,1,,,,,,,,,,,,,\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("1,\"Show, \"\"Hide\"\"\",0.500,9400,1,,,,,,,,,,,,,\n"), std::string::npos)
+        << csv;
     EXPECT_NE(csv.find("median,Standard Text(2),2.000,1700,"), std::string::npos);
     EXPECT_NE(csv.find("max,OVER ALL,3.500,12800,"), std::string::npos);
     EXPECT_NE(csv.find("2,AVERAGE,,526,"), std::string::npos) << csv;

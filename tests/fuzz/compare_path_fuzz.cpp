@@ -18,7 +18,7 @@
 #include "compare/entry.h"
 #include "compare/export_text.h"
 #include "compare/exports.h"
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 #include "records/ini_store.h"
 #include "records/record_store.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -71,7 +71,7 @@ void CheckHtml(const std::string& html) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const records::Utf8Codec codec;
+    const fw::Utf8Codec codec;
     records::IniFile file(codec);
     file.Parse(bytes);
 

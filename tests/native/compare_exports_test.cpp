@@ -10,7 +10,7 @@
 #include "compare/comparison.h"
 #include "compare/entry.h"
 #include "compare/exports.h"
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 #include "records/record.h"
 
 namespace {
@@ -42,7 +42,7 @@ records::Record RecordOf(const char* name, const char* platform, const std::vect
 // (three rounds or more, ranges apart), within the noise in test 2 (ranges
 // overlap), timed once in test 1 and has no time in test 4.
 compare::Comparison Sample(int baseline) {
-    const records::Utf8Codec utf8;
+    const fw::Utf8Codec utf8;
     std::vector<compare::Entry> entries;
     entries.push_back(
         compare::MakeEntry(RecordOf("Alpha", "Windows 7 (6.1.7601 Service Pack 1)  1024MB Mem",

@@ -13,7 +13,7 @@
 #include "compare/chart_layout.h"
 #include "compare/comparison.h"
 #include "compare/entry.h"
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 #include "records/ini_store.h"
 #include "records/record.h"
 
@@ -92,9 +92,8 @@ TEST(CompareTest, SummariesCoverOnlyTheTestsEveryRecordHas) {
     struct Expected {
         double total, geometricRatio;
         int wins, ties, losses, undecided;
-    } expected[] = {{38, 1, 0, 0, 0, 0},
-                    {46, std::pow(2.0, 1.0 / 19), 10, 0, 9, 0},
-                    {38, 1, 0, 0, 0, 19}};
+    } expected[] = {
+        {38, 1, 0, 0, 0, 0}, {46, std::pow(2.0, 1.0 / 19), 10, 0, 9, 0}, {38, 1, 0, 0, 0, 19}};
     for (int col = 0; col < 3; ++col) {
         const ColumnSummary& s = vsA.summaries[col];
         EXPECT_NEAR(s.totalTime, expected[col].total, 1e-5) << col;
@@ -219,7 +218,7 @@ TEST(CompareEntryTest, ReadsTheStoredRecordsOfADataFile) {
                    "Intel-Pentium III Processor", "2.000000", false) +
         RecordText(3, "Home PC", "Windows98(4.10.1998)  128MB Mem", 1,
                    "Intel-Pentium III Processor", "1.000000", true);
-    records::Utf8Codec codec;
+    fw::Utf8Codec codec;
     records::IniFile file(codec);
     ASSERT_TRUE(file.Parse(text));
     // Record 2 is missing inside the file: it is no machine to offer.

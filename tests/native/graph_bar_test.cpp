@@ -4,12 +4,15 @@
 
 namespace {
 
-using graph::Rgb;
+// A colour written as 0x00RRGGBB.
+constexpr palette::Colour Rgb(uint32_t rrggbb) {
+    return palette::Colour::FromRgb(rrggbb);
+}
 
-const Rgb kDefaultOverflow[graph::kOverflowColours] = {Rgb(0x00FF00), Rgb(0x00FFFF), Rgb(0xC000FF),
-                                                       Rgb(0xFFFF00), Rgb(0xFFC0C0)};
-const Rgb kTotalOverflow[graph::kOverflowColours] = {Rgb(0xFFC0FF), Rgb(0xC0C0FF), Rgb(0xFFFFC0),
-                                                     Rgb(0xC0FFFF), Rgb(0xC0FFC0)};
+const palette::Colour kDefaultOverflow[graph::kOverflowColours] = {
+    Rgb(0x00FF00), Rgb(0x00FFFF), Rgb(0xC000FF), Rgb(0xFFFF00), Rgb(0xFFC0C0)};
+const palette::Colour kTotalOverflow[graph::kOverflowColours] = {
+    Rgb(0xFFC0FF), Rgb(0xC0C0FF), Rgb(0xFFFFC0), Rgb(0xC0FFFF), Rgb(0xC0FFC0)};
 
 TEST(GraphBarTest, ValuesUpToTheMaximumUseTheBaseColourAndOverflowStartsAgain) {
     struct Case {
@@ -28,14 +31,14 @@ TEST(GraphBarTest, ValuesUpToTheMaximumUseTheBaseColourAndOverflowStartsAgain) {
     };
     for (const Case& c : cases) {
         graph::BarState s = graph::ChooseBar(c.value, c.maximum, Rgb(0x0000FF), kDefaultOverflow);
-        EXPECT_EQ(s.colour.value, c.colour) << c.value;
+        EXPECT_EQ(s.colour.Rgb(), c.colour) << c.value;
         EXPECT_EQ(s.position, c.position) << c.value;
     }
 }
 
 TEST(GraphBarTest, TheTotalBarAtItsRangeOverflowsIntoLightMagenta) {
     graph::BarState s = graph::ChooseBar(70000, 63000, Rgb(0xFF0000), kTotalOverflow);
-    EXPECT_EQ(s.colour.value, 0xFFC0FFu);
+    EXPECT_EQ(s.colour.Rgb(), 0xFFC0FFu);
     EXPECT_EQ(s.position, 7000);
     EXPECT_EQ(graph::FillWidth(graph::ClampPosition(s.position, 0, 63000), 63000, 630), 70);
 }
@@ -46,14 +49,15 @@ TEST(GraphBarTest, FillWidthFollowsTheClampedPosition) {
     EXPECT_EQ(graph::FillWidth(graph::ClampPosition(3000, 0, 3000), 3000, 200), 200);
     EXPECT_EQ(graph::FillWidth(1, 3000, 200), 0) << "cut, not rounded";
     EXPECT_EQ(graph::FillWidth(10, 0, 200), 0) << "a zero maximum never divides";
-    EXPECT_EQ(graph::ChooseBar(10, 0, Rgb(7), kDefaultOverflow).colour.value, 7u);
+    EXPECT_EQ(graph::ChooseBar(10, 0, Rgb(7), kDefaultOverflow).colour.Rgb(), 7u);
 }
 
 TEST(GraphBarTest, BarColoursAreRedInTheHighByteAndSwappedForPens) {
-    EXPECT_EQ(graph::ToColorRef(Rgb(0x0000FF)), 0xFF0000u) << "0x0000FF draws blue";
-    EXPECT_EQ(graph::ToColorRef(Rgb(0xFF0000)), 0x0000FFu) << "0xFF0000 draws red";
-    EXPECT_EQ(graph::ToColorRef(Rgb(0xC000FF)), 0xFF00C0u) << "violet";
-    EXPECT_EQ(graph::ToColorRef(Rgb(0x123456)), 0x563412u);
+    EXPECT_EQ(Rgb(0x0000FF).ColorRef(), 0xFF0000u) << "0x0000FF draws blue";
+    EXPECT_EQ(Rgb(0xFF0000).ColorRef(), 0x0000FFu) << "0xFF0000 draws red";
+    EXPECT_EQ(Rgb(0xC000FF).ColorRef(), 0xFF00C0u) << "violet";
+    EXPECT_EQ(Rgb(0x123456).ColorRef(), 0x563412u);
+    EXPECT_EQ(Rgb(0x123456).Rgb(), 0x123456u) << "back as it was written";
 }
 
 // A named colour reaches a pen in the same colour whichever order it went
@@ -80,8 +84,8 @@ TEST(GraphBarTest, NamedColoursDrawTheSameInBothByteOrders) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.colour.ColorRef(), c.colorRef);
-        EXPECT_EQ(Rgb(c.colour).value, c.graphOrder);
-        EXPECT_EQ(graph::ToColorRef(Rgb(c.colour)), c.colorRef);
+        EXPECT_EQ(c.colour.Rgb(), c.graphOrder);
+        EXPECT_EQ(Rgb(c.colour.Rgb()).ColorRef(), c.colorRef);
     }
 }
 

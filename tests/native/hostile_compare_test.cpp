@@ -13,7 +13,7 @@
 #include "compare/export_escape.h"
 #include "compare/export_text.h"
 #include "compare/exports.h"
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
@@ -23,7 +23,7 @@ namespace {
 
 using records::IniFile;
 
-const records::Utf8Codec kUtf8;
+const fw::Utf8Codec kUtf8;
 
 // An entry timed in every test: time s (five rounds, range [lo, hi]).
 compare::Entry Timed(const std::string& name, int32_t platform, float s, float lo, float hi) {

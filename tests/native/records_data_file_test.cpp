@@ -15,11 +15,11 @@ using records::IniFile;
 
 // A UTF-8 path as the platform spells it.
 records::FilePath PathOf(const std::string& utf8) {
-    const std::u16string wide = records::Utf8ToUtf16(utf8);
+    const std::u16string wide = fw::Utf8ToUtf16(utf8);
 #ifdef _WIN32
     return records::FilePath(wide.begin(), wide.end());
 #else
-    return records::Utf16ToUtf8(wide);
+    return fw::Utf16ToUtf8(wide);
 #endif
 }
 

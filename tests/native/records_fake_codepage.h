@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 
 namespace records_test {
 
-class FakeCodePage932 : public records::AnsiCodec {
+class FakeCodePage932 : public fw::AnsiCodec {
   public:
     bool IsLeadByte(unsigned char b) const override {
         return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);

@@ -48,6 +48,23 @@ TEST(RoundsTest, MedianRangeAndSpreadOfTheRoundsCompleted) {
     EXPECT_EQ(bench::RoundsFromText("x"), 1);
 }
 
+TEST(RoundsTest, MedianMinimumAndMaximumOfUnsortedValues) {
+    struct Case {
+        std::vector<double> values;
+        double median, min, max;
+    } cases[] = {{{}, 0, 0, 0},
+                 {{3}, 3, 3, 3},
+                 {{5, 1, 3}, 3, 1, 5},
+                 {{4, 1, 3, 2}, 2.5, 1, 4},
+                 {{7, 7, 1, 7}, 7, 1, 7}};
+    for (const Case& c : cases) {
+        const bench::Spread s = bench::SpreadOf(c.values);
+        EXPECT_DOUBLE_EQ(s.median, c.median) << c.values.size() << " values";
+        EXPECT_DOUBLE_EQ(s.min, c.min);
+        EXPECT_DOUBLE_EQ(s.max, c.max);
+    }
+}
+
 // Record 1 with test 0 timed in three rounds and test 5 in one.
 records::Record RecordWithRounds() {
     records::Record record;

@@ -35,7 +35,7 @@ const UINT kQuickSettleMs = 20;
 // button instead of waiting three seconds.
 class QuickTestDlg : public CTestDlg {
   public:
-    QuickTestDlg() { SetSettleTime(kQuickSettleMs); }
+    explicit QuickTestDlg(CVelkoras& worker) : CTestDlg(worker) { SetSettleTime(kQuickSettleMs); }
 
   protected:
     BOOL OnInitDialog() override {
@@ -142,8 +142,7 @@ TEST(BenchSequenceTest, FlaggedTestsGetTimesAndUnflaggedKeepTheirs) {
     worker.SetRunFlag(3);
     worker.SetRunFlag(12);
     {
-        QuickTestDlg dlg;
-        dlg.m_pThread = &worker;
+        QuickTestDlg dlg(worker);
         StartWatch watch(worker, dlg);
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
         EXPECT_EQ(watch.started, (std::vector<int>{3, 12}));
@@ -170,8 +169,7 @@ TEST(BenchSequenceTest, AWorkerThatHasEndedSkipsEveryTestAndTheWindowCloses) {
     worker.SetShownTimes(StoredTimes(), 1);
     for (int i = 0; i < bench::kTestCount; ++i)
         worker.SetRunFlag(i);
-    QuickTestDlg dlg;
-    dlg.m_pThread = &worker;
+    QuickTestDlg dlg(worker);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     for (int i = 0; i < bench::kTestCount; ++i) {
         EXPECT_EQ(worker.Result().m_nRun[i], 0) << "flag " << i;
@@ -188,8 +186,7 @@ TEST(BenchSequenceTest, StopDuringATestLetsItFinishAndSkipsTheRest) {
     for (int i = 3; i < bench::kTestCount; ++i)
         worker.SetRunFlag(i);
     {
-        QuickTestDlg dlg;
-        dlg.m_pThread = &worker;
+        QuickTestDlg dlg(worker);
         StartWatch watch(worker, dlg, 4);  // STOP as GroupBox Text starts
         dlg.DoModal();
         EXPECT_EQ(watch.started, (std::vector<int>{3, 4}));
@@ -227,8 +224,7 @@ TEST(BenchSequenceTest, RoundsRunInterleavedAndKeepTheMedianOfWhatCompleted) {
         worker.SetShownTimes(StoredTimes(), 1);
         for (int i : flagged)
             worker.SetRunFlag(i);
-        QuickTestDlg dlg;
-        dlg.m_pThread = &worker;
+        QuickTestDlg dlg(worker);
         StartWatch watch(worker, dlg, c.stopAt, IDOK, 1);
         dlg.DoModal();
         watch.RunEnded();
@@ -266,6 +262,7 @@ bool HandleSentMessagesUntil(HANDLE event, DWORD timeoutMs) {
 
 // Sets an event once a STOP has been handled in full.
 struct StopSignalDlg : QuickTestDlg {
+    using QuickTestDlg::QuickTestDlg;
     HANDLE stopped = nullptr;
 
   protected:
@@ -297,8 +294,7 @@ TEST(BenchSequenceTest, StopOverlappingTheDecisionToRunATestLosesNoTime) {
             fw::KernelHandle stopped(CreateEventW(nullptr, TRUE, FALSE, nullptr));
             std::vector<int> started;
             bool stopHeld = false, decisionSeen = false, stopOver = false;
-            StopSignalDlg dlg;
-            dlg.m_pThread = &worker;
+            StopSignalDlg dlg(worker);
             dlg.stopped = stopped.Get();
             worker.SetStartHook([&](int index) {
                 started.push_back(index);
@@ -334,6 +330,8 @@ TEST(BenchSequenceTest, StopOverlappingTheDecisionToRunATestLosesNoTime) {
 
 // Esc during a test stops like STOP, but leaves the STOP button enabled.
 class EscProbeDlg : public QuickTestDlg {
+    using QuickTestDlg::QuickTestDlg;
+
   public:
     bool stopEnabledAtEnd = false;
 
@@ -350,8 +348,7 @@ TEST(BenchSequenceTest, EscapeStopsLikeStopButKeepsTheButtonEnabled) {
     worker.SetShownTimes(StoredTimes(), 1);
     worker.SetRunFlag(12);
     worker.SetRunFlag(16);
-    EscProbeDlg dlg;
-    dlg.m_pThread = &worker;
+    EscProbeDlg dlg(worker);
     {
         StartWatch watch(worker, dlg, 12, IDCANCEL);  // Esc as Tab Control starts
         dlg.DoModal();
@@ -394,8 +391,7 @@ TEST(BenchSequenceTest, ATestThatThrowsEndsTheRunAndClosesTheWindow) {
                 Sleep(20);
             }
         });
-        QuickTestDlg dlg;
-        dlg.m_pThread = &worker;
+        QuickTestDlg dlg(worker);
         EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "test " << failing;
         for (int i = 0; i < 200 && !shown; ++i)
             Sleep(20);
@@ -418,13 +414,13 @@ TEST(BenchSequenceTest, StopBeforeTheFirstTestCancelsTheRun) {
         worker.SetRunFlag(i);
     // Esc as soon as the window is up, long before its three seconds.
     struct EscAtOnceDlg : CTestDlg {
+        using CTestDlg::CTestDlg;
         BOOL OnInitDialog() override {
             BOOL result = CTestDlg::OnInitDialog();
             PostMessageW(Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             return result;
         }
-    } dlg;
-    dlg.m_pThread = &worker;
+    } dlg(worker);
     StartWatch watch(worker, dlg);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(watch.started.empty()) << "no test started";
@@ -440,6 +436,7 @@ TEST(BenchSequenceTest, StopBeforeTheFirstTestCancelsTheRun) {
 // (no second wait), however busy the machine is.
 TEST(BenchSequenceTest, NothingFlaggedClosesAboutThreeSecondsAfterOpening) {
     struct TimedDlg : CTestDlg {
+        using CTestDlg::CTestDlg;
         DWORD opened = 0, closed = 0;
         int timers = 0;  // timer messages being handled, nested calls included
         bool closedInTimer = false;
@@ -460,8 +457,7 @@ TEST(BenchSequenceTest, NothingFlaggedClosesAboutThreeSecondsAfterOpening) {
         }
     };
     CVelkoras worker;
-    TimedDlg dlg;
-    dlg.m_pThread = &worker;
+    TimedDlg dlg(worker);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_GE(dlg.closed - dlg.opened, 2900u) << "not before the three seconds";
     EXPECT_TRUE(dlg.closedInTimer) << "the timer's own handling ends the run";
@@ -471,6 +467,7 @@ TEST(BenchSequenceTest, NothingFlaggedClosesAboutThreeSecondsAfterOpening) {
 TEST(BenchSequenceTest, MovingTheMouseOverTheWindowParksTheCursorOutside) {
     CVelkoras worker;
     struct ParkDlg : CTestDlg {
+        using CTestDlg::CTestDlg;
         POINT cursor{};
         RECT rect{};
         BOOL OnInitDialog() override {
@@ -484,8 +481,7 @@ TEST(BenchSequenceTest, MovingTheMouseOverTheWindowParksTheCursorOutside) {
             EndDialog(IDCANCEL);
             return TRUE;
         }
-    } dlg;
-    dlg.m_pThread = &worker;
+    } dlg(worker);
     dlg.DoModal();
     EXPECT_EQ(dlg.cursor.x, dlg.rect.left - 5);
     EXPECT_EQ(dlg.cursor.y, dlg.rect.top - 5);
@@ -605,6 +601,7 @@ struct ControlState {
 // One complete sequence: every test yields a time and leaves its control in
 // the documented state.
 struct EndStateDlg : QuickTestDlg {
+    using QuickTestDlg::QuickTestDlg;
     ControlState end;
 
   protected:
@@ -620,8 +617,7 @@ TEST(BenchSequenceTest, CompleteRunTimesEveryTestAndLeavesTheControlsAsDocumente
     worker.SetLoopCount(kLoop);
     for (int i = 0; i < bench::kTestCount; ++i)
         worker.SetRunFlag(i);
-    EndStateDlg dlg;
-    dlg.m_pThread = &worker;
+    EndStateDlg dlg(worker);
     dlg.DoModal();
 
     for (int i = 0; i < bench::kTestCount; ++i) {
@@ -664,8 +660,7 @@ TEST(BenchSequenceTest, EveryRoundStartsFromTheStateOfTheFirst) {
     worker.SetRounds(2);
     for (int i = 0; i < bench::kTestCount; ++i)
         worker.SetRunFlag(i);
-    QuickTestDlg dlg;
-    dlg.m_pThread = &worker;
+    QuickTestDlg dlg(worker);
     std::vector<std::wstring> atStart;
     // Test 0 starts on the user-interface thread in every round.
     worker.SetStartHook([&](int index) {
@@ -697,8 +692,7 @@ TEST(BenchSequenceTest, RepeatedRunsLeaveNoObjectsBehind) {
         for (int i = 0; i < bench::kTestCount; ++i)
             worker.SetRunFlag(i);
         {
-            QuickTestDlg dlg;
-            dlg.m_pThread = &worker;
+            QuickTestDlg dlg(worker);
             dlg.DoModal();
         }
         for (int i = 0; i < bench::kTestCount; ++i)

@@ -80,10 +80,7 @@ const LabelColour kLabelColours[] = {
 };
 
 TEST(CommandsAddDataDlgTest, AddModeShowsTheProposalAndHandsBackWhatTheUserTyped) {
-    CAddDataDlg dlg;
-    EXPECT_EQ(dlg.m_nMode, CAddDataDlg::kAddMode) << "constructed in the add mode";
-    EXPECT_EQ(dlg.m_form.systemName, "");
-    dlg.m_form = SampleForm();
+    CAddDataDlg dlg(CAddDataDlg::kAddMode, SampleForm());
     const INT_PTR result = RunDialog(dlg, [&](HWND shown) {
         EXPECT_EQ(Text(shown), L"データの追加");
         EXPECT_EQ(ItemText(shown, IDC_ADD_MESSAGE), kAddMessage);
@@ -118,16 +115,14 @@ TEST(CommandsAddDataDlgTest, AddModeShowsTheProposalAndHandsBackWhatTheUserTyped
         Click(shown, IDOK);
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dlg.m_form.systemName, "My machine");
-    EXPECT_EQ(dlg.m_form.memo, "a\r\nb\r\nc");
-    EXPECT_EQ(dlg.m_form.userName, "tester");
-    EXPECT_EQ(dlg.m_form.date, "2026.12/07.10:15");
+    EXPECT_EQ(dlg.Form().systemName, "My machine");
+    EXPECT_EQ(dlg.Form().memo, "a\r\nb\r\nc");
+    EXPECT_EQ(dlg.Form().userName, "tester");
+    EXPECT_EQ(dlg.Form().date, "2026.12/07.10:15");
 }
 
 TEST(CommandsAddDataDlgTest, DeleteModeShowsTheRecordReadOnlyUnderARedQuestion) {
-    CAddDataDlg dlg;
-    dlg.m_form = SampleForm();
-    dlg.m_nMode = CAddDataDlg::kDeleteMode;
+    CAddDataDlg dlg(CAddDataDlg::kDeleteMode, SampleForm());
     const INT_PTR result = RunDialog(dlg, [&](HWND shown) {
         EXPECT_EQ(Text(shown), L"データの削除");
         EXPECT_EQ(ItemText(shown, IDC_ADD_MESSAGE), kDeleteMessage);
@@ -145,7 +140,7 @@ TEST(CommandsAddDataDlgTest, DeleteModeShowsTheRecordReadOnlyUnderARedQuestion) 
         Click(shown, IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(dlg.m_form.systemName, "P at 700MHz System(2)");
+    EXPECT_EQ(dlg.Form().systemName, "P at 700MHz System(2)");
 }
 
 TEST(CommandsAddDataDlgTest, TheTemplateHoldsEveryControlInItsPlace) {
@@ -171,7 +166,7 @@ TEST(CommandsAddDataDlgTest, TheTemplateHoldsEveryControlInItsPlace) {
         {IDOK, "Button", 20, 160, 55, 16, 0, L"OK"},
         {IDCANCEL, "Button", 155, 160, 55, 16, 0, L"CANCEL"},
     };
-    CAddDataDlg dlg;
+    CAddDataDlg dlg(CAddDataDlg::kAddMode, records::RecordForm());
     RunDialog(dlg, [&](HWND shown) {
         const DWORD style = GetWindowLongW(shown, GWL_STYLE);
         EXPECT_EQ(style & (DS_MODALFRAME | WS_CAPTION | WS_SYSMENU),

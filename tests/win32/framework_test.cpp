@@ -350,6 +350,28 @@ TEST(FrameworkTextTest, AnsiConversionsRoundTripJapaneseInCodePage932) {
     std::string ansi = fw::NarrowAnsi(wide);
     EXPECT_EQ(ansi.size(), wide.size() * 2) << "double-byte characters in code page 932";
     EXPECT_EQ(fw::WidenAnsi(ansi), wide);
+
+    // The comparison's and the driver's UTF-8, as the platform's own
+    // conversion reads and writes it.
+    const struct {
+        const char* utf8;
+        const wchar_t* wide;
+    } utf8Cases[] = {
+        {"", L""},
+        {"abc", L"abc"},
+        {"\xE3\x83\x99\xE3\x83\xB3\xE3\x83\x81", L"ベンチ"},
+        {"\xC3\x97"
+         "2",
+         L"\u00D72"},
+        {"\xF0\x9F\x98\x80", L"\U0001F600"},  // a surrogate pair
+    };
+    for (const auto& c : utf8Cases) {
+        EXPECT_EQ(fw::WidenUtf8(c.utf8), c.wide) << c.utf8;
+        EXPECT_EQ(fw::NarrowUtf8(c.wide), c.utf8) << c.utf8;
+        wchar_t platform[16] = {};
+        MultiByteToWideChar(CP_UTF8, 0, c.utf8, -1, platform, 16);
+        EXPECT_EQ(fw::WidenUtf8(c.utf8), platform) << c.utf8;
+    }
     EXPECT_EQ(fw::LoadResourceString(102), L"Velkora");
     EXPECT_EQ(fw::LoadResourceString(103), L"クリップボードが開けませんでした。");
     EXPECT_TRUE(fw::LoadResourceString(9999).empty());

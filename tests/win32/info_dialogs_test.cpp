@@ -760,24 +760,25 @@ TEST(ProcessorWindowTest, SavingAsksForAFileAndReportsAFileThatCannotBeWritten) 
 
 using SystemInfoWindow = Scripted<CSystemInfoDlg>;
 
-void FillSystemInfo(CSystemInfoDlg& dlg) {
-    dlg.m_strPlatform = "Windows98(4.10.1998)  64MB Mem";
-    dlg.m_strUserName = fw::NarrowAnsi(L"山田 太郎");
-    dlg.m_strPCName = "PC-98";
-    dlg.m_strDate = "2001.03/04.05:06";
-    dlg.m_strMemo = "first line\r\nsecond line";
-    dlg.m_bSmoothScroll = 1;
-    dlg.m_bComboAnimation = 0;
-    dlg.m_bListAnimation = 0;
-    dlg.m_bFontSmoothing = 1;
+CSystemInfoDlg::Fields SampleSystemInfo() {
+    CSystemInfoDlg::Fields fields;
+    fields.platform = "Windows98(4.10.1998)  64MB Mem";
+    fields.userName = fw::NarrowAnsi(L"山田 太郎");
+    fields.pcName = "PC-98";
+    fields.date = "2001.03/04.05:06";
+    fields.memo = "first line\r\nsecond line";
+    fields.smoothScroll = 1;
+    fields.comboAnimation = 0;
+    fields.listAnimation = 0;
+    fields.fontSmoothing = 1;
+    return fields;
 }
 
 const int kSettingButtons[] = {IDC_SYS_SMOOTH_SCROLL, IDC_SYS_COMBO_ANIMATION,
                                IDC_SYS_LIST_ANIMATION, IDC_SYS_FONT_SMOOTHING};
 
 TEST(SystemInfoDialogTest, ShowsTheRecordAndTakesTheEditedTextsBack) {
-    SystemInfoWindow dlg;
-    FillSystemInfo(dlg);
+    SystemInfoWindow dlg(SampleSystemInfo(), false);
     std::map<int, std::wstring> shown;
     std::vector<UINT> marks, marksAfterClicks;
     std::map<int, COLORREF> colours;
@@ -830,19 +831,17 @@ TEST(SystemInfoDialogTest, ShowsTheRecordAndTakesTheEditedTextsBack) {
                                                 {IDC_SYS_NOTE, 0x0000FF},
                                                 {IDC_SYS_MEMO_LABEL, 0x7F00FF},
                                                 {IDC_SYS_DATE_LABEL, 0xFFFF00}}));
-    EXPECT_EQ(dlg.m_strUserName, fw::NarrowAnsi(L"鈴木 花子"));
-    EXPECT_EQ(dlg.m_strPCName, "NEW-PC");
-    EXPECT_EQ(dlg.m_strMemo, "one\r\ntwo\r\nthree");
-    EXPECT_EQ(dlg.m_bSmoothScroll, 1);
-    EXPECT_EQ(dlg.m_bComboAnimation, 0);
+    EXPECT_EQ(dlg.Result().userName, fw::NarrowAnsi(L"鈴木 花子"));
+    EXPECT_EQ(dlg.Result().pcName, "NEW-PC");
+    EXPECT_EQ(dlg.Result().memo, "one\r\ntwo\r\nthree");
+    EXPECT_EQ(dlg.Result().smoothScroll, 1);
+    EXPECT_EQ(dlg.Result().comboAnimation, 0);
 }
 
-TEST(SystemInfoDialogTest, ReadOnlyForAStoredRecordAndCancelKeepsTheMembers) {
-    for (int readOnlyFlag : {0, 1}) {
+TEST(SystemInfoDialogTest, ReadOnlyForAStoredRecordAndCancelKeepsTheFields) {
+    for (bool readOnlyFlag : {false, true}) {
         SCOPED_TRACE(readOnlyFlag);
-        SystemInfoWindow dlg;
-        FillSystemInfo(dlg);
-        dlg.m_nReadOnly = readOnlyFlag;
+        SystemInfoWindow dlg(SampleSystemInfo(), readOnlyFlag);
         std::map<int, bool> readOnly;
         bool buttonsShown = false;
         dlg.steps = {[&](SystemInfoWindow& w) -> UINT {
@@ -857,10 +856,10 @@ TEST(SystemInfoDialogTest, ReadOnlyForAStoredRecordAndCancelKeepsTheMembers) {
         }};
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
         for (const auto& edit : readOnly)
-            EXPECT_EQ(edit.second, readOnlyFlag == 1) << edit.first;
+            EXPECT_EQ(edit.second, readOnlyFlag) << edit.first;
         EXPECT_TRUE(buttonsShown);
-        EXPECT_EQ(dlg.m_strUserName, fw::NarrowAnsi(L"山田 太郎"));
-        EXPECT_EQ(dlg.m_strMemo, "first line\r\nsecond line");
+        EXPECT_EQ(dlg.Result().userName, fw::NarrowAnsi(L"山田 太郎"));
+        EXPECT_EQ(dlg.Result().memo, "first line\r\nsecond line");
     }
 }
 
@@ -923,8 +922,7 @@ using VideoNameWindow = Scripted<CVideoNameDlg>;
 TEST(VideoNameDialogTest, ListsTheRunningSystemsCardsAndTakesTheChosenOne) {
     TwoCardPlatform machine;
     sysinfo::ScopedSysPlatform installed(machine);
-    VideoNameWindow dlg;
-    dlg.m_strVideoName = "Typed Card";
+    VideoNameWindow dlg("Typed Card", false);
     std::wstring shown;
     std::vector<std::wstring> cards;
     std::map<int, bool> visible;
@@ -956,13 +954,11 @@ TEST(VideoNameDialogTest, ListsTheRunningSystemsCardsAndTakesTheChosenOne) {
                                             {IDCANCEL, true}}));
     EXPECT_EQ(note, 0x00FFFFu);
     EXPECT_EQ(label, 0x00FF00u);
-    EXPECT_EQ(dlg.m_strVideoName, "3dfx Voodoo3");
+    EXPECT_EQ(dlg.VideoName(), "3dfx Voodoo3");
 }
 
 TEST(VideoNameDialogTest, AStoredRecordShowsItsNameReadOnlyWithOnlyOk) {
-    VideoNameWindow dlg;
-    dlg.m_strVideoName = fw::NarrowAnsi(L"ビデオ 32MB");
-    dlg.m_nReadOnly = 1;
+    VideoNameWindow dlg(fw::NarrowAnsi(L"ビデオ 32MB"), true);
     std::wstring shown;
     bool readOnly = false;
     std::map<int, bool> visible;
@@ -983,7 +979,7 @@ TEST(VideoNameDialogTest, AStoredRecordShowsItsNameReadOnlyWithOnlyOk) {
                                             {IDC_VIDEO_NAME_EDIT, true},
                                             {IDOK, true},
                                             {IDCANCEL, false}}));
-    EXPECT_EQ(dlg.m_strVideoName, fw::NarrowAnsi(L"ビデオ 32MB"));
+    EXPECT_EQ(dlg.VideoName(), fw::NarrowAnsi(L"ビデオ 32MB"));
 }
 
 using OptionsWindow = Scripted<COptionsDlg>;
@@ -999,9 +995,7 @@ std::vector<std::wstring> ComboItems(HWND combo) {
 }
 
 TEST(OptionsDialogTest, ListsSelectionsAndRestoringTheDefaults) {
-    OptionsWindow dlg;
-    dlg.m_strLoop = L"20000";
-    dlg.m_strGraph = L"12345";
+    OptionsWindow dlg(COptionsDlg::Texts{L"20000", L"", L"12345"});
     std::vector<std::wstring> loops, graphs;
     LRESULT loopSelection = 0, graphSelection = 0;
     std::wstring graphShown, loopAfter, graphAfter;
@@ -1036,15 +1030,13 @@ TEST(OptionsDialogTest, ListsSelectionsAndRestoringTheDefaults) {
     EXPECT_EQ(loopAfter, L"10000");
     EXPECT_EQ(graphAfter, L"3000");
     EXPECT_EQ(checkAfter, static_cast<UINT>(BST_CHECKED)) << "restoring leaves the check box";
-    EXPECT_EQ(dlg.m_strLoop, L"10000");
-    EXPECT_EQ(dlg.m_strGraph, L"3000");
-    EXPECT_EQ(dlg.m_bSave, 1);
+    EXPECT_EQ(dlg.Result().loop, L"10000");
+    EXPECT_EQ(dlg.Result().graph, L"3000");
+    EXPECT_TRUE(dlg.SaveChosen());
 }
 
 TEST(OptionsDialogTest, ASixCharacterTextIsRefusedAndTheDialogStaysOpen) {
-    OptionsWindow dlg;
-    dlg.m_strLoop = L"10000";
-    dlg.m_strGraph = L"3000";
+    OptionsWindow dlg(COptionsDlg::Texts{L"10000", L"", L"3000"});
     std::atomic<HWND> options{nullptr};
     std::vector<std::wstring> messages;
     bool stillOpen = false, focusInLoop = false;
@@ -1130,9 +1122,7 @@ bool TextFits(HWND label) {
 }
 
 ShownDescription OpenDescription(UINT id, const std::wstring& title) {
-    DescriptionWindow dlg;
-    dlg.m_nTextId = id;
-    dlg.m_strTitle = title;
+    DescriptionWindow dlg(id, title);
     ShownDescription seen;
     dlg.steps = {[&](DescriptionWindow& w) -> UINT {
         seen = {WindowText(w.Handle()), w.ItemText(IDC_DESC_TEXT), TextFits(w.Item(IDC_DESC_TEXT))};

@@ -73,7 +73,7 @@ bool Near(COLORREF shown, COLORREF expected) {
 TEST(GraphCtrlTest, EachValueDrawsItsColourUpToItsFillAndTheWhiteTrackAfter) {
     struct Case {
         const char* what;
-        graph::Rgb base;
+        palette::Colour base;
         int32_t value;
         COLORREF firstPixel;  // the start of the gradient
         int filled;           // pixels of bar before the track starts

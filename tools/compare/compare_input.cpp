@@ -16,11 +16,11 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-compare::Entry DataFile::Entry(size_t i, const records::AnsiCodec& codec) const {
+compare::Entry DataFile::Entry(size_t i, const fw::AnsiCodec& codec) const {
     return compare::ReadStoredEntry(*store, numbers[i], origin, codec);
 }
 
-bool ReadDataFile(const std::string& path, const records::AnsiCodec& codec, DataFile& data,
+bool ReadDataFile(const std::string& path, const fw::AnsiCodec& codec, DataFile& data,
                   std::string& error) {
     // The store reads a missing file as an empty one (the program's first
     // save creates it); here that is a mistake to report.

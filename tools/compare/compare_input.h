@@ -25,12 +25,12 @@ struct DataFile {
     std::vector<int32_t> numbers;
 
     // The i-th stored record (0-based) as an entry.
-    compare::Entry Entry(size_t i, const records::AnsiCodec& codec) const;
+    compare::Entry Entry(size_t i, const fw::AnsiCodec& codec) const;
 };
 
 // Reads the data file at path. False with the reason (naming the file) when
 // it is missing, unreadable, a folder, or holds no stored record.
-bool ReadDataFile(const std::string& path, const records::AnsiCodec& codec, DataFile& data,
+bool ReadDataFile(const std::string& path, const fw::AnsiCodec& codec, DataFile& data,
                   std::string& error);
 
 }  // namespace compare_tool

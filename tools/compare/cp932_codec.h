@@ -9,11 +9,11 @@
 #include <string>
 #include <string_view>
 
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 
 namespace compare_tool {
 
-class Cp932Codec : public records::AnsiCodec {
+class Cp932Codec : public fw::AnsiCodec {
   public:
     // Throws std::runtime_error when iconv has no CP932.
     Cp932Codec();

@@ -38,7 +38,7 @@ std::vector<std::string> Arguments() {
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     for (int i = 1; wide != nullptr && i < count; ++i)
-        args.push_back(e2e::Narrow(wide[i]));
+        args.push_back(fw::NarrowUtf8(wide[i]));
     LocalFree(wide);
     return args;
 }
@@ -49,7 +49,7 @@ int Fail(int status, const std::string& message) {
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileW(e2e::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(fw::WidenUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -64,7 +64,7 @@ std::string ProfileString(const std::wstring& path, const wchar_t* section, cons
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
     wchar_t value[256] = {};
     GetPrivateProfileStringW(section, key, L"", value, 256, path.c_str());
-    return e2e::Narrow(value);
+    return fw::NarrowUtf8(value);
 }
 
 // Prints each test of a run as it finishes (run_progress.h). The tests seen
@@ -140,7 +140,7 @@ std::vector<double> StoredDurations(const std::wstring& dataFile) {
     for (const char* name : e2e::kTestNames) {
         double seconds = 0;
         const std::string text =
-            ProfileString(dataFile, L"Velkora-DATA000", e2e::Widen(name).c_str());
+            ProfileString(dataFile, L"Velkora-DATA000", fw::WidenUtf8(name).c_str());
         if (!e2e::ParseShownNumber(text, seconds) || seconds <= 0 || loop <= 0)
             return std::vector<double>();
         durations.push_back(seconds * loop / 10000);
@@ -155,7 +155,8 @@ std::vector<double> StoredDurations(const std::wstring& dataFile) {
 // saves before the list is read.
 void ReadRounds(const std::wstring& dataFile, e2e::RunResult& result) {
     auto key = [&dataFile](const e2e::TestRow& row, const char* suffix) {
-        return ProfileString(dataFile, L"Velkora-DATA000", e2e::Widen(row.name + suffix).c_str());
+        return ProfileString(dataFile, L"Velkora-DATA000",
+                             fw::WidenUtf8(row.name + suffix).c_str());
     };
     for (e2e::TestRow& row : result.rows)
         e2e::SetRounds(row, key(row, " Rounds"), key(row, " Fastest"), key(row, " Slowest"),
@@ -227,7 +228,7 @@ int main() {
         std::fprintf(stderr, "velkora-driver: %s\n\n%s", error.c_str(), e2e::DriverUsage().c_str());
         return kExitUsage;
     }
-    const std::wstring exe = e2e::Widen(args.exePath);
+    const std::wstring exe = fw::WidenUtf8(args.exePath);
     if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES)
         return Fail(kExitRun, "the program " + args.exePath + " does not exist");
     const DWORD timeoutMs = static_cast<DWORD>(args.timeoutSeconds * 1000);
@@ -240,15 +241,15 @@ int main() {
         GetFullPathNameW(exe.c_str(), MAX_PATH, full, nullptr);
         const std::wstring dataFile = e2e::DataFilePathFor(full);
         if (args.hasLoop && !WriteOption(dataFile, L"VelkoraLoop", args.loop))
-            return Fail(kExitOutput, "cannot write VelkoraLoop into " + e2e::Narrow(dataFile));
+            return Fail(kExitOutput, "cannot write VelkoraLoop into " + fw::NarrowUtf8(dataFile));
         if (args.hasRounds && !WriteOption(dataFile, L"VelkoraRounds", args.rounds))
-            return Fail(kExitOutput, "cannot write VelkoraRounds into " + e2e::Narrow(dataFile));
+            return Fail(kExitOutput, "cannot write VelkoraRounds into " + fw::NarrowUtf8(dataFile));
     }
 
     if (!session.Start(exe, timeoutMs, &error))
         return Fail(kExitRun, "start-up: " + error);
     report.exePath = args.exePath;
-    report.dataFilePath = e2e::Narrow(session.DataFilePath());
+    report.dataFilePath = fw::NarrowUtf8(session.DataFilePath());
     report.startup = session.Startup();
     report.startAllPresses = args.runs;
 
@@ -293,7 +294,7 @@ int main() {
         InvalidateRect(session.MainWindow(), nullptr, FALSE);
         Sleep(300);
         e2e::Responds(session.MainWindow());
-        if (e2e::CaptureWindowBmp(session.MainWindow(), e2e::Widen(args.screenshotPath), &error))
+        if (e2e::CaptureWindowBmp(session.MainWindow(), fw::WidenUtf8(args.screenshotPath), &error))
             report.screenshotPath = args.screenshotPath;
         else
             status = Fail(kExitOutput, "screenshot: " + error);

@@ -11,26 +11,6 @@ namespace e2e {
 // The driver is built with the program it drives, so a structure placed in
 // the program's memory has the driver's own layout (32- or 64-bit alike).
 
-std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty())
-        return std::wstring();
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], n);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    if (wide.empty())
-        return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], n,
-                        nullptr, nullptr);
-    return utf8;
-}
-
 namespace {
 
 // Call first thing after the failure, before anything else can change the
@@ -113,7 +93,7 @@ bool RemoteProcess::Start(const std::wstring& exe, std::string* error) {
         (binaryType == SCS_32BIT_BINARY || binaryType == SCS_64BIT_BINARY) &&
         binaryType != ownType) {
         if (error != nullptr) {
-            *error = Narrow(exe) + " is a " + (ownType == SCS_64BIT_BINARY ? "32" : "64") +
+            *error = fw::NarrowUtf8(exe) + " is a " + (ownType == SCS_64BIT_BINARY ? "32" : "64") +
                      "-bit program and this driver a " +
                      (ownType == SCS_64BIT_BINARY ? "64" : "32") +
                      "-bit one; drive it with the driver of its own build";
@@ -131,7 +111,7 @@ bool RemoteProcess::Start(const std::wstring& exe, std::string* error) {
                         folder.c_str(), &startup, &info)) {
         if (error != nullptr) {
             *error = LastErrorText("CreateProcess");
-            *error += " for " + Narrow(exe);
+            *error += " for " + fw::NarrowUtf8(exe);
         }
         return false;
     }
@@ -262,7 +242,7 @@ bool ControlText(HWND control, std::string& text, DWORD timeoutMs) {
                              reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, timeoutMs, &copied))
         return false;
     buffer[sizeof buffer / sizeof buffer[0] - 1] = L'\0';
-    text = Narrow(buffer);
+    text = fw::NarrowUtf8(buffer);
     return true;
 }
 
@@ -275,7 +255,7 @@ std::string ItemText(HWND dialog, int id) {
 std::string StoredText(HWND window) {
     wchar_t buffer[512] = {};
     InternalGetWindowText(window, buffer, sizeof buffer / sizeof buffer[0]);
-    return Narrow(buffer);
+    return fw::NarrowUtf8(buffer);
 }
 
 RemoteBuffer::RemoteBuffer(HANDLE process, size_t size) : process_(process), size_(size) {
@@ -332,7 +312,7 @@ bool RemoteListView::ItemText(int row, int column, std::string& text) const {
     if (!buffer_.Read(sizeof(LVITEMW), local, sizeof local))
         return false;
     local[kTextChars - 1] = L'\0';
-    text = Narrow(local);
+    text = fw::NarrowUtf8(local);
     return true;
 }
 
@@ -380,7 +360,7 @@ bool ComboItemText(HWND combo, int index, std::string& text) {
         static_cast<LRESULT>(copied) == CB_ERR)
         return false;
     buffer.resize(static_cast<size_t>(copied) <= length ? static_cast<size_t>(copied) : length);
-    text = Narrow(buffer);
+    text = fw::NarrowUtf8(buffer);
     return true;
 }
 
@@ -443,7 +423,7 @@ bool CaptureWindowBmp(HWND window, const std::wstring& path, std::string* error)
     if (file == INVALID_HANDLE_VALUE) {
         if (error != nullptr) {
             *error = LastErrorText("creating the bitmap file");
-            *error += ": " + Narrow(path);
+            *error += ": " + fw::NarrowUtf8(path);
         }
         return false;
     }
@@ -453,7 +433,7 @@ bool CaptureWindowBmp(HWND window, const std::wstring& path, std::string* error)
               WriteFile(file, bits, imageBytes, &written, nullptr) && written == imageBytes;
     if (!ok && error != nullptr) {
         *error = LastErrorText("writing the bitmap file");
-        *error += ": " + Narrow(path);
+        *error += ": " + fw::NarrowUtf8(path);
     }
     CloseHandle(file);
     return ok;

@@ -26,10 +26,9 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+#include "framework/text_codec.h"
 
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& wide);
+namespace e2e {
 
 // Milliseconds since construction, from the performance counter.
 class Stopwatch {

@@ -273,7 +273,7 @@ std::string NoRoundFields() {
 }  // namespace
 
 double TestRow::RoundSpread() const {
-    return rounds > 1 && time > 0 ? (slowest - fastest) / time : 0;
+    return rounds > 1 ? Spread{time, fastest, slowest}.Relative() : 0;
 }
 
 double TestRow::LaterRoundsRatio() const {
@@ -339,18 +339,6 @@ bool ParseRunNumbers(RunResult& run, std::string* bad) {
             return false;
     return parse(run.totalTimeText, run.totalTime) && parse(run.totalMarkText, run.totalMark) &&
            parse(run.averageMarkText, run.averageMark);
-}
-
-Spread SpreadOf(std::vector<double> values) {
-    Spread s;
-    if (values.empty())
-        return s;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    s.min = values.front();
-    s.max = values.back();
-    s.median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    return s;
 }
 
 std::string FormatTable(const Report& report) {

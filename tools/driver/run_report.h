@@ -70,14 +70,10 @@ bool ParseShownNumber(const std::string& text, double& value);
 // in *bad) when one does not read as a number.
 bool ParseRunNumbers(RunResult& run, std::string* bad = nullptr);
 
-struct Spread {
-    double median = 0, min = 0, max = 0;
-    // (max - min) / median; 0 for a median of 0.
-    double Relative() const { return median > 0 ? (max - min) / median : 0; }
-};
-// Median (the mean of the two middle values for an even count), minimum and
-// maximum; all zero for no values.
-Spread SpreadOf(std::vector<double> values);
+// The median, minimum and maximum over the runs are the program's own
+// (bench/rounds.h).
+using bench::Spread;
+using bench::SpreadOf;
 
 // A test whose times spread more than this over the runs is marked as not
 // to be trusted blindly.

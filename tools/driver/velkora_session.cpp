@@ -45,7 +45,7 @@ bool VelkoraSession::Start(const std::wstring& exe, DWORD timeoutMs, std::string
     DWORD n = GetFullPathNameW(exe.c_str(), MAX_PATH, full, nullptr);
     if (n == 0 || n >= MAX_PATH) {
         if (error != nullptr)
-            *error = "cannot form the full path of " + Narrow(exe);
+            *error = "cannot form the full path of " + fw::NarrowUtf8(exe);
         return false;
     }
     dataFile_ = DataFilePathFor(full);

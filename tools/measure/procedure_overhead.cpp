@@ -133,8 +133,7 @@ int Full(int n) {
     worker.SetShownTimes(CMarkResult(), 2);
     DWORD start = GetTickCount();
     {
-        CTestDlg dlg;
-        dlg.m_pThread = &worker;
+        CTestDlg dlg(worker);
         dlg.DoModal();
     }
     DWORD total = GetTickCount() - start;

@@ -25,6 +25,7 @@
 
 #include "bench/catalogue.h"
 #include "framework/handle.h"
+#include "framework/text_codec.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
 
@@ -95,11 +96,7 @@ Record MakeRecord(int n, int variant) {
 // The store takes the platform's own (wide) path; this program keeps its
 // paths in the ANSI code page for the platform's profile functions.
 records::FilePath StorePath(const std::string& path) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    records::FilePath wide(n > 0 ? n : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], n);
-    wide.resize(wide.size() - 1);
-    return wide;
+    return fw::WidenAnsi(path);
 }
 
 std::string PathIn(const std::string& folder, const std::string& name) {

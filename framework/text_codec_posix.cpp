@@ -1,11 +1,11 @@
 // Natively there is no ANSI code page: UTF-8 stands in for it.
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 
-namespace records {
+namespace fw {
 
 const AnsiCodec& SystemAnsiCodec() {
     static const Utf8Codec codec;
     return codec;
 }
 
-}  // namespace records
+}  // namespace fw

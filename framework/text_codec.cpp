@@ -1,8 +1,8 @@
-#include "records/ansi_codec.h"
+#include "framework/text_codec.h"
 
 #include <cstdint>
 
-namespace records {
+namespace fw {
 
 namespace {
 
@@ -101,4 +101,4 @@ std::string Utf8Codec::FromUtf16(std::u16string_view text) const {
     return Utf16ToUtf8(text);
 }
 
-}  // namespace records
+}  // namespace fw

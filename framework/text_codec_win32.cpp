@@ -1,9 +1,10 @@
-// The system ANSI code page (CP_ACP) for the data-file store.
-#include "records/ansi_codec.h"
+// The system ANSI code page (CP_ACP): the one place the program converts
+// through the platform.
+#include "framework/text_codec.h"
 
 #include <windows.h>
 
-namespace records {
+namespace fw {
 
 namespace {
 
@@ -46,6 +47,15 @@ class SystemCodec : public AnsiCodec {
     bool lead_[256];
 };
 
+// wchar_t is a UTF-16 unit on Windows.
+std::wstring ToWide(const std::u16string& units) {
+    return std::wstring(units.begin(), units.end());
+}
+
+std::u16string ToUnits(const std::wstring& wide) {
+    return std::u16string(wide.begin(), wide.end());
+}
+
 }  // namespace
 
 const AnsiCodec& SystemAnsiCodec() {
@@ -53,4 +63,20 @@ const AnsiCodec& SystemAnsiCodec() {
     return codec;
 }
 
-}  // namespace records
+std::wstring WidenAnsi(const std::string& ansi) {
+    return ToWide(SystemAnsiCodec().ToUtf16(ansi));
+}
+
+std::string NarrowAnsi(const std::wstring& wide) {
+    return SystemAnsiCodec().FromUtf16(ToUnits(wide));
+}
+
+std::wstring WidenUtf8(const std::string& utf8) {
+    return ToWide(Utf8ToUtf16(utf8));
+}
+
+std::string NarrowUtf8(const std::wstring& wide) {
+    return Utf16ToUtf8(ToUnits(wide));
+}
+
+}  // namespace fw

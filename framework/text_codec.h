@@ -1,4 +1,8 @@
-// The system ANSI code page as the data-file store needs it.
+// Text conversion between the ANSI code page, UTF-8 and UTF-16, in one
+// place for the program, the data-file store, the comparison and the tools.
+// Portable: the platform's code page comes in through SystemAnsiCodec
+// (text_codec_win32.cpp); on Windows the same conversions also come as the
+// wide strings the W calls take.
 //
 // The data file is bytes in the ANSI code page (932 on Japanese Windows).
 // The store has to know which bytes start a double-byte character, so that a
@@ -11,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-namespace records {
+namespace fw {
 
 class AnsiCodec {
   public:
@@ -42,4 +46,16 @@ class Utf8Codec : public AnsiCodec {
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 
-}  // namespace records
+#ifdef _WIN32
+// The Win32 layer's texts: the program's own texts (data file, clipboard
+// text, report file) are bytes in the ANSI code page; the comparison's and
+// the driver's are UTF-8, so that they carry every character whatever the
+// code page. Japanese resource strings and literals are shown through the
+// wide calls so that they read correctly whatever the system code page is.
+std::wstring WidenAnsi(const std::string& ansi);
+std::string NarrowAnsi(const std::wstring& wide);
+std::wstring WidenUtf8(const std::string& utf8);
+std::string NarrowUtf8(const std::wstring& wide);
+#endif
+
+}  // namespace fw
