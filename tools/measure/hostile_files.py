@@ -2,7 +2,8 @@
 """What hostile data files cost velkora-compare: seconds and memory per byte.
 
 Writes one data file of each shape below at the given size, runs the
-program on each under /usr/bin/time and prints its wall time and its peak
+program on each under /usr/bin/time and prints its wall time, its processor
+time (user + system, which a busy machine does not inflate) and its peak
 resident memory above that of a run on an empty file, per byte of input.
 The program reads the whole file whatever it holds; a file without stored
 records ends with its message after the reading, which is what is measured.
@@ -11,6 +12,7 @@ Shapes (each as close to SIZE bytes as its unit allows):
   headers      bare section headers, [a1] [a2] ...
   dup-hosts    a new header after every repeat of an earlier one
   keys         one section of tiny keys, k1= k2= ...
+  key-each     sections of one tiny key each, [s1] k= [s2] k= ...
   line         one record whose name is one huge line
   numbers      many records whose every value claims a huge number
   count        a record count of 2147483647 over records of a few keys
@@ -62,6 +64,7 @@ def shapes(size):
         "headers": repeat_until(size, b"", lambda i: b"[a%d]\n" % i),
         "dup-hosts": repeat_until(size, b"[d]\n", lambda i: b"[n%d]\n[d]\n" % i),
         "keys": repeat_until(size, b"[s]\n", lambda i: b"k%d=\n" % i),
+        "key-each": repeat_until(size, b"", lambda i: b"[s%d]\nk=\n" % i),
         "line": OPTIONS % 1
         + b"[SystemInfo-DATA001]\nSystemName="
         + b"x" * max(0, size - 64)
@@ -73,11 +76,12 @@ def shapes(size):
 
 
 def run(command, path):
-    """(seconds, peak KB, exit status) of one run, its output discarded."""
-    timed = ["/usr/bin/time", "-f", "%e s %M KB"] + command + [path, "--records", "1"]
+    """(wall seconds, processor seconds, peak KB, exit status) of one run,
+    its output discarded."""
+    timed = ["/usr/bin/time", "-f", "%e s %U %S cpu %M KB"] + command + [path, "--records", "1"]
     done = subprocess.run(timed, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     last = done.stderr.decode(errors="replace").strip().splitlines()[-1].split()
-    return float(last[0]), int(last[2]), done.returncode
+    return float(last[0]), float(last[2]) + float(last[3]), int(last[5]), done.returncode
 
 
 def main():
@@ -93,18 +97,18 @@ def main():
     os.makedirs(folder, exist_ok=True)
     empty = os.path.join(folder, "empty.vlk")
     open(empty, "wb").close()
-    _, base_kb, _ = run(command, empty)
-    print("%-11s %10s %7s %9s %10s  %s" % ("shape", "bytes", "seconds", "peak KB", "bytes/byte", "exit"))
-    print("%-11s %10d %7s %9d %10s" % ("empty", 0, "", base_kb, ""))
+    _, _, base_kb, _ = run(command, empty)
+    print("%-11s %10s %6s %6s %9s %10s  %s" % ("shape", "bytes", "wall s", "cpu s", "peak KB", "bytes/byte", "exit"))
+    print("%-11s %10d %6s %6s %9d %10s" % ("empty", 0, "", "", base_kb, ""))
     worst = 0.0
     for name, data in shapes(args.size).items():
         path = os.path.join(folder, name + ".vlk")
         with open(path, "wb") as out:
             out.write(data)
-        seconds, kb, status = run(command, path)
+        wall, cpu, kb, status = run(command, path)
         per_byte = (kb - base_kb) * 1024.0 / len(data)
         worst = max(worst, per_byte)
-        print("%-11s %10d %7.2f %9d %10.2f  %d" % (name, len(data), seconds, kb, per_byte, status))
+        print("%-11s %10d %6.2f %6.2f %9d %10.2f  %d" % (name, len(data), wall, cpu, kb, per_byte, status))
         if not args.keep:
             os.remove(path)
     if not args.keep:
