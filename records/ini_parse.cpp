@@ -181,8 +181,8 @@ void IniFile::AddReadLine(const Line& parsed, bool inert) {
     const uint32_t l = static_cast<uint32_t>(parsed_.size());
     parsed_.push_back(ParsedLine{static_cast<uint32_t>(parsed.text - text_), parsed.size,
                                  parsed.eol, 1, static_cast<uint32_t>(name.data() - parsed.text),
-                                 kNone});
-    IndexReadKey(l, HashName(name));
+                                 KeyHash(HashName(name), sections_.size() - 1), kNone});
+    IndexReadKey(l);
 }
 
 // Lines read lie one after the other in the text, so a run of the last
@@ -200,7 +200,7 @@ void IniFile::AppendToReadRun(const Line& line, bool other) {
         }
     }
     parsed_.push_back(
-        ParsedLine{offset, line.size, line.eol, 0, other ? line.size : kNoLine, kNone});
+        ParsedLine{offset, line.size, line.eol, 0, other ? line.size : kNoLine, 0, kNone});
 }
 
 // A copied section's lines, added to its body as the reader adds them.

@@ -15,12 +15,12 @@ namespace {
 constexpr size_t kEntriesPerBucket = 2;
 constexpr size_t kFirstBuckets = 8;
 
+}  // namespace
+
 // Keys of different sections with one name fall into different buckets.
-uint32_t KeyHash(uint32_t nameHash, size_t section) {
+uint32_t IniFile::KeyHash(uint32_t nameHash, size_t section) {
     return nameHash ^ (static_cast<uint32_t>(section) * 0x9E3779B1u);
 }
-
-}  // namespace
 
 bool IniFile::HasHeader(size_t section) const {
     if (sections_[section].written)
@@ -145,20 +145,19 @@ uint32_t IniFile::FindReadKey(size_t section, std::string_view key) const {
     const size_t first = sections_[section].first, end = LinesEnd(section);
     const uint32_t hash = KeyHash(HashName(key), section);
     for (uint32_t l = keyBuckets_[hash & (keyBuckets_.size() - 1)]; l != kNone; l = parsed_[l].next)
-        if (l >= first && l < end && ReadKeyIs(parsed_[l], key))
+        if (parsed_[l].hash == hash && l >= first && l < end && ReadKeyIs(parsed_[l], key))
             return l;
     return kNone;
 }
 
 // Keys are indexed while the file is read, each in the last section and
 // already in parsed_, so a rebuild links it too.
-void IniFile::IndexReadKey(uint32_t line, uint32_t nameHash) {
+void IniFile::IndexReadKey(uint32_t line) {
     if (++indexedKeys_ > keyBuckets_.size() * kEntriesPerBucket) {
         RebuildKeyIndex(std::max(kFirstBuckets, keyBuckets_.size() * 2));
         return;
     }
-    const uint32_t hash = KeyHash(nameHash, sections_.size() - 1);
-    uint32_t& head = keyBuckets_[hash & (keyBuckets_.size() - 1)];
+    uint32_t& head = keyBuckets_[parsed_[line].hash & (keyBuckets_.size() - 1)];
     parsed_[line].next = head;
     head = line;
 }
@@ -166,16 +165,12 @@ void IniFile::IndexReadKey(uint32_t line, uint32_t nameHash) {
 void IniFile::RebuildKeyIndex(size_t buckets) {
     std::vector<uint32_t>().swap(keyBuckets_);
     keyBuckets_.assign(buckets, kNone);
-    for (size_t s = 1; s < sections_.size(); ++s) {
-        const size_t end = LinesEnd(s);
-        for (size_t l = sections_[s].first; l < end; ++l) {
-            if (!parsed_[l].isKey)
-                continue;
-            const uint32_t hash = KeyHash(HashName(NameOf(Expand(parsed_[l]))), s);
-            uint32_t& head = keyBuckets_[hash & (buckets - 1)];
-            parsed_[l].next = head;
-            head = static_cast<uint32_t>(l);
-        }
+    for (size_t l = 0; l < parsed_.size(); ++l) {
+        if (!parsed_[l].isKey)
+            continue;
+        uint32_t& head = keyBuckets_[parsed_[l].hash & (buckets - 1)];
+        parsed_[l].next = head;
+        head = static_cast<uint32_t>(l);
     }
 }
 

@@ -194,14 +194,15 @@ class IniFile {
     // byte read.
 
     // A line as read: Line with its text as an offset into text_. A key's
-    // name ends before its first '='; next chains the key lines of one
-    // bucket of keyBuckets_.
+    // name ends before its first '='; hash is that of its section and name,
+    // and next chains the key lines of one bucket of keyBuckets_.
     struct ParsedLine {
         uint32_t offset;
         uint32_t size : 29;
         uint32_t eol : 2;
         uint32_t isKey : 1;
         uint32_t nameStart;
+        uint32_t hash;
         uint32_t next;
     };
 
@@ -281,9 +282,10 @@ class IniFile {
     void UnindexSection(uint32_t section);
     void RebuildSectionIndex(size_t buckets);
     uint32_t FindReadKey(size_t section, std::string_view key) const;
-    void IndexReadKey(uint32_t line, uint32_t hash);
+    void IndexReadKey(uint32_t line);
     void RebuildKeyIndex(size_t buckets);
     bool ReadKeyIs(const ParsedLine& line, std::string_view key) const;
+    static uint32_t KeyHash(uint32_t nameHash, size_t section);
     void EndLastLine();
 
     int FindSection(std::string_view name) const;
