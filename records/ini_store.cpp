@@ -133,7 +133,8 @@ bool IniFile::HasSection(std::string_view section) const {
     return FindSection(ToFileText(TrimBlanks(AsCString(section)), storage)) >= 0;
 }
 
-bool IniFile::LookUp(std::string_view section, std::string_view key, std::string& value) const {
+bool IniFile::LookUp(std::string_view section, std::string_view key, size_t bufferSize,
+                     std::string& value) const {
     std::string sectionStorage, keyStorage;
     const int s = FindSection(ToFileText(TrimBlanks(AsCString(section)), sectionStorage));
     Line line{};
@@ -143,8 +144,12 @@ bool IniFile::LookUp(std::string_view section, std::string_view key, std::string
     // Only blanks lie between the name and its '='.
     const std::string_view rest = View(line).substr(line.nameStart + line.nameSize);
     const std::string_view quoted = TrimBlanks(rest.substr(rest.find('=') + 1));
-    // A NUL ends the value, as it ends every value written.
-    value = ToAnsi(AsCString(StripQuotes(quoted)));
+    // A NUL ends the value, as it ends every value written. An ANSI value
+    // is the file's bytes, so only those the buffer can take are copied.
+    std::string_view text = AsCString(StripQuotes(quoted));
+    if (encoding_ == Encoding::kAnsi)
+        text = text.substr(0, bufferSize);
+    value = ToAnsi(text);
     return true;
 }
 
@@ -169,7 +174,7 @@ std::string IniFile::CutToBuffer(std::string text, size_t bufferSize) const {
 std::string IniFile::GetString(std::string_view section, std::string_view key, std::string_view def,
                                size_t bufferSize) const {
     std::string value;
-    if (!LookUp(section, key, value)) {
+    if (!LookUp(section, key, bufferSize, value)) {
         // Like the platform's, a default loses its trailing blanks, down to
         // its first character.
         std::string_view d = AsCString(def);
@@ -182,7 +187,7 @@ std::string IniFile::GetString(std::string_view section, std::string_view key, s
 
 uint32_t IniFile::GetInt(std::string_view section, std::string_view key, uint32_t def) const {
     std::string value;
-    if (!LookUp(section, key, value) || value.empty())
+    if (!LookUp(section, key, kIntegerBufferSize, value) || value.empty())
         return def;
     return ParseInteger(CutToBuffer(std::move(value), kIntegerBufferSize));
 }

@@ -291,7 +291,9 @@ class IniFile {
     int FindSection(std::string_view name) const;
     bool FindKey(const Body& section, std::string_view key, uint32_t& line) const;
     bool FindKeyLine(size_t section, std::string_view key, Line& line) const;
-    bool LookUp(std::string_view section, std::string_view key, std::string& value) const;
+    // The value of key in section, at least its first bufferSize bytes.
+    bool LookUp(std::string_view section, std::string_view key, size_t bufferSize,
+                std::string& value) const;
     std::string CutToBuffer(std::string text, size_t bufferSize) const;
 
     Line MakeLine(std::string_view text);
