@@ -60,19 +60,6 @@ std::string BlanksThenDuplicateKeys(size_t blanks, size_t duplicates) {
            std::string(blanks, ' ') + "TreeView=1\r\n" + Repeat("TreeView=2\r\n", duplicates);
 }
 
-// head, then "<before>1<after>", "<before>2<after>"... up to size bytes.
-std::string Numbered(const std::string& head, const std::string& before, const std::string& after,
-                     size_t size) {
-    std::string s = head;
-    s.reserve(size);
-    for (size_t n = 1;; ++n) {
-        const std::string piece = before + std::to_string(n) + after;
-        if (s.size() + piece.size() > size)
-            return s;
-        s += piece;
-    }
-}
-
 std::string BlanksThenDuplicateHeaders(size_t blanks, size_t duplicates) {
     return "[Velkora-DATA001]\r\n" + std::string(blanks, ' ') + "\r\nk=1\r\n" +
            Repeat("[Velkora-DATA001]\r\nk=2\r\n", duplicates);
@@ -182,6 +169,19 @@ bool ParsesWithinFourBytesPerByte(std::string bytes) {
 #endif
 
 #if defined(VELKORA_COUNTED_HEAP) || defined(VELKORA_LIMITED_HEAP)
+// head, then "<before>1<after>", "<before>2<after>"... up to size bytes.
+std::string Numbered(const std::string& head, const std::string& before, const std::string& after,
+                     size_t size) {
+    std::string s = head;
+    s.reserve(size);
+    for (size_t n = 1;; ++n) {
+        const std::string piece = before + std::to_string(n) + after;
+        if (s.size() + piece.size() > size)
+            return s;
+        s += piece;
+    }
+}
+
 TEST(HostileFileTest, ParsingCostsAtMostAboutFourBytesPerInputByte) {
     EXPECT_TRUE(ParsesWithinFourBytesPerByte(std::string(size_t{48} << 20, '\n')))
         << "48 MB of line feeds";
