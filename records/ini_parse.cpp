@@ -1,5 +1,6 @@
 // IniFile: splitting the bytes into sections, keys and runs of other lines,
 // rendering them back, and the rules for names.
+#include <algorithm>
 #include <cstring>
 
 #include "records/ini_store.h"
@@ -27,9 +28,16 @@ size_t EolLength(uint32_t eol) {
 }  // namespace
 
 void IniFile::Reset() {
-    sections_.clear();
-    sections_.emplace_back();
-    sectionIndex_.Clear();
+    std::deque<Section>().swap(sections_);
+    sections_.push_back(Section{0, 0, kEolNone, 0, 0, kNone, 0});
+    std::deque<ParsedLine>().swap(parsed_);
+    bodies_.clear();
+    std::vector<uint32_t>().swap(sectionBuckets_);
+    indexedSections_ = 0;
+    std::vector<uint32_t>().swap(keyBuckets_);
+    indexedKeys_ = 0;
+    std::deque<std::pair<uint32_t, uint32_t>>().swap(duplicates_);
+    text_ = nullptr;
     decoded_.clear();
     tail_.clear();
     chunks_.clear();
@@ -105,6 +113,7 @@ IniFile::Line IniFile::CutLine(const char*& p, const char* end) {
 }
 
 void IniFile::SplitLines(const char* text, size_t size) {
+    text_ = text;
     // The lines before the first header, those of a duplicate section and
     // those after a header with an empty name are never read: they only
     // have to come back as they were.
@@ -115,7 +124,7 @@ void IniFile::SplitLines(const char* text, size_t size) {
         const Line line = CutLine(p, end);
         if (line.size == 0) {
             // Empty lines are most of a file of line breaks: the quick way.
-            AppendToRun(sections_.back().lines, line, false);
+            AppendToReadRun(line, false);
             continue;
         }
 
@@ -124,31 +133,78 @@ void IniFile::SplitLines(const char* text, size_t size) {
             const std::string_view name(line.text + start, length);
             const int first = name.empty() ? -1 : FindSection(name);
             if (!name.empty() && first < 0) {
-                sections_.emplace_back();
-                Section& section = sections_.back();
-                section.header = line;
-                section.header.nameStart = start;
-                section.header.nameSize = length;
-                section.hasHeader = true;
-                sectionIndex_.Insert(HashName(name), static_cast<uint32_t>(sections_.size() - 1));
+                const uint32_t s = static_cast<uint32_t>(sections_.size());
+                sections_.push_back(Section{static_cast<uint32_t>(line.text - text_), line.size,
+                                            line.eol, 0, HashName(name), kNone,
+                                            static_cast<uint32_t>(parsed_.size())});
+                IndexSection(s);
                 inert = false;
                 continue;
             }
-            // Reads and writes of this name go to its first section, which
-            // remembers where its duplicates lie for when it is removed.
-            if (first >= 0) {
-                std::vector<uint32_t>& hosts = sections_[static_cast<size_t>(first)].duplicateHosts;
-                const uint32_t host = static_cast<uint32_t>(sections_.size() - 1);
-                if (hosts.empty() || hosts.back() != host)
-                    hosts.push_back(host);
+            // Reads and writes of this name go to its first section; where
+            // its duplicates lie is kept for when it is removed.
+            const uint32_t host = static_cast<uint32_t>(sections_.size() - 1);
+            if (first >= 0 && static_cast<uint32_t>(first) != host) {
+                const std::pair<uint32_t, uint32_t> entry(static_cast<uint32_t>(first), host);
+                if (duplicates_.empty() || duplicates_.back() != entry)
+                    duplicates_.push_back(entry);
             }
             inert = true;
         }
-        AddParsedLine(sections_.back(), line, inert);
+        AddReadLine(line, inert);
     }
+    std::sort(duplicates_.begin(), duplicates_.end());
+    duplicates_.erase(std::unique(duplicates_.begin(), duplicates_.end()), duplicates_.end());
 }
 
-void IniFile::AddParsedLine(Section& section, const Line& parsed, bool inert) {
+void IniFile::AddReadLine(const Line& parsed, bool inert) {
+    const std::string_view whole = View(parsed);
+    const std::string_view t = TrimBlanks(whole);
+    const bool blankOrComment = t.empty() || t[0] == ';';
+    if (inert) {
+        AppendToReadRun(parsed, false);
+        return;
+    }
+    // '=' is never the second byte of a double-byte character: trail bytes
+    // start at 0x40. A header line never gets here.
+    const size_t eq = blankOrComment ? std::string_view::npos : t.find('=');
+    if (eq == std::string_view::npos) {
+        AppendToReadRun(parsed, !blankOrComment);
+        return;
+    }
+    const std::string_view name = TrimBlanks(t.substr(0, eq));
+    if (FindReadKey(sections_.size() - 1, name) != kNone) {
+        // A later duplicate is never read or written.
+        AppendToReadRun(parsed, true);
+        return;
+    }
+    const uint32_t l = static_cast<uint32_t>(parsed_.size());
+    parsed_.push_back(ParsedLine{static_cast<uint32_t>(parsed.text - text_), parsed.size,
+                                 parsed.eol, 1, static_cast<uint32_t>(name.data() - parsed.text),
+                                 KeyHash(HashName(name), sections_.size() - 1), kNone});
+    IndexReadKey(l);
+}
+
+// Lines read lie one after the other in the text, so a run of the last
+// section grows by taking in the next line with the line end between them.
+void IniFile::AppendToReadRun(const Line& line, bool other) {
+    const uint32_t offset = static_cast<uint32_t>(line.text - text_);
+    if (parsed_.size() > sections_.back().first) {
+        ParsedLine& run = parsed_.back();
+        if (!run.isKey && run.offset + run.size + EolLength(run.eol) == offset) {
+            run.size = offset + line.size - run.offset;
+            run.eol = line.eol;
+            if (other)
+                run.nameStart = run.size;
+            return;
+        }
+    }
+    parsed_.push_back(
+        ParsedLine{offset, line.size, line.eol, 0, other ? line.size : kNoLine, 0, kNone});
+}
+
+// A copied section's lines, added to its body as the reader adds them.
+void IniFile::AddParsedLine(Body& section, const Line& parsed, bool inert) {
     const std::string_view whole = View(parsed);
     const std::string_view t = TrimBlanks(whole);
     const bool blankOrComment = t.empty() || t[0] == ';';
@@ -156,8 +212,6 @@ void IniFile::AddParsedLine(Section& section, const Line& parsed, bool inert) {
         AppendToRun(section.lines, parsed, false);
         return;
     }
-    // '=' is never the second byte of a double-byte character: trail bytes
-    // start at 0x40. A header line never gets here.
     const size_t eq = blankOrComment ? std::string_view::npos : t.find('=');
     if (eq == std::string_view::npos) {
         AppendToRun(section.lines, parsed, !blankOrComment);
@@ -170,7 +224,6 @@ void IniFile::AddParsedLine(Section& section, const Line& parsed, bool inert) {
     line.nameSize = static_cast<uint32_t>(name.size());
     uint32_t existing;
     if (FindKey(section, name, existing)) {
-        // A later duplicate is never read or written.
         AppendToRun(section.lines, parsed, true);
         return;
     }
@@ -178,8 +231,8 @@ void IniFile::AddParsedLine(Section& section, const Line& parsed, bool inert) {
     section.lines.push_back(line);
 }
 
-// Parsed lines lie one after the other in memory, so a run grows by taking
-// in the next line with the line end between them.
+// Copied lines lie one after the other in one chunk, so a run grows by
+// taking in the next line with the line end between them.
 void IniFile::AppendToRun(std::vector<Line>& lines, const Line& line, bool other) {
     if (!lines.empty()) {
         Line& run = lines.back();
@@ -201,7 +254,7 @@ void IniFile::AppendToRun(std::vector<Line>& lines, const Line& line, bool other
 // Where a new key of the section goes: after its last line that is neither
 // blank nor a comment, so that blank lines and comments before the next
 // header stay before it. A run is split there; only runs follow the place.
-size_t IniFile::InsertionPoint(Section& section) {
+size_t IniFile::InsertionPoint(Body& section) {
     std::vector<Line>& lines = section.lines;
     size_t at = lines.size();
     while (at > 0) {
@@ -232,11 +285,10 @@ size_t IniFile::InsertionPoint(Section& section) {
 
 std::string IniFile::Render() const {
     size_t total = 0;
-    for (const Section& section : sections_) {
-        if (section.hasHeader)
-            total += section.header.size + 2;
-        for (const Line& line : section.lines)
-            total += line.size + 2;
+    for (size_t s = 0; s < sections_.size(); ++s) {
+        if (HasHeader(s))
+            total += HeaderLine(s).size + 2;
+        VisitLines(s, [&total](const Line& line) { total += line.size + 2; });
     }
     std::string text;
     text.reserve(total);
@@ -245,11 +297,10 @@ std::string IniFile::Render() const {
         static const char* const kEol[] = {"", "\n", "\r", "\r\n"};
         text += kEol[line.eol];
     };
-    for (const Section& section : sections_) {
-        if (section.hasHeader)
-            append(section.header);
-        for (const Line& line : section.lines)
-            append(line);
+    for (size_t s = 0; s < sections_.size(); ++s) {
+        if (HasHeader(s))
+            append(HeaderLine(s));
+        VisitLines(s, append);
     }
     switch (encoding_) {
         case Encoding::kAnsi:
@@ -344,21 +395,6 @@ bool IniFile::SameName(std::string_view a, std::string_view b) const {
         }
     }
     return true;
-}
-
-int IniFile::FindSection(std::string_view name) const {
-    if (name.empty())
-        return -1;
-    const uint32_t s = sectionIndex_.Find(HashName(name), [&](uint32_t other) {
-        return SameName(NameOf(sections_[other].header), name);
-    });
-    return s == OpenTable::kEmpty ? -1 : static_cast<int>(s);
-}
-
-bool IniFile::FindKey(const Section& section, std::string_view key, uint32_t& line) const {
-    line = section.keys.Find(
-        HashName(key), [&](uint32_t other) { return SameName(NameOf(section.lines[other]), key); });
-    return line != OpenTable::kEmpty;
 }
 
 }  // namespace records

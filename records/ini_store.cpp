@@ -1,5 +1,6 @@
 #include "records/ini_store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -132,19 +133,23 @@ bool IniFile::HasSection(std::string_view section) const {
     return FindSection(ToFileText(TrimBlanks(AsCString(section)), storage)) >= 0;
 }
 
-bool IniFile::LookUp(std::string_view section, std::string_view key, std::string& value) const {
+bool IniFile::LookUp(std::string_view section, std::string_view key, size_t bufferSize,
+                     std::string& value) const {
     std::string sectionStorage, keyStorage;
     const int s = FindSection(ToFileText(TrimBlanks(AsCString(section)), sectionStorage));
-    uint32_t l = 0;
-    if (s < 0 || !FindKey(sections_[static_cast<size_t>(s)],
-                          ToFileText(TrimBlanks(AsCString(key)), keyStorage), l))
+    Line line{};
+    if (s < 0 || !FindKeyLine(static_cast<size_t>(s),
+                              ToFileText(TrimBlanks(AsCString(key)), keyStorage), line))
         return false;
     // Only blanks lie between the name and its '='.
-    const Line& line = sections_[static_cast<size_t>(s)].lines[l];
     const std::string_view rest = View(line).substr(line.nameStart + line.nameSize);
     const std::string_view quoted = TrimBlanks(rest.substr(rest.find('=') + 1));
-    // A NUL ends the value, as it ends every value written.
-    value = ToAnsi(AsCString(StripQuotes(quoted)));
+    // A NUL ends the value, as it ends every value written. An ANSI value
+    // is the file's bytes, so only those the buffer can take are copied.
+    std::string_view text = AsCString(StripQuotes(quoted));
+    if (encoding_ == Encoding::kAnsi)
+        text = text.substr(0, bufferSize);
+    value = ToAnsi(text);
     return true;
 }
 
@@ -169,7 +174,7 @@ std::string IniFile::CutToBuffer(std::string text, size_t bufferSize) const {
 std::string IniFile::GetString(std::string_view section, std::string_view key, std::string_view def,
                                size_t bufferSize) const {
     std::string value;
-    if (!LookUp(section, key, value)) {
+    if (!LookUp(section, key, bufferSize, value)) {
         // Like the platform's, a default loses its trailing blanks, down to
         // its first character.
         std::string_view d = AsCString(def);
@@ -182,7 +187,7 @@ std::string IniFile::GetString(std::string_view section, std::string_view key, s
 
 uint32_t IniFile::GetInt(std::string_view section, std::string_view key, uint32_t def) const {
     std::string value;
-    if (!LookUp(section, key, value) || value.empty())
+    if (!LookUp(section, key, kIntegerBufferSize, value) || value.empty())
         return def;
     return ParseInteger(CutToBuffer(std::move(value), kIntegerBufferSize));
 }
@@ -203,17 +208,6 @@ IniFile::Line IniFile::MakeLine(std::string_view text) {
     chunkNext_ += text.size();
     chunkLeft_ -= text.size();
     return Line{p, static_cast<uint32_t>(text.size()), kEolCrLf, 0, kNoLine, 0};
-}
-
-IniFile::Line* IniFile::LastLine() {
-    for (size_t s = sections_.size(); s-- > 0;) {
-        Section& section = sections_[s];
-        if (!section.lines.empty())
-            return &section.lines.back();
-        if (section.hasHeader)
-            return &section.header;
-    }
-    return nullptr;
 }
 
 bool IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
@@ -237,7 +231,7 @@ bool IniFile::SetString(std::string_view section, std::string_view key, std::str
     int s = FindSection(sectionName);
     if (s < 0 && (s = AddSection(sectionName)) < 0)
         return false;
-    Section& target = sections_[static_cast<size_t>(s)];
+    Body& target = Detach(static_cast<size_t>(s));
 
     std::string text;
     uint32_t l = 0;
@@ -291,17 +285,17 @@ int IniFile::AddSection(std::string_view name) {
     if (!FindHeaderName(header, start, size) ||
         std::string_view(header).substr(start, size) != name)
         return -1;
-    if (Line* last = LastLine(); last && last->eol == kEolNone)
-        last->eol = kEolCrLf;
-    sections_.emplace_back();
-    Section& added = sections_.back();
+    EndLastLine();
+    const uint32_t s = static_cast<uint32_t>(sections_.size());
+    Body& added = bodies_[s];
     added.header = MakeLine(header);
     added.header.nameStart = start;
     added.header.nameSize = size;
     added.hasHeader = true;
-    const int s = static_cast<int>(sections_.size() - 1);
-    sectionIndex_.Insert(HashName(name), static_cast<uint32_t>(s));
-    return s;
+    sections_.push_back(
+        Section{0, 0, kEolNone, 1, HashName(name), kNone, static_cast<uint32_t>(parsed_.size())});
+    IndexSection(s);
+    return static_cast<int>(s);
 }
 
 // The lines of a section as the file holds them, each with its line end.
@@ -311,10 +305,10 @@ std::string IniFile::SectionText(int section) const {
     static const char* const kEol[] = {"", "\n", "\r", "\r\n"};
     std::string text;
     bool foreign = false;
-    for (const Line& line : sections_[static_cast<size_t>(section)].lines) {
+    VisitLines(static_cast<size_t>(section), [&](const Line& line) {
         if (line.isKey) {
             text.append(View(line)).append(line.eol == kEolNone ? "\r\n" : kEol[line.eol]);
-            continue;
+            return;
         }
         const char* const end = line.text + line.size;
         for (const char* p = line.text; !foreign;) {
@@ -335,7 +329,7 @@ std::string IniFile::SectionText(int section) const {
             text.append(q, eol);
             p = q + eol;
         }
-    }
+    });
     return text;
 }
 
@@ -360,7 +354,7 @@ bool IniFile::CopySection(const IniFile& source, std::string_view from, std::str
     // The copy lies in one chunk, so its lines follow each other in memory
     // as parsed lines do and join into runs the same way.
     const Line whole = MakeLine(text);
-    Section& section = sections_[static_cast<size_t>(added)];
+    Body& section = bodies_.at(static_cast<uint32_t>(added));
     const char* p = whole.text;
     const char* const end = whole.text + whole.size;
     while (p < end)
@@ -374,19 +368,21 @@ bool IniFile::RemoveSection(std::string_view section) {
     const int s = FindSection(ToFileText(TrimBlanks(AsCString(section)), storage));
     if (s < 0)
         return false;
-    Section& target = sections_[static_cast<size_t>(s)];
+    const uint32_t removed = static_cast<uint32_t>(s);
+    Body& target = Detach(removed);
     // The header's text stays where it is (in the bytes read or a chunk),
     // so its name can still be compared with after the header is gone.
     const std::string_view name = NameOf(target.header);
-    sectionIndex_.Erase(HashName(name), static_cast<uint32_t>(s));
+    UnindexSection(removed);
     DropSectionLines(target, name, true);
     target.hasHeader = false;
     target.keys.Clear();
-    std::vector<uint32_t> hosts;
-    hosts.swap(target.duplicateHosts);
-    for (uint32_t host : hosts)
-        if (host != static_cast<uint32_t>(s))
-            DropSectionLines(sections_[host], name, false);
+    const auto hosts = std::equal_range(
+        duplicates_.begin(), duplicates_.end(), std::make_pair(removed, uint32_t{0}),
+        [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto host = hosts.first; host != hosts.second; ++host)
+        DropSectionLines(Detach(host->second), name, false);
+    duplicates_.erase(hosts.first, hosts.second);
     modified_ = true;
     return true;
 }
@@ -397,7 +393,7 @@ bool IniFile::RemoveSection(std::string_view section) {
 // keys included). Other key lines of a section all come before its first
 // header line (a new key goes before the runs of duplicates), so their
 // indexes do not move.
-void IniFile::DropSectionLines(Section& host, std::string_view name, bool dropping) {
+void IniFile::DropSectionLines(Body& host, std::string_view name, bool dropping) {
     std::vector<Line> kept;
     kept.reserve(host.lines.size());
     for (const Line& line : host.lines) {

@@ -70,9 +70,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "framework/text_codec.h"
@@ -116,8 +119,8 @@ class IniFile {
     template <class Visit>
     void VisitSectionNames(Visit visit) const {
         for (size_t s = 1; s < sections_.size(); ++s)
-            if (sections_[s].hasHeader)
-                visit(NameOf(sections_[s].header));
+            if (HasHeader(s))
+                visit(SectionName(s));
     }
 
     // The value of key in section, or def when the section or the key is
@@ -157,6 +160,7 @@ class IniFile {
   private:
     enum : uint8_t { kEolNone, kEolLf, kEolCr, kEolCrLf };
     static constexpr uint32_t kNoLine = 0xFFFFFFFFu;
+    static constexpr uint32_t kNone = 0xFFFFFFFFu;
 
     // One entry of a section: a key line, or a run of consecutive lines
     // that no read or write addresses (blank lines, comments, lines without
@@ -164,32 +168,68 @@ class IniFile {
     // such lines as one run keeps memory proportional to the keys, not to
     // the line breaks, of a file.
     struct Line {
-        // Into the bytes read, the decoded text of a UTF-16 file or a chunk
-        // of written lines; not terminated. A run holds its inner line ends;
-        // eol is the line end after the last of its lines.
+        // Into the text read, or a chunk of written lines; not terminated.
+        // A run holds its inner line ends; eol is the line end after the
+        // last of its lines.
         const char* text;
         uint32_t size : 29;
         uint32_t eol : 2;
         uint32_t isKey : 1;
         // A key line or a header: its trimmed name is
-        // text[nameStart, nameStart + nameSize), found once when parsing.
-        // A run: nameStart is where the text of its last line that is
-        // neither blank nor a comment ends (a new key goes after that
-        // line), kNoLine when it has none.
+        // text[nameStart, nameStart + nameSize). A run: nameStart is where
+        // the text of its last line that is neither blank nor a comment
+        // ends (a new key goes after that line), kNoLine when it has none.
         uint32_t nameStart;
         uint32_t nameSize;
     };
 
-    // A removed section keeps its place without a header, holding only the
-    // lines of other sections' duplicates that followed it, so that the
-    // indexes of the sections after it do not move.
+    // Memory. A file is mostly read and rarely written, so what is read
+    // stays in three flat tables of 32-bit fields: sections_ (one entry
+    // per section header), parsed_ (its lines, in file order, each
+    // section's a range) and the hash chains that index them, and no
+    // section allocates anything of its own. A section the program writes
+    // or removes first moves its lines into a Body of the older, editable
+    // shape; only those sections pay for it. Names are positions in the
+    // text, so a file of bare headers or tiny keys costs a few bytes per
+    // byte read.
+
+    // A line as read: Line with its text as an offset into text_. A key's
+    // name ends before its first '='; hash is that of its section and name,
+    // and next chains the key lines of one bucket of keyBuckets_.
+    struct ParsedLine {
+        uint32_t offset;
+        uint32_t size : 29;
+        uint32_t eol : 2;
+        uint32_t isKey : 1;
+        uint32_t nameStart;
+        uint32_t hash;
+        uint32_t next;
+    };
+
+    // A section: its header line in text_ (none for [0], the lines before
+    // the first header), the hash of its name and the next section in its
+    // bucket of sectionBuckets_. Its lines as read are
+    // parsed_[first, the next section's first); once written they are
+    // bodies_[its index] instead. A section added by a write has a body
+    // from the start and no lines in parsed_.
     struct Section {
+        uint32_t offset;
+        uint32_t size : 29;
+        uint32_t eol : 2;
+        uint32_t written : 1;
+        uint32_t hash;
+        uint32_t next;
+        uint32_t first;
+    };
+
+    // A written section. A removed one keeps its place without a header,
+    // holding only the lines of other sections' duplicates that followed
+    // it, so that the indexes of the sections after it do not move.
+    struct Body {
         Line header;  // unused for the lines before the first header
         bool hasHeader = false;
         std::vector<Line> lines;
         OpenTable keys;  // the first key line of each name
-        // The sections whose runs hold later duplicates of this header.
-        std::vector<uint32_t> duplicateHosts;
     };
 
     void Reset();
@@ -199,10 +239,12 @@ class IniFile {
     void SplitLines(const char* text, size_t size);
     // The line at p (up to CR, LF or CR LF, which it records) and p past it.
     static Line CutLine(const char*& p, const char* end);
-    void AddParsedLine(Section& section, const Line& line, bool inert);
+    void AddReadLine(const Line& line, bool inert);
+    void AppendToReadRun(const Line& line, bool other);
+    void AddParsedLine(Body& section, const Line& line, bool inert);
     static void AppendToRun(std::vector<Line>& lines, const Line& line, bool other);
-    size_t InsertionPoint(Section& section);
-    void DropSectionLines(Section& host, std::string_view name, bool dropping);
+    size_t InsertionPoint(Body& section);
+    void DropSectionLines(Body& host, std::string_view name, bool dropping);
 
     static std::string_view View(const Line& line) { return {line.text, line.size}; }
     static std::string_view NameOf(const Line& line) {
@@ -218,13 +260,43 @@ class IniFile {
     std::string_view ToFileText(std::string_view ansi, std::string& storage) const;
     std::string ToAnsi(std::string_view text) const;
 
+    // The sections and the lines as read (ini_sections.cpp).
+    bool HasHeader(size_t section) const;
+    std::string_view SectionName(size_t section) const;
+    Line HeaderLine(size_t section) const;
+    Line Expand(const ParsedLine& line) const;
+    size_t LinesEnd(size_t section) const;
+    template <class Visit>
+    void VisitLines(size_t section, Visit visit) const {
+        if (sections_[section].written) {
+            for (const Line& line : bodies_.at(static_cast<uint32_t>(section)).lines)
+                visit(line);
+            return;
+        }
+        const size_t end = LinesEnd(section);
+        for (size_t l = sections_[section].first; l < end; ++l)
+            visit(Expand(parsed_[l]));
+    }
+    Body& Detach(size_t section);
+    void IndexSection(uint32_t section);
+    void UnindexSection(uint32_t section);
+    void RebuildSectionIndex(size_t buckets);
+    uint32_t FindReadKey(size_t section, std::string_view key) const;
+    void IndexReadKey(uint32_t line);
+    void RebuildKeyIndex(size_t buckets);
+    bool ReadKeyIs(const ParsedLine& line, std::string_view key) const;
+    static uint32_t KeyHash(uint32_t nameHash, size_t section);
+    void EndLastLine();
+
     int FindSection(std::string_view name) const;
-    bool FindKey(const Section& section, std::string_view key, uint32_t& line) const;
-    bool LookUp(std::string_view section, std::string_view key, std::string& value) const;
+    bool FindKey(const Body& section, std::string_view key, uint32_t& line) const;
+    bool FindKeyLine(size_t section, std::string_view key, Line& line) const;
+    // The value of key in section, at least its first bufferSize bytes.
+    bool LookUp(std::string_view section, std::string_view key, size_t bufferSize,
+                std::string& value) const;
     std::string CutToBuffer(std::string text, size_t bufferSize) const;
 
     Line MakeLine(std::string_view text);
-    Line* LastLine();
 
     const fw::AnsiCodec& codec_;
     bool ansiLead_[256];  // lead bytes of the ANSI code page
@@ -240,9 +312,21 @@ class IniFile {
     std::shared_ptr<const std::string> disk_;    // the bytes last read or written
     std::string decoded_;                        // a UTF-16 file's text as UTF-8
     std::string tail_;                           // the odd last byte of a UTF-16 file
+    const char* text_ = nullptr;                 // the text parsed: in source_ or decoded_
 
-    std::vector<Section> sections_;  // [0]: the lines before the first header
-    OpenTable sectionIndex_;         // the first section of each name
+    // Deques: they grow without moving (and so without a second copy).
+    std::deque<Section> sections_;  // [0]: the lines before the first header
+    std::deque<ParsedLine> parsed_;
+    std::unordered_map<uint32_t, Body> bodies_;
+    // Chains of the sections with a header, by name, at most two a bucket.
+    std::vector<uint32_t> sectionBuckets_;
+    size_t indexedSections_ = 0;
+    // Chains of the key lines of parsed_, by section and name.
+    std::vector<uint32_t> keyBuckets_;
+    size_t indexedKeys_ = 0;
+    // (section, host): the host's runs hold a later duplicate of the
+    // section's header; sorted once the file is read.
+    std::deque<std::pair<uint32_t, uint32_t>> duplicates_;
 
     // Texts of the lines this store wrote, in chunks that never move.
     std::vector<std::unique_ptr<char[]>> chunks_;

@@ -169,12 +169,28 @@ bool ParsesWithinFourBytesPerByte(std::string bytes) {
 #endif
 
 #if defined(VELKORA_COUNTED_HEAP) || defined(VELKORA_LIMITED_HEAP)
+// head, then "<before>1<after>", "<before>2<after>"... up to size bytes.
+std::string Numbered(const std::string& head, const std::string& before, const std::string& after,
+                     size_t size) {
+    std::string s = head;
+    s.reserve(size);
+    for (size_t n = 1;; ++n) {
+        const std::string piece = before + std::to_string(n) + after;
+        if (s.size() + piece.size() > size)
+            return s;
+        s += piece;
+    }
+}
+
 TEST(HostileFileTest, ParsingCostsAtMostAboutFourBytesPerInputByte) {
     EXPECT_TRUE(ParsesWithinFourBytesPerByte(std::string(size_t{48} << 20, '\n')))
         << "48 MB of line feeds";
     EXPECT_TRUE(ParsesWithinFourBytesPerByte(Repeat("\r\n; a comment\r\n", size_t{1} << 20)));
     EXPECT_TRUE(ParsesWithinFourBytesPerByte(BlanksThenDuplicateKeys(size_t{8} << 20, 1 << 20)));
     EXPECT_TRUE(ParsesWithinFourBytesPerByte(BlanksThenDuplicateHeaders(1024, 1 << 20)));
+    const size_t size = size_t{24} << 20;
+    EXPECT_TRUE(ParsesWithinFourBytesPerByte(Numbered("", "[a", "]\n", size))) << "bare headers";
+    EXPECT_TRUE(ParsesWithinFourBytesPerByte(Numbered("[s]\n", "k", "=\n", size))) << "tiny keys";
 }
 #endif
 
