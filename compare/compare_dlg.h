@@ -33,12 +33,9 @@ class RecordBook;
 
 class CCompareDlg : public fw::Dialog {
   public:
-    // The largest data file the window opens besides the program's own,
-    // about 1700 records as runs store them, and the most records it lists
-    // from one: a file of bare section headers holds far more records per
-    // byte, and listing them would keep the window waiting.
-    static constexpr uint64_t kMaxOpenedFileSize = uint64_t{4} << 20;
-    static constexpr size_t kMaxOpenedRecords = 4000;
+    // The limits of a file opened besides the program's own.
+    static constexpr uint64_t kMaxOpenedFileSize = compare::kMaxSharedFileSize;
+    static constexpr size_t kMaxOpenedRecords = compare::kMaxSharedRecords;
 
     // The choice: "This System" as the book shows it (timed with
     // thisSystemLoop) and the stored records of the book's file, read once

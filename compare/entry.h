@@ -2,6 +2,7 @@
 // machine described in UTF-8 texts, whatever code page its file is in.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,6 +33,14 @@ Entry ReadStoredEntry(const records::IniFile& file, int32_t n, const std::string
 // missing inside the file is no machine to compare), as entries.
 std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::string& origin,
                                      const fw::AnsiCodec& codec);
+
+// The largest data file from elsewhere a comparison reads, about 1700
+// records as runs store them, and the most records it takes from one: a
+// file of bare section headers holds far more records per byte, and
+// listing them would keep the reader waiting. The program's own data file
+// is not held to them.
+constexpr uint64_t kMaxSharedFileSize = uint64_t{4} << 20;
+constexpr size_t kMaxSharedRecords = 4000;
 
 // A stored record as a list to choose from shows it, read without its
 // times: what a row costs is its few texts.

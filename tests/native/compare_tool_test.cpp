@@ -207,6 +207,22 @@ TEST_F(CompareToolFiles, ReadsStoredRecordsAndRefusesFilesWithout) {
     EXPECT_EQ(error, "cannot open " + Path("gone.vlk") + ": No such file or directory");
     EXPECT_FALSE(compare_tool::ReadDataFile(folder_, codec, other, error));
     EXPECT_EQ(error, folder_ + " is a folder, not a data file");
+
+    // Beyond the comparison's limits, by size or by records: refused.
+    const std::string tooLarge =
+        " is larger than a comparison reads: up to 4 MB and 4000 records a file";
+    std::string bigFile = "[VelkoraDataFile]\n" + std::string((4u << 20) + 1, ';');
+    std::string manyRecords = "[VelkoraDataFile]\nVelkoraDataNum=4001\n";
+    for (int n = 1; n <= 4001; ++n) {
+        char header[32];
+        std::snprintf(header, sizeof header, "[SystemInfo-DATA%03d]\n", n);
+        manyRecords += header;
+    }
+    for (const std::string* text : {&bigFile, &manyRecords}) {
+        Write("big.vlk", *text);
+        EXPECT_FALSE(compare_tool::ReadDataFile(Path("big.vlk"), codec, other, error));
+        EXPECT_EQ(error, Path("big.vlk") + tooLarge);
+    }
 }
 
 TEST_F(CompareToolFiles, TheProgramPrintsMarkdownOrExitsWithTwoAndAReason) {

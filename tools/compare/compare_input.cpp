@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "compare/entry.h"
 #include "records/ini_store.h"
@@ -15,6 +17,16 @@ std::string BaseName(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+namespace {
+
+std::string TooLarge(const std::string& path) {
+    return path + " is larger than a comparison reads: up to " +
+           std::to_string(compare::kMaxSharedFileSize >> 20) + " MB and " +
+           std::to_string(compare::kMaxSharedRecords) + " records a file";
+}
+
+}  // namespace
 
 compare::Entry DataFile::Entry(size_t i, const fw::AnsiCodec& codec) const {
     return compare::ReadStoredEntry(*store, numbers[i], origin, codec);
@@ -33,12 +45,23 @@ bool ReadDataFile(const std::string& path, const fw::AnsiCodec& codec, DataFile&
         error = path + " is a folder, not a data file";
         return false;
     }
+    // Files from other machines are held to the comparison window's limits:
+    // refused by size before a byte is read, and by the records they hold
+    // before any is listed.
+    if (static_cast<uint64_t>(info.st_size) > compare::kMaxSharedFileSize) {
+        error = TooLarge(path);
+        return false;
+    }
     auto store = std::make_unique<records::IniFile>(codec);
     if (!store->Load(path)) {
         error = "cannot read " + path + " (unreadable, or larger than the data file's limit)";
         return false;
     }
     std::vector<int32_t> numbers = records::StoredRecordNumbers(*store);
+    if (numbers.size() > compare::kMaxSharedRecords) {
+        error = TooLarge(path);
+        return false;
+    }
     if (numbers.empty()) {
         error = path + " holds no stored records";
         return false;
