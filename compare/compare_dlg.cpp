@@ -299,8 +299,12 @@ bool CCompareDlg::AddDataFile(const records::FilePath& path) {
         return false;
     }
     auto file = std::make_unique<records::IniFile>();
+    file->LimitSections(compare::kMaxSharedSections);
     if (!file->Load(path)) {
-        ShowMessage(IDS_CMP_CANNOT_OPEN);
+        if (file->TooManySections())
+            ShowTooLarge();
+        else
+            ShowMessage(IDS_CMP_CANNOT_OPEN);
         return false;
     }
     if (records::StoredRecordNumbers(*file).size() > kMaxOpenedRecords) {

@@ -41,6 +41,9 @@ std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::st
 // is not held to them.
 constexpr uint64_t kMaxSharedFileSize = uint64_t{4} << 20;
 constexpr size_t kMaxSharedRecords = 4000;
+// Three sections a record and room for the file's own: reading stops at
+// once beyond this many, so a file of bare headers costs nearly nothing.
+constexpr size_t kMaxSharedSections = 4 * kMaxSharedRecords;
 
 // A stored record as a list to choose from shows it, read without its
 // times: what a row costs is its few texts.

@@ -87,7 +87,14 @@ bool IniFile::ParseShared(std::shared_ptr<const std::string> bytes) {
     for (int c = 0; c < 256; ++c)
         nameLead_[c] = encoding_ == Encoding::kAnsi && ansiLead_[c];
 
+    tooManySections_ = false;
     SplitLines(text, size);
+    if (tooManySections_) {
+        // Refused whole: nothing of a file too large stays in the store.
+        Reset();
+        source_ = disk_ = std::make_shared<const std::string>();
+        return false;
+    }
     return fits;
 }
 
@@ -133,6 +140,10 @@ void IniFile::SplitLines(const char* text, size_t size) {
             const std::string_view name(line.text + start, length);
             const int first = name.empty() ? -1 : FindSection(name);
             if (!name.empty() && first < 0) {
+                if (sectionLimit_ != 0 && sections_.size() > sectionLimit_) {
+                    tooManySections_ = true;
+                    return;
+                }
                 const uint32_t s = static_cast<uint32_t>(sections_.size());
                 sections_.push_back(Section{static_cast<uint32_t>(line.text - text_), line.size,
                                             line.eol, 0, HashName(name), kNone,

@@ -99,6 +99,12 @@ class IniFile {
     IniFile& operator=(const IniFile&) = delete;
 
     bool Load(const FilePath& path);
+    // A file from elsewhere may hold far more sections than any data file:
+    // with a limit set, a load or parse of a file holding more sections
+    // stops there and fails, leaving the store empty, and TooManySections
+    // says so until the next load.
+    void LimitSections(size_t most) { sectionLimit_ = most; }
+    bool TooManySections() const { return tooManySections_; }
     bool Save();
     void Revert();
     const FilePath& Path() const { return path_; }
@@ -305,6 +311,8 @@ class IniFile {
 
     FilePath path_;
     bool loadFailed_ = false;
+    size_t sectionLimit_ = 0;  // 0: none
+    bool tooManySections_ = false;
     bool modified_ = false;
     Encoding encoding_ = Encoding::kAnsi;
 

@@ -218,7 +218,10 @@ TEST_F(CompareToolFiles, ReadsStoredRecordsAndRefusesFilesWithout) {
         std::snprintf(header, sizeof header, "[SystemInfo-DATA%03d]\n", n);
         manyRecords += header;
     }
-    for (const std::string* text : {&bigFile, &manyRecords}) {
+    std::string manySections;
+    for (int n = 0; n <= 16000; ++n)
+        manySections += "[s" + std::to_string(n) + "]\n";
+    for (const std::string* text : {&bigFile, &manyRecords, &manySections}) {
         Write("big.vlk", *text);
         EXPECT_FALSE(compare_tool::ReadDataFile(Path("big.vlk"), codec, other, error));
         EXPECT_EQ(error, Path("big.vlk") + tooLarge);

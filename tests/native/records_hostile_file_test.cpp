@@ -89,6 +89,17 @@ TEST(HostileFileTest, DuplicatesAfterLongBlankLinesReadInLinearTime) {
     EXPECT_EQ(reread.GetString("Velkora-DATA001", "new", ""), "5");
 }
 
+TEST(HostileFileTest, ASectionLimitRefusesTheWholeFileBeyondIt) {
+    IniFile file;
+    file.LimitSections(2);
+    ASSERT_TRUE(file.Parse("[a]\nk=1\n[b]\n[a]\n"));  // a duplicate is no new section
+    EXPECT_FALSE(file.TooManySections());
+    EXPECT_FALSE(file.Parse("[a]\nk=1\n[b]\n[c]\n"));
+    EXPECT_TRUE(file.TooManySections());
+    EXPECT_EQ(file.GetString("a", "k", "none"), "none");
+    EXPECT_EQ(file.Render(), "");
+}
+
 TEST(HostileFileTest, AValueReadsAsItWouldBeWritten) {
     IniFile file;
     ASSERT_TRUE(file.Parse(std::string("[S]\r\nk=ab\0cd\r\nq=\"x\0y\"\r\n", 22)));

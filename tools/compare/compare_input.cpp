@@ -53,8 +53,11 @@ bool ReadDataFile(const std::string& path, const fw::AnsiCodec& codec, DataFile&
         return false;
     }
     auto store = std::make_unique<records::IniFile>(codec);
+    store->LimitSections(compare::kMaxSharedSections);
     if (!store->Load(path)) {
-        error = "cannot read " + path + " (unreadable, or larger than the data file's limit)";
+        error = store->TooManySections()
+                    ? TooLarge(path)
+                    : "cannot read " + path + " (unreadable, or larger than the data file's limit)";
         return false;
     }
     std::vector<int32_t> numbers = records::StoredRecordNumbers(*store);
