@@ -1,5 +1,7 @@
-// Clock measurement (time-stamp counter against the performance counter),
-// the Windows version text and the one-line summary of a processor record.
+// Clock measurement (time-stamp counter against the performance counter)
+// and the one-line summary of a processor record.
+
+#include "cpu/cpu_clock.h"
 
 #include <cstdio>
 
@@ -8,8 +10,8 @@
 
 namespace {
 
-CCpuInfo::TscReading Split(uint64_t counter) {
-    CCpuInfo::TscReading reading;
+cpu::TscReading Split(uint64_t counter) {
+    cpu::TscReading reading;
     reading.High = static_cast<uint32_t>(counter >> 32);
     reading.Low = static_cast<uint32_t>(counter);
     return reading;
@@ -17,7 +19,7 @@ CCpuInfo::TscReading Split(uint64_t counter) {
 
 // A reading in quarter cycles: exact in a double for every count below
 // 2^55 cycles, which is years of uptime at present-day clocks.
-double QuarterCycles(const CCpuInfo::TscReading& reading) {
+double QuarterCycles(const cpu::TscReading& reading) {
     return static_cast<double>(reading.High) * 1073741824.0 + static_cast<double>(reading.Low >> 2);
 }
 
@@ -36,25 +38,34 @@ int WholeMegahertz(double frequency) {
 
 }  // namespace
 
-void CCpuInfo::StartClock() {
-    // Back to back, time-stamp counter first.
-    TscStart = Split(m_pPlatform->ReadTimeStampCounter());
-    QpcStart = m_pPlatform->ReadPerformanceCounter();
+namespace cpu {
+
+TscClock::TscClock(CpuPlatform& platform)
+    : m_qpcScale(static_cast<double>(platform.PerformanceFrequency()) * 4e-6) {}
+
+void TscClock::Start(CpuPlatform& platform) {
+    m_tscStart = Split(platform.ReadTimeStampCounter());
+    m_qpcStart = platform.ReadPerformanceCounter();
 }
+
+double TscClock::Stop(CpuPlatform& platform) {
+    m_tscEnd = Split(platform.ReadTimeStampCounter());
+    m_qpcEnd = platform.ReadPerformanceCounter();
+    return Megahertz();
+}
+
+double TscClock::Megahertz() const {
+    // m_qpcScale carries the factor 4 that turns quarter cycles back into
+    // cycles and the 1e-6 that turns cycles per second into MHz.
+    double cycles = QuarterCycles(m_tscEnd) - QuarterCycles(m_tscStart);
+    double counts = static_cast<double>(m_qpcEnd) - static_cast<double>(m_qpcStart);
+    return counts != 0.0 ? cycles * m_qpcScale / counts : 0.0;
+}
+
+}  // namespace cpu
 
 void CCpuInfo::StopClock() {
-    TscEnd = Split(m_pPlatform->ReadTimeStampCounter());
-    QpcEnd = m_pPlatform->ReadPerformanceCounter();
-    ComputeFrequency();
-}
-
-double CCpuInfo::ComputeFrequency() {
-    // QpcScale carries the factor 4 that turns quarter cycles back into
-    // cycles and the 1e-6 that turns cycles per second into MHz.
-    double cycles = QuarterCycles(TscEnd) - QuarterCycles(TscStart);
-    double counts = static_cast<double>(QpcEnd) - static_cast<double>(QpcStart);
-    Frequency = counts != 0.0 ? cycles * QpcScale / counts : 0.0;
-    return Frequency;
+    Frequency = m_clock.Stop(*m_pPlatform);
 }
 
 std::string CCpuInfo::SummaryText() const {
@@ -67,14 +78,4 @@ std::string CCpuInfo::SummaryText() const {
     char megahertz[32];
     std::snprintf(megahertz, sizeof megahertz, " at %dMHz", WholeMegahertz(Frequency));
     return name + megahertz;
-}
-
-std::string CCpuInfo::FormatWindowsVersion() {
-    cpu::OsVersionInfo version = m_pPlatform->VersionInfo();
-    char text[256];
-    std::snprintf(text, sizeof text, "Windows%s %s(%d.%d.%d)",
-                  cpu::WindowsVersionName(version).c_str(), version.csdVersion.c_str(),
-                  static_cast<int>(version.majorVersion), static_cast<int>(version.minorVersion),
-                  static_cast<int>(cpu::BuildOf(version)));
-    return text;
 }

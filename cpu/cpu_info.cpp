@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cpu/windows_version.h"
+
 namespace {
 
 struct Feature {
@@ -55,11 +57,10 @@ CCpuInfo::CCpuInfo(cpu::CpuPlatform& platform) : CCpuInfo(Unprobed{}) {
     m_pPlatform = &platform;
     // The order matters: the clock starts as late as possible, and the
     // record only claims CPUID once everything else is in place.
-    MultiProcessor = static_cast<uint32_t>(CountProcessors());
-    QpcScale = static_cast<double>(m_pPlatform->PerformanceFrequency()) * 4e-6;
-    OsVersionText = FormatWindowsVersion();
-    TscStart = TscReading();
-    StartClock();
+    MultiProcessor = static_cast<uint32_t>(cpu::CountProcessors(platform));
+    m_clock = cpu::TscClock(platform);
+    OsVersionText = cpu::FormatWindowsVersion(platform);
+    m_clock.Start(platform);
     CpuidAvailable = CpuidSupported();
 }
 
@@ -74,9 +75,6 @@ CCpuInfo::CCpuInfo(Unprobed)
       CashFlagEDX(0),
       MultiProcessor(1),
       CashLeaf4(0),
-      QpcStart(0),
-      QpcEnd(0),
-      QpcScale(0.0),
       Frequency(0.0),
       m_pPlatform(&cpu::CpuPlatform::Current()) {
     std::memset(ProcessorName, 0, sizeof ProcessorName);
@@ -121,11 +119,7 @@ void CCpuInfo::CopyFrom(const CCpuInfo& other) {
     L1ICash = other.L1ICash;
     L1DCash = other.L1DCash;
     L2Cash = other.L2Cash;
-    TscStart = other.TscStart;
-    TscEnd = other.TscEnd;
-    QpcStart = other.QpcStart;
-    QpcEnd = other.QpcEnd;
-    QpcScale = other.QpcScale;
+    m_clock = other.m_clock;
     Frequency = other.Frequency;
     FillFeatureTable();
 }
@@ -134,6 +128,6 @@ int CCpuInfo::CpuidSupported() {
     return m_pPlatform->CpuidAvailable() ? 1 : 0;
 }
 
-int CCpuInfo::CountProcessors() {
-    return static_cast<int>(m_pPlatform->ProcessorCount());
+void CCpuInfo::TakeRunningWindowsVersion() {
+    OsVersionText = cpu::FormatWindowsVersion(*m_pPlatform);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cpu/cpu_clock.h"
 #include "cpu/cpu_platform.h"
 
 namespace cpu {
@@ -26,12 +27,6 @@ class CCpuInfo {
     struct DeterministicCash {
         uint32_t EBX = 0;   // ways - 1 (bits 22-31), partitions - 1 (12-21), line size - 1 (0-11)
         uint32_t Sets = 0;  // leaf 4 ECX + 1; 0: leaf 4 does not report this cache
-    };
-
-    // A 64-bit time-stamp counter reading as its two 32-bit halves.
-    struct TscReading {
-        uint32_t High = 0;
-        uint32_t Low = 0;
     };
 
     // Counts the processors, takes the performance-counter rate and the
@@ -76,13 +71,10 @@ class CCpuInfo {
 
     // --- Clock and summary ---
 
-    void StartClock();
-    // Takes the end readings and computes Frequency; every call measures
-    // from the same start.
+    // Takes the clock's end readings and stores its figure in Frequency;
+    // every call measures from the start the constructor took.
     void StopClock();
-    // MHz from the four readings, stored in Frequency. A performance-counter
-    // interval of 0 (no counter, or no time between the readings) gives 0.
-    double ComputeFrequency();
+    const cpu::TscClock& Clock() const { return m_clock; }
     // "%s at %dMHz" with the name and the frequency rounded to whole MHz.
     // Where the table names the processor only as its vendor's "(Unknown)"
     // one, the code name (the brand string) names it instead.
@@ -90,9 +82,10 @@ class CCpuInfo {
     // True for a vendor's "(Unknown)" name ("AMD-(Unknown) Processor").
     static bool IsUnknownName(const std::string& processorName);
 
-    // "Windows%s %s(%d.%d.%d)" for the running Windows.
-    std::string FormatWindowsVersion();
-    int CountProcessors();
+    // Sets OsVersionText to the running Windows' version, for a record
+    // loaded from the data file whose report names the Windows it is
+    // written on.
+    void TakeRunningWindowsVersion();
 
     // --- The record ---
 
@@ -121,11 +114,6 @@ class CCpuInfo {
     DeterministicCash L1ICash;
     DeterministicCash L1DCash;
     DeterministicCash L2Cash;
-    TscReading TscStart;
-    TscReading TscEnd;
-    int64_t QpcStart;
-    int64_t QpcEnd;
-    double QpcScale;   // performance-counter counts per second * 4e-6
     double Frequency;  // MHz
 
   private:
@@ -142,4 +130,5 @@ class CCpuInfo {
     void NameProcessor(cpu::CpuidReader& cpuid, uint32_t leaf1Eax);
 
     cpu::CpuPlatform* m_pPlatform;
+    cpu::TscClock m_clock;  // started only on the running processor's record
 };

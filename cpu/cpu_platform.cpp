@@ -23,4 +23,8 @@ CpuPlatform* CpuPlatform::SetCurrent(CpuPlatform* platform) {
     return previous;
 }
 
+int CountProcessors(CpuPlatform& platform) {
+    return static_cast<int>(platform.ProcessorCount());
+}
+
 }  // namespace cpu

@@ -64,6 +64,9 @@ class CpuPlatform {
     static CpuPlatform* SetCurrent(CpuPlatform* platform);
 };
 
+// The number of processors the platform reports (dwNumberOfProcessors).
+int CountProcessors(CpuPlatform& platform);
+
 // No CPUID, counters at 0, empty version, one processor.
 class NeutralCpuPlatform : public CpuPlatform {
   public:

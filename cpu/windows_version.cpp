@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cpu/cpu_platform.h"
+
 namespace cpu {
 
 namespace {
@@ -84,6 +86,18 @@ std::string WindowsVersionName(const OsVersionInfo& version) {
         default:
             return "2000";
     }
+}
+
+std::string FormatWindowsVersion(const OsVersionInfo& version) {
+    char text[256];
+    std::snprintf(text, sizeof text, "Windows%s %s(%d.%d.%d)", WindowsVersionName(version).c_str(),
+                  version.csdVersion.c_str(), static_cast<int>(version.majorVersion),
+                  static_cast<int>(version.minorVersion), static_cast<int>(BuildOf(version)));
+    return text;
+}
+
+std::string FormatWindowsVersion(CpuPlatform& platform) {
+    return FormatWindowsVersion(platform.VersionInfo());
 }
 
 int32_t PlatformFamily(const OsVersionInfo& version) {

@@ -7,6 +7,8 @@
 
 namespace cpu {
 
+class CpuPlatform;
+
 // dwPlatformId values of GetVersionExA.
 constexpr uint32_t kPlatformWin32s = 0;
 constexpr uint32_t kPlatformWindows = 1;  // the Windows 95/98 family
@@ -39,6 +41,12 @@ inline uint32_t BuildOf(const OsVersionInfo& version) {
 // "Server2003" ... "Server2025", or "NT" with major and minor version for an
 // NT version newer than the names known here.
 std::string WindowsVersionName(const OsVersionInfo& version);
+
+// "Windows%s %s(%d.%d.%d)": the version name, the service-pack text, the
+// major and minor version and the build.
+std::string FormatWindowsVersion(const OsVersionInfo& version);
+// The same for the Windows the platform reports.
+std::string FormatWindowsVersion(CpuPlatform& platform);
 
 // The platform family that selects the benchmark's reference column: 1 for
 // the 95 family, 2 for NT, 0 for Win32s and anything unrecognised.

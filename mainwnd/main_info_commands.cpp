@@ -53,7 +53,7 @@ void CMainDlg::OnProcessorCommand(fw::Message&) {
     records::LoadSection(file, SelectedRecord(), cpu);
     // The report names the Windows it is written on, whichever record it
     // describes.
-    cpu.OsVersionText = cpu.FormatWindowsVersion();
+    cpu.TakeRunningWindowsVersion();
     // No owner of its own: the application's main window owns it.
     CProcessorDlg processor(cpu);
     processor.DoModal();

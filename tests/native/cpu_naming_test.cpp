@@ -292,11 +292,6 @@ TEST(CpuNamingTest, CopyTakesEveryValueAndRebuildsTheFeatureTable) {
     source.ProbeProcessor();
     source.OsVersionText = "Windows98 (4.10.1998)";
     source.MultiProcessor = 2;
-    source.TscStart = {1, 2};
-    source.TscEnd = {3, 4};
-    source.QpcStart = 5;
-    source.QpcEnd = 6;
-    source.QpcScale = 14.31818;
     source.Frequency = 450.5;
 
     cpu::NeutralCpuPlatform none;
@@ -312,10 +307,6 @@ TEST(CpuNamingTest, CopyTakesEveryValueAndRebuildsTheFeatureTable) {
     EXPECT_EQ(copy.L2CashSize, 256u);
     EXPECT_EQ(copy.CashFlagEAX, 0x01004220u);
     EXPECT_EQ(copy.MultiProcessor, 2u);
-    EXPECT_EQ(copy.TscEnd.High, 3u);
-    EXPECT_EQ(copy.TscEnd.Low, 4u);
-    EXPECT_EQ(copy.QpcEnd, 6);
-    EXPECT_EQ(copy.QpcScale, 14.31818);
     EXPECT_EQ(copy.Frequency, 450.5);
     EXPECT_EQ(copy.FeatureName[4], "TSC");
     EXPECT_EQ(copy.L2SizeText(), "256KBytes");

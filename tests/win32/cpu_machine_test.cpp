@@ -147,7 +147,7 @@ TEST(CpuMachineTest, MeasuredFrequencyIsTheTimeStampCounterRate) {
             info.Frequency, reference);
         RecordProperty("RecordMHz", std::to_string(info.Frequency));
         RecordProperty("ReferenceMHz", std::to_string(reference));
-        EXPECT_GT(info.QpcScale, 0.0);
+        EXPECT_GT(info.Clock().QpcScale(), 0.0);
         agreed = std::fabs(info.Frequency - reference) <= reference * 0.01;
         if (agreed) {
             char expected[32];
