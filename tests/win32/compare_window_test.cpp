@@ -35,6 +35,15 @@ void AddRecords(records::IniFile& file, int count, const char* prefix) {
     records::WriteRecordCount(file, count);
 }
 
+// A new data file at path holding stored records 1..count.
+void WriteDataFile(const std::wstring& path, int count, const char* prefix) {
+    DeleteFileW(path.c_str());
+    records::IniFile file;
+    ASSERT_TRUE(file.Load(path));
+    AddRecords(file, count, prefix);
+    ASSERT_TRUE(file.Save());
+}
+
 std::string FileBytes(const std::wstring& path) {
     std::ifstream in(fw::NarrowAnsi(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -73,23 +82,11 @@ TEST(CompareWindowTest, AnotherFileJoinsReadOnlyOnceAndANinthRecordIsTakenBack) 
     wchar_t folder[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
     const std::wstring ownPath = std::wstring(folder) + L"velkora-compare-own.vlk";
-    DeleteFileW(ownPath.c_str());
-    {
-        records::IniFile own;
-        ASSERT_TRUE(own.Load(ownPath));
-        AddRecords(own, 3, "Own ");
-        ASSERT_TRUE(own.Save());
-    }
+    ASSERT_NO_FATAL_FAILURE(WriteDataFile(ownPath, 3, "Own "));
     records::RecordBook book;
     book.SetPath(ownPath);
     const std::wstring path = std::wstring(folder) + L"velkora-compare-other.vlk";
-    DeleteFileW(path.c_str());
-    {
-        records::IniFile other;
-        ASSERT_TRUE(other.Load(path));
-        AddRecords(other, 6, "Other ");
-        ASSERT_TRUE(other.Save());
-    }
+    ASSERT_NO_FATAL_FAILURE(WriteDataFile(path, 6, "Other "));
     const std::string before = FileBytes(path);
     const std::wstring large = std::wstring(folder) + L"velkora-compare-large.vlk";
     {
