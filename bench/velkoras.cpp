@@ -129,6 +129,7 @@ void CVelkoras::BeginTests(CTestDlg* testWnd, HWND timeBox) {
     m_stopped = false;
     m_pTimeBox = timeBox;
     m_pTestWnd = testWnd;
+    TakeUnusedWorker();
     StartTest(0);
 }
 
@@ -227,7 +228,16 @@ void CVelkoras::RequestNextRound() {
 }
 
 void CVelkoras::BeginRound() {
+    TakeUnusedWorker();
     StartTest(0);
+}
+
+void CVelkoras::TakeUnusedWorker() {
+    // A thread that fails to start leaves the posts failing, so every test
+    // is skipped and the run still ends.
+    if (m_workerUsed)
+        Restart();
+    m_workerUsed = true;
 }
 
 void CVelkoras::ClearFlaggedStates() {

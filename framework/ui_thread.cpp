@@ -11,6 +11,7 @@ UiThread::~UiThread() {
 bool UiThread::Start(int priority) {
     if (thread_)
         return false;
+    priority_ = priority;
     queueReady_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!queueReady_)
         return false;
@@ -47,6 +48,15 @@ void UiThread::Stop() {
     Post(WM_QUIT);
     if (!Wait(kStopWaitMs))
         Terminate();
+}
+
+bool UiThread::Restart() {
+    Stop();
+    thread_.Close();
+    threadId_ = 0;
+    quit_ = false;
+    exitCode_ = 0;
+    return Start(priority_);
 }
 
 void UiThread::QuitLoop(int exitCode) {

@@ -66,6 +66,11 @@ class UiThread {
     // it forcibly if it has not. Nothing happens for a thread that has ended
     // or never started.
     void Stop();
+    // Stops the thread as Stop() does and starts a new one at the priority
+    // Start was given; false when the new one could not be created. What the
+    // old thread leaves in the system (its scheduling history above all)
+    // goes with it.
+    bool Restart();
 
   protected:
     virtual bool InitInstance() { return true; }
@@ -83,6 +88,7 @@ class UiThread {
     KernelHandle queueReady_;
     bool quit_ = false;
     int exitCode_ = 0;
+    int priority_ = THREAD_PRIORITY_NORMAL;
 };
 
 }  // namespace fw

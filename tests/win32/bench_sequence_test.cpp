@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -653,7 +654,8 @@ TEST(BenchSequenceTest, CompleteRunTimesEveryTestAndLeavesTheControlsAsDocumente
 
 // Each round starts from the state the first started from: whatever the
 // tests of a round leave in the controls (full lists, tabs, bars, texts,
-// the pointer parked by Show / Hide) is put back before the next one.
+// the pointer parked by Show / Hide) is put back before the next one, and
+// the round runs on a worker thread started after the last round began.
 TEST(BenchSequenceTest, EveryRoundStartsFromTheStateOfTheFirst) {
     CVelkoras worker;
     worker.SetLoopCount(kLoop);
@@ -662,6 +664,7 @@ TEST(BenchSequenceTest, EveryRoundStartsFromTheStateOfTheFirst) {
         worker.SetRunFlag(i);
     QuickTestDlg dlg(worker);
     std::vector<std::wstring> atStart;
+    std::vector<uint64_t> workerStarted;
     // Test 0 starts on the user-interface thread in every round.
     worker.SetStartHook([&](int index) {
         if (index != 0)
@@ -669,11 +672,15 @@ TEST(BenchSequenceTest, EveryRoundStartsFromTheStateOfTheFirst) {
         ControlState state;
         state.Read(dlg.Handle());
         atStart.push_back(state.Describe());
+        FILETIME created, exited, kernel, user;
+        ASSERT_TRUE(GetThreadTimes(worker.Handle(), &created, &exited, &kernel, &user));
+        workerStarted.push_back(uint64_t{created.dwHighDateTime} << 32 | created.dwLowDateTime);
     });
     dlg.DoModal();
     worker.SetStartHook(nullptr);
     ASSERT_EQ(atStart.size(), 2u);
     EXPECT_EQ(atStart[1], atStart[0]);
+    EXPECT_GT(workerStarted[1], workerStarted[0]) << "round 2 ran on the thread of round 1";
     for (int i = 0; i < bench::kTestCount; ++i)
         EXPECT_EQ(worker.Result().m_nRounds[i], 2) << "test " << i;
     Quit(worker);
