@@ -33,6 +33,7 @@
 #include "records/record_sections.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
+#include "sysinfo/sys_platform.h"
 #include "sysinfo/system_info_dlg.h"
 #include "sysinfo/video_name_dlg.h"
 
