@@ -122,9 +122,9 @@ std::vector<Entry> ReadStoredEntries(const records::IniFile& file, const std::st
 std::vector<Listing> ListStoredRecords(const records::IniFile& file, const fw::AnsiCodec& codec) {
     std::vector<Listing> listings;
     for (int32_t n : records::StoredRecordNumbers(file)) {
-        CSysInfo system = CSysInfo::ForLoading();
+        CSysInfo system;
         records::LoadSection(file, n, system);
-        CCpuInfo processor = CCpuInfo::ForLoading();
+        CCpuInfo processor;
         records::LoadSection(file, n, processor);
         listings.push_back({n, ToUtf8(system.SystemName, codec), ProcessorText(processor, codec),
                             WindowsText(system, codec)});

@@ -64,10 +64,6 @@ double TscClock::Megahertz() const {
 
 }  // namespace cpu
 
-void CCpuInfo::StopClock() {
-    Frequency = m_clock.Stop(*m_pPlatform);
-}
-
 std::string CCpuInfo::SummaryText() const {
     // "AMD-(Unknown) Processor" says nothing of a present-day processor; its
     // brand string, kept as the code name, does.

@@ -1,9 +1,6 @@
 #include "cpu/cpu_info.h"
 
 #include <cstdio>
-#include <cstring>
-
-#include "cpu/windows_version.h"
 
 namespace {
 
@@ -51,41 +48,6 @@ const Feature kFeatures[CCpuInfo::kFeatureCount] = {
 
 }  // namespace
 
-CCpuInfo::CCpuInfo() : CCpuInfo(cpu::CpuPlatform::Current()) {}
-
-CCpuInfo::CCpuInfo(cpu::CpuPlatform& platform) : CCpuInfo(Unprobed{}) {
-    m_pPlatform = &platform;
-    // The order matters: the clock starts as late as possible, and the
-    // record only claims CPUID once everything else is in place.
-    MultiProcessor = static_cast<uint32_t>(cpu::CountProcessors(platform));
-    m_clock = cpu::TscClock(platform);
-    OsVersionText = cpu::FormatWindowsVersion(platform);
-    m_clock.Start(platform);
-    CpuidAvailable = CpuidSupported();
-}
-
-CCpuInfo::CCpuInfo(Unprobed)
-    : FeatureFlag(0),
-      Signature(0),
-      CpuidAvailable(0),
-      L2CashSize(0),
-      CashFlagEAX(0),
-      CashFlagEBX(0),
-      CashFlagECX(0),
-      CashFlagEDX(0),
-      MultiProcessor(1),
-      CashLeaf4(0),
-      Frequency(0.0),
-      m_pPlatform(&cpu::CpuPlatform::Current()) {
-    std::memset(ProcessorName, 0, sizeof ProcessorName);
-    std::memset(CodeName, 0, sizeof CodeName);
-    std::memset(VendorName, 0, sizeof VendorName);
-}
-
-CCpuInfo CCpuInfo::ForLoading() {
-    return CCpuInfo(Unprobed{});
-}
-
 void CCpuInfo::FillFeatureTable() {
     for (int i = 0; i < kFeatureCount; ++i) {
         FeatureName[i] = kFeatures[i].name;
@@ -102,32 +64,6 @@ std::string CCpuInfo::SignatureText() const {
 }
 
 void CCpuInfo::CopyFrom(const CCpuInfo& other) {
-    OsVersionText = other.OsVersionText;
-    std::memcpy(ProcessorName, other.ProcessorName, sizeof ProcessorName);
-    std::memcpy(CodeName, other.CodeName, sizeof CodeName);
-    std::memcpy(VendorName, other.VendorName, sizeof VendorName);
-    FeatureFlag = other.FeatureFlag;
-    Signature = other.Signature;
-    CpuidAvailable = other.CpuidAvailable;
-    L2CashSize = other.L2CashSize;
-    CashFlagEAX = other.CashFlagEAX;
-    CashFlagEBX = other.CashFlagEBX;
-    CashFlagECX = other.CashFlagECX;
-    CashFlagEDX = other.CashFlagEDX;
-    MultiProcessor = other.MultiProcessor;
-    CashLeaf4 = other.CashLeaf4;
-    L1ICash = other.L1ICash;
-    L1DCash = other.L1DCash;
-    L2Cash = other.L2Cash;
-    m_clock = other.m_clock;
-    Frequency = other.Frequency;
+    *this = other;
     FillFeatureTable();
-}
-
-int CCpuInfo::CpuidSupported() {
-    return m_pPlatform->CpuidAvailable() ? 1 : 0;
-}
-
-void CCpuInfo::TakeRunningWindowsVersion() {
-    OsVersionText = cpu::FormatWindowsVersion(*m_pPlatform);
 }

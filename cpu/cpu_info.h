@@ -1,18 +1,13 @@
-// The processor record: one processor, either the running one (probed with
-// CPUID and clocked with the time-stamp counter) or a stored one (filled from
-// the result data file). Its decoders work from the stored fields alone, so
-// they read a stored record the same way as the running one.
+// The processor record: one processor, either the running one (filled by
+// cpu::ProcessorProbe) or a stored one (filled from the result data file).
+// It reads nothing of the machine itself: its decoders work from the stored
+// fields alone, so they read a stored record the same way as the running one.
+// A default-constructed record is empty: no CPUID, one processor, no names,
+// no Windows version text and a frequency of 0.
 #pragma once
 
 #include <cstdint>
 #include <string>
-
-#include "cpu/cpu_clock.h"
-#include "cpu/cpu_platform.h"
-
-namespace cpu {
-class CpuidReader;  // the probe's view of CPUID (cpu_probe.cpp)
-}
 
 class CCpuInfo {
   public:
@@ -29,31 +24,15 @@ class CCpuInfo {
         uint32_t Sets = 0;  // leaf 4 ECX + 1; 0: leaf 4 does not report this cache
     };
 
-    // Counts the processors, takes the performance-counter rate and the
-    // Windows version, starts the clock and tests for CPUID, all on the
-    // process-wide platform (or the one given). It does not probe.
-    CCpuInfo();
-    explicit CCpuInfo(cpu::CpuPlatform& platform);
-    // An empty record to fill from a stored one or with CopyFrom: it reads nothing
-    // from the running machine (OsVersionText stays empty, the clock does
-    // not start).
-    static CCpuInfo ForLoading();
-
     // --- Identification ---
 
     // Names and describes the 32 bits of FeatureFlag.
     void FillFeatureTable();
-    // Reads the CPUID leaves of the vendor's path into the record, names it
-    // and fills the feature table. Returns 0 and changes nothing when the
-    // processor has no CPUID, else 1.
-    int ProbeProcessor();
     // "Type : 0  Family : %x  Model : %x  Step : %x".
     std::string SignatureText() const;
     // Takes over every value of another record and rebuilds the feature
-    // table; the platform this record reads stays its own.
+    // table.
     void CopyFrom(const CCpuInfo& other);
-    // 1 when the processor executes CPUID, else 0.
-    int CpuidSupported();
 
     // --- Cache and TLB texts ---
 
@@ -69,12 +48,8 @@ class CCpuInfo {
     // empty for any other code.
     std::string CacheItemText(int code) const;
 
-    // --- Clock and summary ---
+    // --- Summary ---
 
-    // Takes the clock's end readings and stores its figure in Frequency;
-    // every call measures from the start the constructor took.
-    void StopClock();
-    const cpu::TscClock& Clock() const { return m_clock; }
     // "%s at %dMHz" with the name and the frequency rounded to whole MHz.
     // Where the table names the processor only as its vendor's "(Unknown)"
     // one, the code name (the brand string) names it instead.
@@ -82,53 +57,32 @@ class CCpuInfo {
     // True for a vendor's "(Unknown)" name ("AMD-(Unknown) Processor").
     static bool IsUnknownName(const std::string& processorName);
 
-    // Sets OsVersionText to the running Windows' version, for a record
-    // loaded from the data file whose report names the Windows it is
-    // written on.
-    void TakeRunningWindowsVersion();
-
     // --- The record ---
 
     std::string OsVersionText;
     std::string FeatureDescription[kFeatureCount];
     std::string FeatureName[kFeatureCount];
-    uint32_t FeatureFlag;  // bit i set: feature i present
-    uint32_t Signature;    // leaf 1 EAX layout: stepping, model, family, type
-    char ProcessorName[kProcessorNameSize];
-    char CodeName[kCodeNameSize];
-    char VendorName[kVendorNameSize];
-    int32_t CpuidAvailable;
-    uint32_t L2CashSize;  // KB; 0 when absent or not recognised
+    uint32_t FeatureFlag = 0;  // bit i set: feature i present
+    uint32_t Signature = 0;    // leaf 1 EAX layout: stepping, model, family, type
+    char ProcessorName[kProcessorNameSize] = {};
+    char CodeName[kCodeNameSize] = {};
+    char VendorName[kVendorNameSize] = {};
+    int32_t CpuidAvailable = 0;
+    uint32_t L2CashSize = 0;  // KB; 0 when absent or not recognised
     // Standard path (Intel, Cyrix, Rise): leaf 2 EAX, 0, 0, leaf 2 EDX.
     // Extended path (AMD, Centaur): leaf 0x80000006 ECX, then leaf
     // 0x80000005 EBX, ECX and EDX.
-    uint32_t CashFlagEAX;
-    uint32_t CashFlagEBX;
-    uint32_t CashFlagECX;
-    uint32_t CashFlagEDX;
-    uint32_t MultiProcessor;
+    uint32_t CashFlagEAX = 0;
+    uint32_t CashFlagEBX = 0;
+    uint32_t CashFlagECX = 0;
+    uint32_t CashFlagEDX = 0;
+    uint32_t MultiProcessor = 1;
     // Standard path, Intel: 1 when leaf 2 left an L1 or L2 size unknown and
     // the caches of items 3, 6 and 16 come from leaf 4 instead; then the
     // three caches, and L2CashSize is L2Cash's size.
-    uint32_t CashLeaf4;
+    uint32_t CashLeaf4 = 0;
     DeterministicCash L1ICash;
     DeterministicCash L1DCash;
     DeterministicCash L2Cash;
-    double Frequency;  // MHz
-
-  private:
-    struct Unprobed {};
-    explicit CCpuInfo(Unprobed);
-
-    // Sets ProcessorName and CodeName from the vendor and signature; on the
-    // extended path, and for Intel processors the table does not know, it
-    // reads the brand string where the processor announces one. leaf1Eax is
-    // leaf 1 EAX as the processor answered it: its extended model and family
-    // bits, which Signature does not keep on the standard path, tell a
-    // present-day Intel processor from the 1990s ones the table was written
-    // for.
-    void NameProcessor(cpu::CpuidReader& cpuid, uint32_t leaf1Eax);
-
-    cpu::CpuPlatform* m_pPlatform;
-    cpu::TscClock m_clock;  // started only on the running processor's record
+    double Frequency = 0.0;  // MHz
 };

@@ -73,7 +73,7 @@ std::string AnsiItemText(const fw::Window& window, int id) {
 }  // namespace
 
 CProcessorDlg::CProcessorDlg(const CCpuInfo& record, HWND owner)
-    : fw::Dialog(IDD_PROCESSOR, owner), m_cpuInfo(CCpuInfo::ForLoading()) {
+    : fw::Dialog(IDD_PROCESSOR, owner) {
     m_cpuInfo.CopyFrom(record);
     m_hIcon = fw::LoadProgramIcon(IDI_SMALL);
 }

@@ -10,6 +10,7 @@
 #include "bench/test_dlg.h"
 #include "bench/timing.h"
 #include "cpu/cpu_info.h"
+#include "cpu/processor_probe.h"
 #include "framework/application.h"
 #include "framework/data_exchange.h"
 #include "framework/image_list.h"
@@ -21,6 +22,7 @@
 #include "records/record_store.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
+#include "sysinfo/system_probe.h"
 
 namespace {
 
@@ -63,8 +65,8 @@ BOOL CMainDlg::OnInitDialog() {
     m_pThread = std::make_unique<CVelkoras>(hwnd_);
 
     // The clock runs from here across the window's set-up.
-    CCpuInfo cpu;
-    cpu.ProbeProcessor();
+    cpu::ProcessorProbe probe;
+    probe.ProbeProcessor();
 
     AppendSystemMenuItem(IDM_ABOUTBOX, IDS_ABOUTBOX);
     SetIcon(m_hIcon);
@@ -80,10 +82,11 @@ BOOL CMainDlg::OnInitDialog() {
     LayOutBars();
     SetColours();
 
-    cpu.StopClock();
+    probe.StopClock();
+    const CCpuInfo& cpu = probe.Record();
     m_lblProcessor.SetText(fw::WidenAnsi(cpu.SummaryText()));
 
-    CSysInfo sys;
+    CSysInfo sys = sysinfo::SystemProbe().RunningSystem();
     m_lblVideo.SetText(fw::WidenAnsi(sys.VideoCard));
     m_lblPlatform.SetText(fw::WidenAnsi(sys.PlatformInfo));
 

@@ -14,6 +14,7 @@
 #include "compare/compare_dlg.h"
 #include "cpu/cpu_info.h"
 #include "cpu/processor_dlg.h"
+#include "cpu/processor_probe.h"
 #include "framework/text.h"
 #include "mainwnd/description_dlg.h"
 #include "mainwnd/main_dlg.h"
@@ -24,6 +25,7 @@
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
 #include "sysinfo/system_info_dlg.h"
+#include "sysinfo/system_probe.h"
 #include "sysinfo/video_name_dlg.h"
 
 namespace {
@@ -49,11 +51,11 @@ bool EditedAsThisSystem(fw::Dialog& dialog, int sel) {
 void CMainDlg::OnProcessorCommand(fw::Message&) {
     records::IniFile file;
     m_book.Load(file);
-    CCpuInfo cpu = CCpuInfo::ForLoading();
+    CCpuInfo cpu;
     records::LoadSection(file, SelectedRecord(), cpu);
     // The report names the Windows it is written on, whichever record it
     // describes.
-    cpu.TakeRunningWindowsVersion();
+    cpu::TakeRunningWindowsVersion(cpu);
     // No owner of its own: the application's main window owns it.
     CProcessorDlg processor(cpu);
     processor.DoModal();
@@ -65,7 +67,7 @@ void CMainDlg::OnVideoCommand(fw::Message&) {
     {
         records::IniFile file;
         m_book.Load(file);
-        CSysInfo sys = CSysInfo::ForLoading();
+        CSysInfo sys;
         records::LoadSection(file, sel, sys);
         name = sys.VideoCard;
     }
@@ -76,7 +78,7 @@ void CMainDlg::OnVideoCommand(fw::Message&) {
     // program may have saved meanwhile: only the edited text changes.
     records::IniFile file;
     const bool saved = ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
-        CSysInfo sys = CSysInfo::ForLoading();
+        CSysInfo sys;
         records::LoadSection(f, 0, sys);
         sys.VideoCard = video.VideoName();
         records::SaveSection(f, 0, sys);
@@ -92,11 +94,11 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
     {
         records::IniFile file;
         m_book.Load(file);
-        CSysInfo sys = CSysInfo::ForLoading();
+        CSysInfo sys;
         records::LoadSection(file, sel, sys);
         // The running system shows its settings as they are now.
         if (sel == 0)
-            sys.ProbeSettings();
+            sysinfo::SystemProbe().ProbeSettings(sys);
         shown.platform = sys.PlatformInfo;
         shown.userName = sys.UserName;
         shown.pcName = sys.PCName;
@@ -114,11 +116,11 @@ void CMainDlg::OnSystemCommand(fw::Message&) {
     // three edited texts of the running system's record replaced.
     records::IniFile file;
     ChangeDataFile(file, Unreadable::kReportOnSave, [&](records::IniFile& f) {
-        CSysInfo sys = CSysInfo::ForLoading();
+        CSysInfo sys;
         records::LoadSection(f, 0, sys);
         // The running system's settings as they are now, as the window
         // showed them.
-        sys.ProbeSettings();
+        sysinfo::SystemProbe().ProbeSettings(sys);
         const CSystemInfoDlg::Fields& edited = info.Result();
         sys.UserName = edited.userName;
         sys.PCName = edited.pcName;

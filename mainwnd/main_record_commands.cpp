@@ -18,6 +18,7 @@
 #include "records/record.h"
 #include "records/record_commands.h"
 #include "res/resource.h"
+#include "sysinfo/system_probe.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ void CMainDlg::OnAddData(fw::Message&) {
     if (dlg.DoModal() != IDOK)
         return;
     records::ApplyRecordForm(dlg.Form(), record.system);
-    record.system.ProbeSettings();
+    sysinfo::SystemProbe().ProbeSettings(record.system);
 
     const records::BookOutcome outcome = m_book.Add(record);
     if (!Reported(outcome.change))

@@ -15,8 +15,8 @@ namespace records {
 class IniFile;
 
 struct Record {
-    CSysInfo system = CSysInfo::ForLoading();
-    CCpuInfo processor = CCpuInfo::ForLoading();
+    CSysInfo system;
+    CCpuInfo processor;
     CMarkResult timing;
 
     // The three sections of record n, in the order system, processor,

@@ -142,7 +142,7 @@ RecordBook::Proposal RecordBook::ProposeDelete(int32_t k, RecordForm& form) {
         Relist(file);
         return Proposal::kVanished;
     }
-    CSysInfo system = CSysInfo::ForLoading();
+    CSysInfo system;
     LoadSection(file, k, system);
     form = StoredRecordForm(system);
     return Proposal::kShow;
@@ -160,7 +160,7 @@ BookOutcome RecordBook::Delete(int32_t k, const RecordForm& shown) {
         read = true;
         const int32_t count = StoredRecordCount(f);
         if (k <= count) {
-            CSysInfo system = CSysInfo::ForLoading();
+            CSysInfo system;
             LoadSection(f, k, system);
             found = SameRecordForm(StoredRecordForm(system), shown);
         }

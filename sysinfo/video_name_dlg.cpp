@@ -7,7 +7,7 @@
 #include "framework/data_exchange.h"
 #include "framework/text.h"
 #include "res/resource.h"
-#include "sysinfo/sys_info.h"
+#include "sysinfo/system_probe.h"
 
 CVideoNameDlg::CVideoNameDlg(std::string name, bool readOnly)
     : fw::Dialog(IDD_VIDEONAME), m_strVideoName(std::move(name)), m_bReadOnly(readOnly) {}
@@ -34,10 +34,9 @@ BOOL CVideoNameDlg::OnInitDialog() {
         FocusItem(IDOK);
         focusDefault = FALSE;
     } else {
-        CSysInfo running;
         std::string last;
         std::vector<std::string> cards;
-        running.ProbeVideoCard(last, 0, &cards);
+        sysinfo::SystemProbe().ProbeVideoCard(last, 0, &cards);
         const fw::ComboBox names(Item(IDC_VIDEO_NAME_COMBO));
         for (const std::string& card : cards)
             names.AddString(fw::WidenAnsi(card));

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "cpu/cpu_info.h"
+#include "cpu/processor_probe.h"
 #include "cpu/cpuid_dump.h"
 
 namespace {
 
 CCpuInfo Record(const char* vendor) {
-    static cpu::NeutralCpuPlatform none;
-    CCpuInfo info(none);
+    CCpuInfo info;
     std::strncpy(info.VendorName, vendor, sizeof info.VendorName - 1);
     return info;
 }
@@ -62,8 +62,9 @@ TEST(CpuCacheTest, StandardPathTakesTheL2SizeOnlyFromL2Descriptors) {
         dump.SetLeaf(0, {2, 0x756E6547, 0x6C65746E, 0x49656E69});  // GenuineIntel
         dump.SetLeaf(2, {0x03020101, 0, 0, 0x0C040800 | c.first});
         cpu::DumpCpuPlatform platform(dump);
-        CCpuInfo info(platform);
-        info.ProbeProcessor();
+        cpu::ProcessorProbe probe(platform);
+        probe.ProbeProcessor();
+        const CCpuInfo& info = probe.Record();
         EXPECT_EQ(info.L2CashSize, c.second) << std::hex << c.first;
     }
 }
@@ -172,8 +173,9 @@ TEST(CpuCacheTest, Leaf4StandsInWhereLeaf2LeavesACacheSizeUnknown) {
         for (uint32_t i = 0; i < c.subLeaves.size(); ++i)
             dump.SetSubLeaf(4, i, c.subLeaves[i]);
         cpu::DumpCpuPlatform platform(dump);
-        CCpuInfo info(platform);
-        info.ProbeProcessor();
+        cpu::ProcessorProbe probe(platform);
+        probe.ProbeProcessor();
+        const CCpuInfo& info = probe.Record();
         EXPECT_EQ(info.CashLeaf4, c.leaf4);
         EXPECT_EQ(info.CacheItemText(3), c.items[0]);
         EXPECT_EQ(info.CacheItemText(6), c.items[1]);

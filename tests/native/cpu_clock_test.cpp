@@ -8,6 +8,7 @@
 
 #include "cpu/cpu_info.h"
 #include "cpu/fixed_text.h"
+#include "cpu/processor_probe.h"
 
 namespace {
 
@@ -52,14 +53,15 @@ TEST(CpuClockTest, ConstructionStepsRunInOrderAndStartTheClock) {
     platform.tsc = 0x0000000512345678;
     platform.qpc = 777;
     platform.version = {6, 1, 7601, cpu::kPlatformNt, "Service Pack 1"};
-    CCpuInfo info(platform);
+    cpu::ProcessorProbe probe(platform);
+    const CCpuInfo& info = probe.Record();
     EXPECT_EQ(platform.calls, "count rate version tsc qpc cpuid-test ");
     EXPECT_EQ(info.MultiProcessor, 4u);
-    EXPECT_DOUBLE_EQ(info.Clock().QpcScale(), 40.0);
+    EXPECT_DOUBLE_EQ(probe.Clock().QpcScale(), 40.0);
     EXPECT_EQ(info.OsVersionText, "Windows7 Service Pack 1(6.1.7601)");
-    EXPECT_EQ(info.Clock().TscStart().High, 5u);
-    EXPECT_EQ(info.Clock().TscStart().Low, 0x12345678u);
-    EXPECT_EQ(info.Clock().QpcStart(), 777);
+    EXPECT_EQ(probe.Clock().TscStart().High, 5u);
+    EXPECT_EQ(probe.Clock().TscStart().Low, 0x12345678u);
+    EXPECT_EQ(probe.Clock().QpcStart(), 777);
     EXPECT_EQ(info.CpuidAvailable, 1);
     EXPECT_EQ(info.Frequency, 0.0);
     EXPECT_EQ(cpu::FixedText(info.ProcessorName), "");
@@ -95,53 +97,48 @@ TEST(CpuClockTest, FrequencyIsCyclesPerMicrosecondAcrossAChangingHighHalf) {
     }
 }
 
-TEST(CpuClockTest, RecordStopStoresTheFigureOfTheClockItStarted) {
+TEST(CpuClockTest, ProbeStopStoresTheFigureOfTheClockItStarted) {
     FakeClockPlatform platform;
     platform.tsc = 1000;
     platform.qpc = 50;
-    CCpuInfo info(platform);
+    cpu::ProcessorProbe probe(platform);
     platform.tsc += 466000000;
     platform.qpc += 10000000;
-    info.StopClock();
-    EXPECT_DOUBLE_EQ(info.Frequency, 466.0);
-    EXPECT_EQ(info.Clock().QpcEnd(), 10000050);
-    EXPECT_EQ(info.Clock().TscEnd().Low, 466001000u);
+    probe.StopClock();
+    EXPECT_DOUBLE_EQ(probe.Record().Frequency, 466.0);
+    EXPECT_EQ(probe.Clock().QpcEnd(), 10000050);
+    EXPECT_EQ(probe.Clock().TscEnd().Low, 466001000u);
 }
 
-TEST(CpuClockTest, CopyTakesTheReadingsButKeepsItsOwnPlatform) {
+TEST(CpuClockTest, ACopiedRecordTakesTheFigureAndReadsNothing) {
     FakeClockPlatform platform;
     platform.tsc = 0x0000000300000004;
     platform.qpc = 5;
-    CCpuInfo source(platform);
+    cpu::ProcessorProbe probe(platform);
     platform.tsc += 1000;
     platform.qpc += 10;
-    source.StopClock();
+    probe.StopClock();
+    const std::string probeCalls = platform.calls;
 
-    cpu::NeutralCpuPlatform none;
-    CCpuInfo copy(none);
-    copy.CopyFrom(source);
-    EXPECT_EQ(copy.Clock().TscStart().High, 3u);
-    EXPECT_EQ(copy.Clock().TscEnd().Low, 1004u);
-    EXPECT_EQ(copy.Clock().QpcEnd(), 15);
-    EXPECT_DOUBLE_EQ(copy.Clock().QpcScale(), 40.0);
+    CCpuInfo copy;
+    copy.CopyFrom(probe.Record());
     EXPECT_DOUBLE_EQ(copy.Frequency, 1000.0);  // 1000 cycles in 1 us
-    const std::string sourceCalls = platform.calls;
-    copy.StopClock();  // reads the neutral platform, not the source's
-    EXPECT_EQ(copy.Clock().QpcEnd(), 0);
-    EXPECT_EQ(platform.calls, sourceCalls);
+    EXPECT_EQ(copy.MultiProcessor, 4u);
+    EXPECT_EQ(platform.calls, probeCalls);
 }
 
 TEST(CpuClockTest, NoPerformanceCounterIntervalGivesZeroMegahertz) {
     FakeClockPlatform platform;
     platform.tsc = 100;
-    CCpuInfo info(platform);
+    cpu::ProcessorProbe probe(platform);
     platform.tsc = 5000;
-    info.StopClock();  // the performance counter has not moved
+    probe.StopClock();  // the performance counter has not moved
+    CCpuInfo info = probe.Record();
     EXPECT_EQ(info.Frequency, 0.0);
     std::strcpy(info.ProcessorName, "AMD-K6-2 Processor");
     EXPECT_EQ(info.SummaryText(), "AMD-K6-2 Processor at 0MHz");
 
-    CCpuInfo unmeasured;  // the neutral platform: no counters at all
+    cpu::ProcessorProbe unmeasured;  // the neutral platform: no counters at all
     EXPECT_EQ(unmeasured.Clock().Megahertz(), 0.0);
     EXPECT_EQ(cpu::TscClock().Megahertz(), 0.0);
 }
@@ -167,16 +164,17 @@ TEST(CpuClockTest, SummaryRoundsHalvesUp) {
     EXPECT_EQ(info.SummaryText(), std::string(64, 'A') + " at 1MHz");
 }
 
-TEST(CpuClockTest, DefaultRecordsUseTheInstalledPlatform) {
+TEST(CpuClockTest, DefaultProbesUseTheInstalledPlatform) {
     {
         FakeClockPlatform platform;
         platform.processors = 16;
         cpu::ScopedCpuPlatform installed(platform);
-        CCpuInfo info;
-        EXPECT_EQ(info.MultiProcessor, 16u);
-        EXPECT_EQ(info.CpuidAvailable, 1);
+        cpu::ProcessorProbe probe;
+        EXPECT_EQ(probe.Record().MultiProcessor, 16u);
+        EXPECT_EQ(probe.Record().CpuidAvailable, 1);
     }
-    CCpuInfo neutral;  // nothing installed natively
+    cpu::ProcessorProbe neutralProbe;  // nothing installed natively
+    const CCpuInfo& neutral = neutralProbe.Record();
     EXPECT_EQ(neutral.MultiProcessor, 1u);
     EXPECT_EQ(neutral.CpuidAvailable, 0);
     EXPECT_EQ(neutral.OsVersionText, "Windows3.1 (0.0.0)");

@@ -10,6 +10,7 @@
 #include "cpu/cpu_info.h"
 #include "cpu/cpuid_dump.h"
 #include "cpu/fixed_text.h"
+#include "cpu/processor_probe.h"
 
 namespace {
 
@@ -19,8 +20,9 @@ struct ProbedDump {
         EXPECT_TRUE(dump.Load(VELKORA_SOURCE_DIR "/tests/data/cpuid-dumps/" + file, error))
             << error;
         cpu::DumpCpuPlatform platform(dump);
-        CCpuInfo probed(platform);
-        EXPECT_EQ(probed.ProbeProcessor(), 1);
+        cpu::ProcessorProbe probe(platform);
+        EXPECT_EQ(probe.ProbeProcessor(), 1);
+        const CCpuInfo& probed = probe.Record();
         info.CopyFrom(probed);
         leavesRead = platform.LeavesRead();
     }

@@ -8,6 +8,7 @@
 #include "cpu/cpu_info.h"
 #include "cpu/cpuid_dump.h"
 #include "cpu/fixed_text.h"
+#include "cpu/processor_probe.h"
 
 namespace {
 
@@ -44,8 +45,9 @@ struct Probed {
 
 Probed Probe(const cpu::CpuidDump& dump) {
     cpu::DumpCpuPlatform platform(dump);
-    CCpuInfo info(platform);
-    info.ProbeProcessor();
+    cpu::ProcessorProbe probe(platform);
+    probe.ProbeProcessor();
+    const CCpuInfo& info = probe.Record();
     return {cpu::FixedText(info.ProcessorName), cpu::FixedText(info.CodeName)};
 }
 
@@ -153,8 +155,9 @@ TEST(CpuNamingTest, UnknownIntelShowsItsBrandStringWhereTheProcessorHasOne) {
         dump.SetLeaf(0x80000000, {c.extendedMax, 0, 0, 0});
         SetBrand(dump, longBrand);
         cpu::DumpCpuPlatform platform(dump);
-        CCpuInfo info(platform);
-        info.ProbeProcessor();
+        cpu::ProcessorProbe probe(platform);
+        probe.ProbeProcessor();
+        const CCpuInfo& info = probe.Record();
         EXPECT_EQ(cpu::FixedText(info.CodeName), c.codeName) << std::hex << c.extendedMax;
         EXPECT_EQ(cpu::FixedText(info.VendorName), "GenuineIntel");
         EXPECT_EQ(cpu::FixedText(info.ProcessorName), "Intel-(Unknown) Processor");
@@ -176,8 +179,9 @@ TEST(CpuNamingTest, BrandStringsAreKeptWholeWithoutTheBlanksAroundThem) {
             dump.SetLeaf(0x80000000, {0x80000008, 0, 0, 0});
             SetBrand(dump, brand.first);
             cpu::DumpCpuPlatform platform(dump);
-            CCpuInfo info(platform);
-            info.ProbeProcessor();
+            cpu::ProcessorProbe probe(platform);
+            probe.ProbeProcessor();
+            const CCpuInfo& info = probe.Record();
             EXPECT_EQ(cpu::FixedText(info.CodeName), brand.second) << vendor;
             EXPECT_EQ(cpu::FixedText(info.VendorName), vendor);
         }
@@ -187,8 +191,9 @@ TEST(CpuNamingTest, BrandStringsAreKeptWholeWithoutTheBlanksAroundThem) {
     dump.SetLeaf(0x80000000, {0x80000004, 0, 0, 0});
     SetBrand(dump, std::string(48, 'X'));
     cpu::DumpCpuPlatform platform(dump);
-    CCpuInfo info(platform);
-    info.ProbeProcessor();
+    cpu::ProcessorProbe probe(platform);
+    probe.ProbeProcessor();
+    const CCpuInfo& info = probe.Record();
     EXPECT_EQ(cpu::FixedText(info.ProcessorName), "AMD-(Unknown) Processor");
 }
 
@@ -211,8 +216,7 @@ TEST(CpuNamingTest, SummaryNamesUnknownProcessorsByTheirCodeName) {
         {"AMD-(Unknown)", "X", "AMD-(Unknown) at 2596MHz"},
     };
     for (const Case& c : kCases) {
-        cpu::NeutralCpuPlatform none;
-        CCpuInfo info(none);
+        CCpuInfo info;
         cpu::CopyFixed(info.ProcessorName, std::string(c.name));
         cpu::CopyFixed(info.CodeName, std::string(c.codeName));
         info.Frequency = 2596.2;
@@ -226,8 +230,9 @@ TEST(CpuNamingTest, FeatureWordsAndTable) {
     cpu::CpuidDump intel = Processor("GenuineIntel", 0x683, 0x11 | amdBits);
     intel.SetLeaf(0x80000001, {0, 0, 0, 0x800});
     cpu::DumpCpuPlatform intelPlatform(intel);
-    CCpuInfo standard(intelPlatform);
-    standard.ProbeProcessor();
+    cpu::ProcessorProbe intelProbe(intelPlatform);
+    intelProbe.ProbeProcessor();
+    const CCpuInfo& standard = intelProbe.Record();
     EXPECT_EQ(standard.FeatureFlag, 0x11 | amdBits);
     EXPECT_EQ(standard.FeatureName[22], "MMX Ex");
     EXPECT_EQ(standard.FeatureName[30], "3DNow!Ex");
@@ -239,8 +244,9 @@ TEST(CpuNamingTest, FeatureWordsAndTable) {
     amd.SetLeaf(0x80000000, {0x80000001, 0, 0, 0});
     amd.SetLeaf(0x80000001, {0, 0, 0, amdBits});
     cpu::DumpCpuPlatform amdPlatform(amd);
-    CCpuInfo extended(amdPlatform);
-    extended.ProbeProcessor();
+    cpu::ProcessorProbe amdProbe(amdPlatform);
+    amdProbe.ProbeProcessor();
+    const CCpuInfo& extended = amdProbe.Record();
     EXPECT_EQ(extended.FeatureFlag, 0x11 | amdBits);
 
     const char* names[CCpuInfo::kFeatureCount] = {
@@ -259,11 +265,12 @@ TEST(CpuNamingTest, FeatureWordsAndTable) {
 
 TEST(CpuNamingTest, WithoutCpuidTheProbeChangesNothing) {
     cpu::NeutralCpuPlatform none;
-    CCpuInfo info(none);
+    cpu::ProcessorProbe probe(none);
+    const CCpuInfo& info = probe.Record();
     EXPECT_EQ(info.CpuidAvailable, 0);
-    info.Signature = 0x683;
-    EXPECT_EQ(info.ProbeProcessor(), 0);
-    EXPECT_EQ(info.Signature, 0x683u);
+    EXPECT_EQ(probe.ProbeProcessor(), 0);
+    EXPECT_EQ(info.Signature, 0u);
+    EXPECT_EQ(cpu::FixedText(info.VendorName), "");
     EXPECT_EQ(cpu::FixedText(info.ProcessorName), "");
     EXPECT_EQ(info.FeatureName[0], "");  // not filled until a copy rebuilds it
 }
@@ -288,14 +295,14 @@ TEST(CpuNamingTest, CopyTakesEveryValueAndRebuildsTheFeatureTable) {
     dump.SetLeaf(0x80000000, {0x80000006, 0, 0, 0});
     dump.SetLeaf(0x80000006, {0, 0, 0x01004220, 0});
     cpu::DumpCpuPlatform platform(dump);
-    CCpuInfo source(platform);
-    source.ProbeProcessor();
+    cpu::ProcessorProbe probe(platform);
+    probe.ProbeProcessor();
+    CCpuInfo source = probe.Record();
     source.OsVersionText = "Windows98 (4.10.1998)";
     source.MultiProcessor = 2;
     source.Frequency = 450.5;
 
-    cpu::NeutralCpuPlatform none;
-    CCpuInfo copy(none);
+    CCpuInfo copy;
     copy.CopyFrom(source);
     EXPECT_EQ(copy.OsVersionText, source.OsVersionText);
     EXPECT_EQ(cpu::FixedText(copy.ProcessorName), "AMD-K6-III Processor");

@@ -10,6 +10,7 @@
 #include "cpu/cpu_info.h"
 #include "cpu/cpuid_dump.h"
 #include "cpu/fixed_text.h"
+#include "cpu/processor_probe.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record_sections.h"
@@ -36,8 +37,9 @@ CCpuInfo ProbedI7() {
         dump.Load(VELKORA_SOURCE_DIR "/tests/data/cpuid-dumps/intel-core-i7-2600-cpu.txt", error))
         << error;
     cpu::DumpCpuPlatform platform(dump);
-    CCpuInfo probed(platform);
-    probed.ProbeProcessor();
+    cpu::ProcessorProbe probe(platform);
+    probe.ProbeProcessor();
+    CCpuInfo probed = probe.Record();
     probed.Frequency = 3392.7;
     CCpuInfo record;
     record.CopyFrom(probed);

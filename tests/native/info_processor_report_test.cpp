@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cpu/cpu_info.h"
+#include "cpu/processor_probe.h"
 #include "cpu/cpuid_dump.h"
 #include "cpu/processor_report.h"
 #include "records/ini_store.h"
@@ -41,15 +42,17 @@ void ProbeStoreAndCopy(const std::string& dumpFile, double frequency, CCpuInfo& 
     ASSERT_TRUE(dump.Load(VELKORA_SOURCE_DIR "/tests/data/cpuid-dumps/" + dumpFile, error))
         << error;
     Win98DumpPlatform platform(dump);
-    CCpuInfo probed(platform);
-    ASSERT_EQ(probed.ProbeProcessor(), 1);
+    cpu::ProcessorProbe probe(platform);
+    ASSERT_EQ(probe.ProbeProcessor(), 1);
+    CCpuInfo probed = probe.Record();
     probed.Frequency = frequency;
 
     records::IniFile file;
     file.Parse("");
     records::SaveSection(file, 2, probed);
-    CCpuInfo loaded(platform);
+    CCpuInfo loaded;
     records::LoadSection(file, 2, loaded);
+    cpu::TakeRunningWindowsVersion(loaded, platform);
     window.CopyFrom(loaded);
 }
 

@@ -112,15 +112,14 @@ class RecordBookTest : public ::testing::Test {
     // The book as the window has it after start-up.
     RecordBook Opened() {
         RecordBook book;
-        CSysInfo system = CSysInfo::ForLoading();
+        CSysInfo system;
         records::DataFileOptions options;
-        EXPECT_EQ(book.Open(exe_, system, CCpuInfo::ForLoading(), CMarkResult(), options),
-                  Change::kSaved);
+        EXPECT_EQ(book.Open(exe_, system, CCpuInfo(), CMarkResult(), options), Change::kSaved);
         return book;
     }
     // The delete dialog's form of a record FileOf writes.
     static records::RecordForm ShownForm(const std::string& name) {
-        CSysInfo system = CSysInfo::ForLoading();
+        CSysInfo system;
         IniFile file;
         Fill(file, {name});
         records::LoadSection(file, 1, system);
@@ -134,11 +133,11 @@ class RecordBookTest : public ::testing::Test {
 TEST_F(RecordBookTest, OpenListsTheStoredRecordsAndWritesThisSystem) {
     Write({"R1", "", "R3"});
     RecordBook book;
-    CSysInfo system = CSysInfo::ForLoading();
+    CSysInfo system;
     CMarkResult times;
     times.m_fTime[2] = 4.5f;
     records::DataFileOptions options;
-    ASSERT_EQ(book.Open(exe_, system, CCpuInfo::ForLoading(), times, options), Change::kSaved);
+    ASSERT_EQ(book.Open(exe_, system, CCpuInfo(), times, options), Change::kSaved);
     EXPECT_EQ(book.Path(), path_);
     EXPECT_EQ(ListedNames(book), (std::vector<std::string>{"1:R1", "3:R3"}));
     EXPECT_EQ(book.ListedRecord(2), 3);
@@ -321,11 +320,10 @@ TEST_F(RecordBookTest, WhatCannotBeSavedIsReportedAndChangesNothing) {
 TEST_F(RecordBookTest, StartUpOverAnUnreadableFileListsNothingAndWritesNothing) {
     std::filesystem::create_directory(path_);
     RecordBook book;
-    CSysInfo system = CSysInfo::ForLoading();
+    CSysInfo system;
     records::DataFileOptions options;
     options.loop = 1;
-    EXPECT_EQ(book.Open(exe_, system, CCpuInfo::ForLoading(), CMarkResult(), options),
-              Change::kSaveFailed);
+    EXPECT_EQ(book.Open(exe_, system, CCpuInfo(), CMarkResult(), options), Change::kSaveFailed);
     EXPECT_EQ(options.loop, bench::kDefaultLoop) << "the defaults";
     EXPECT_TRUE(book.Listed().empty());
     records::Record record;

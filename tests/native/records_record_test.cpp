@@ -6,10 +6,12 @@
 #include <string>
 
 #include "cpu/cpu_platform.h"
+#include "cpu/processor_probe.h"
 #include "records/data_file.h"
 #include "records/ini_store.h"
 #include "records/record.h"
 #include "sysinfo/sys_platform.h"
+#include "sysinfo/system_probe.h"
 
 namespace {
 
@@ -43,15 +45,15 @@ class CountingSysPlatform : public sysinfo::NeutralSysPlatform {
     int calls = 0;
 };
 
-TEST(RecordTest, ARecordMadeForLoadingAsksTheMachineNothing) {
+TEST(RecordTest, APlainRecordAsksTheMachineNothing) {
     CountingCpuPlatform cpuPlatform;
     CountingSysPlatform sysPlatform;
     cpu::ScopedCpuPlatform cpuScope(cpuPlatform);
     sysinfo::ScopedSysPlatform sysScope(sysPlatform);
 
     const Record record;
-    const CCpuInfo processor = CCpuInfo::ForLoading();
-    const CSysInfo system = CSysInfo::ForLoading();
+    const CCpuInfo processor;
+    const CSysInfo system;
     EXPECT_EQ(cpuPlatform.calls, 0);
     EXPECT_EQ(sysPlatform.calls, 0);
     EXPECT_EQ(record.processor.MultiProcessor, 1u);
@@ -59,9 +61,9 @@ TEST(RecordTest, ARecordMadeForLoadingAsksTheMachineNothing) {
     EXPECT_EQ(record.system.PlatformID, 0);
     EXPECT_TRUE(record.system.UserName.empty());
 
-    // The running machine's records still probe it.
-    const CCpuInfo running;
-    const CSysInfo runningSystem;
+    // The probes of the running machine read it.
+    const cpu::ProcessorProbe running;
+    const CSysInfo runningSystem = sysinfo::SystemProbe().RunningSystem();
     EXPECT_GT(cpuPlatform.calls, 0);
     EXPECT_GT(sysPlatform.calls, 0);
 }

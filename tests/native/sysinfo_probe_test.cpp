@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sysinfo/sys_info.h"
+#include "sysinfo/system_probe.h"
 
 namespace {
 
@@ -137,7 +138,8 @@ TEST(SysInfoTest, PlatformTextAndId) {
         FakeSysPlatform platform;
         platform.version = c.version;
         platform.memory = c.memory;
-        CSysInfo info(platform);
+        sysinfo::SystemProbe infoProbe(platform);
+        CSysInfo info = infoProbe.RunningSystem();
         EXPECT_EQ(info.PlatformInfo, c.text);
         EXPECT_EQ(info.PlatformID, c.id) << c.text;
     }
@@ -182,22 +184,25 @@ TEST(SysInfoTest, SettingWordHoldsProcessorsAndTheFourEffects) {
         platform.parameters = c.parameters;
         platform.registry.SetDword(RegistryRoot::kCurrentUser, kDesktop, "SmoothScroll",
                                    c.smoothScroll ? 1 : 0);
-        CSysInfo info(platform);
+        sysinfo::SystemProbe infoProbe(platform);
+        CSysInfo info = infoProbe.RunningSystem();
         EXPECT_EQ(info.Setting, c.setting) << std::hex << c.setting;
     }
     // A missing key or value leaves bit 16 clear; ProbeSettings recomputes.
     FakeSysPlatform platform;
     platform.registry.AddKey(RegistryRoot::kCurrentUser, kDesktop);
-    CSysInfo info(platform);
+    sysinfo::SystemProbe infoProbe(platform);
+    CSysInfo info = infoProbe.RunningSystem();
     EXPECT_EQ(info.Setting, 1u);
     platform.registry.Set(RegistryRoot::kCurrentUser, kDesktop, "SmoothScroll", "\x01");
-    info.ProbeSettings();
+    infoProbe.ProbeSettings(info);
     EXPECT_EQ(info.Setting, 0x10001u);
 }
 
 TEST(SysInfoTest, NamesAndUserTextsOfANewRecord) {
     FakeSysPlatform platform;
-    CSysInfo info(platform);
+    sysinfo::SystemProbe infoProbe(platform);
+    CSysInfo info = infoProbe.RunningSystem();
     EXPECT_EQ(info.UserName, "taro");
     EXPECT_EQ(info.PCName, "PC-98");
     EXPECT_EQ(info.SystemName, "");
@@ -205,7 +210,8 @@ TEST(SysInfoTest, NamesAndUserTextsOfANewRecord) {
     EXPECT_EQ(info.Date, "");
     platform.user.clear();
     platform.computer.clear();
-    CSysInfo nameless(platform);
+    sysinfo::SystemProbe namelessProbe(platform);
+    CSysInfo nameless = namelessProbe.RunningSystem();
     EXPECT_EQ(nameless.UserName, "");
     EXPECT_EQ(nameless.PCName, "");
 }
@@ -216,15 +222,16 @@ TEST(SysInfoTest, VideoWalkListsEveryDescribedKeyAndKeepsTheLast) {
     platform.registry.Set(hklm, Key("0000"), "DriverDesc", std::string("A\0", 2));
     platform.registry.Set(hklm, Key("0001"), "DriverDesc", std::string("B\0", 2));
     platform.registry.SetDword(hklm, Key("0001\\INFO"), "VideoMemory", 8 << 20);
-    CSysInfo info(platform);
+    sysinfo::SystemProbe infoProbe(platform);
+    CSysInfo info = infoProbe.RunningSystem();
     EXPECT_EQ(info.VideoCard, "B 8MB");
 
     std::vector<std::string> list;
     std::string text = "kept";
-    EXPECT_EQ(info.ProbeVideoCard(text, 0, &list), 1);
+    EXPECT_EQ(infoProbe.ProbeVideoCard(text, 0, &list), 1);
     EXPECT_EQ(list, (std::vector<std::string>{"A", "B 8MB"}));
     EXPECT_EQ(text, "B 8MB");
-    EXPECT_EQ(info.ProbeVideoCard(text, 1, &list), 1);  // from key 0001 on
+    EXPECT_EQ(infoProbe.ProbeVideoCard(text, 1, &list), 1);  // from key 0001 on
     EXPECT_EQ(list.back(), "B 8MB");
     EXPECT_EQ(list.size(), 3u);
     EXPECT_EQ(platform.registry.openCount, platform.registry.closeCount);
@@ -260,11 +267,12 @@ TEST(SysInfoTest, VideoEntriesFromDescriptionsAndMemory) {
         if (c.memory != "-") {
             platform.registry.Set(hklm, Key("0000\\INFO"), "VideoMemory", c.memory);
         }
-        CSysInfo info(platform);
+        sysinfo::SystemProbe infoProbe(platform);
+        CSysInfo info = infoProbe.RunningSystem();
         std::vector<std::string> list;
         std::string text = "kept";
         bool found = !c.entry.empty();
-        EXPECT_EQ(info.ProbeVideoCard(text, 0, &list), found ? 1 : 0) << c.name;
+        EXPECT_EQ(infoProbe.ProbeVideoCard(text, 0, &list), found ? 1 : 0) << c.name;
         EXPECT_EQ(text, found ? c.entry : "kept") << c.name;
         EXPECT_EQ(list, found ? std::vector<std::string>{c.entry} : std::vector<std::string>{})
             << c.name;
@@ -275,16 +283,18 @@ TEST(SysInfoTest, VideoWalkFallsBackToTheDisplayAdapterAndIsBounded) {
     FakeSysPlatform platform;
     platform.adapter = "Wine Adapter";
     std::vector<std::string> list;
-    CSysInfo info(platform);
+    sysinfo::SystemProbe infoProbe(platform);
+    CSysInfo info = infoProbe.RunningSystem();
     EXPECT_EQ(info.VideoCard, "Wine Adapter");
-    EXPECT_EQ(info.ProbeVideoCard(info.VideoCard, 0, &list), 1);
+    EXPECT_EQ(infoProbe.ProbeVideoCard(info.VideoCard, 0, &list), 1);
     EXPECT_EQ(list, std::vector<std::string>{"Wine Adapter"});
 
     FakeSysPlatform bare;  // no display keys, no adapter
-    CSysInfo empty(bare);
+    sysinfo::SystemProbe emptyProbe(bare);
+    CSysInfo empty = emptyProbe.RunningSystem();
     EXPECT_EQ(empty.VideoCard, "");
     std::string text = "kept";
-    EXPECT_EQ(empty.ProbeVideoCard(text, 0, nullptr), 0);
+    EXPECT_EQ(emptyProbe.ProbeVideoCard(text, 0, nullptr), 0);
     EXPECT_EQ(text, "kept");
 
     // Keys 0000 to 9999 all present: the walk stops where the numbers end.
@@ -294,21 +304,22 @@ TEST(SysInfoTest, VideoWalkFallsBackToTheDisplayAdapterAndIsBounded) {
         std::snprintf(number, sizeof number, "%04d", i);
         crowded.registry.Set(RegistryRoot::kLocalMachine, Key(number), "DriverDesc", number);
     }
-    CSysInfo many(crowded);
+    sysinfo::SystemProbe manyProbe(crowded);
+    CSysInfo many = manyProbe.RunningSystem();
     EXPECT_EQ(many.VideoCard, "9999");
     list.clear();
-    EXPECT_EQ(many.ProbeVideoCard(text, 9998, &list), 1);
+    EXPECT_EQ(manyProbe.ProbeVideoCard(text, 9998, &list), 1);
     EXPECT_EQ(list, (std::vector<std::string>{"9998", "9999"}));
 }
 
-TEST(SysInfoTest, DefaultRecordsUseTheInstalledPlatform) {
+TEST(SysInfoTest, DefaultProbesUseTheInstalledPlatform) {
     {
         FakeSysPlatform platform;
         platform.user = "installed";
         sysinfo::ScopedSysPlatform installed(platform);
-        EXPECT_EQ(CSysInfo().UserName, "installed");
+        EXPECT_EQ(sysinfo::SystemProbe().RunningSystem().UserName, "installed");
     }
-    CSysInfo neutral;  // nothing installed natively
+    CSysInfo neutral = sysinfo::SystemProbe().RunningSystem();  // nothing installed natively
     EXPECT_EQ(neutral.PlatformInfo, "Windows3.1(0.0.0)  0MB Mem");
     EXPECT_EQ(neutral.VideoCard, "");
     EXPECT_EQ(neutral.Setting, 1u);

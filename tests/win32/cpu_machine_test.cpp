@@ -13,6 +13,7 @@
 
 #include "cpu/cpu_info.h"
 #include "cpu/fixed_text.h"
+#include "cpu/processor_probe.h"
 #include "cpu/windows_version_win32.h"
 
 namespace {
@@ -80,9 +81,10 @@ TEST(CpuMachineTest, VendorAndBrandMatchTheHostsProcessorList) {
     std::string model;
     ASSERT_TRUE(ReadHostCpuinfo(vendor, model)) << "Z:\\proc\\cpuinfo cannot be read";
 
-    CCpuInfo info;
+    cpu::ProcessorProbe probe;
+    const CCpuInfo& info = probe.Record();
     ASSERT_EQ(info.CpuidAvailable, 1);
-    ASSERT_EQ(info.ProbeProcessor(), 1);
+    ASSERT_EQ(probe.ProbeProcessor(), 1);
     EXPECT_EQ(cpu::FixedText(info.VendorName), vendor);
 
     // The code name carries the whole brand string on the extended path and
@@ -134,9 +136,10 @@ TEST(CpuMachineTest, MeasuredFrequencyIsTheTimeStampCounterRate) {
     bool agreed = false;
     for (int attempt = 1; attempt <= 3 && !agreed; ++attempt) {
         const ClockPair start = ReadClockPair();
-        CCpuInfo info;
+        cpu::ProcessorProbe probe;
         Sleep(1500);
-        info.StopClock();
+        probe.StopClock();
+        const CCpuInfo& info = probe.Record();
         const ClockPair end = ReadClockPair();
 
         const double reference =
@@ -147,7 +150,7 @@ TEST(CpuMachineTest, MeasuredFrequencyIsTheTimeStampCounterRate) {
             info.Frequency, reference);
         RecordProperty("RecordMHz", std::to_string(info.Frequency));
         RecordProperty("ReferenceMHz", std::to_string(reference));
-        EXPECT_GT(info.Clock().QpcScale(), 0.0);
+        EXPECT_GT(probe.Clock().QpcScale(), 0.0);
         agreed = std::fabs(info.Frequency - reference) <= reference * 0.01;
         if (agreed) {
             char expected[32];
@@ -159,8 +162,9 @@ TEST(CpuMachineTest, MeasuredFrequencyIsTheTimeStampCounterRate) {
     EXPECT_TRUE(agreed) << "three measurements all more than 1 % off the reference";
 }
 
-TEST(CpuMachineTest, RecordNamesTheRunningWindowsAndItsProcessors) {
-    CCpuInfo info;
+TEST(CpuMachineTest, ProbeNamesTheRunningWindowsAndItsProcessors) {
+    cpu::ProcessorProbe probe;
+    const CCpuInfo& info = probe.Record();
     SYSTEM_INFO system;
     GetSystemInfo(&system);
     EXPECT_EQ(info.MultiProcessor, system.dwNumberOfProcessors);

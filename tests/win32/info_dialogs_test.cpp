@@ -23,7 +23,9 @@
 #include "cpu/cpu_info.h"
 #include "cpu/fixed_text.h"
 #include "cpu/processor_dlg.h"
+#include "cpu/processor_probe.h"
 #include "cpu/processor_report.h"
+#include "cpu/windows_version.h"
 #include "framework/text.h"
 #include "mainwnd/description_dlg.h"
 #include "mainwnd/options_dlg.h"
@@ -31,6 +33,7 @@
 #include "records/record_sections.h"
 #include "res/resource.h"
 #include "sysinfo/sys_info.h"
+#include "sysinfo/sys_platform.h"
 #include "sysinfo/system_info_dlg.h"
 #include "sysinfo/video_name_dlg.h"
 
@@ -224,11 +227,17 @@ const char kStoredProcessors[] =
     "L2CashSize=128\r\n"
     "MultiProcessor=1\r\n";
 
+std::string RunningWindows() {
+    return cpu::FormatWindowsVersion(cpu::CpuPlatform::Current());
+}
+
 CCpuInfo StoredProcessor(int record) {
     records::IniFile file;
     file.Parse(kStoredProcessors);
     CCpuInfo cpu;
     records::LoadSection(file, record, cpu);
+    // As the main window hands it over: named after the running Windows.
+    cpu::TakeRunningWindowsVersion(cpu);
     return cpu;
 }
 
@@ -408,7 +417,7 @@ TEST(ProcessorWindowTest, ShowsItsCopyOfTheRecordAndFillsTheFrequencyAfterOneSec
     };
     EXPECT_EQ(window.DoModal(), IDCANCEL);
 
-    EXPECT_EQ(caption, L"AMD-Athlon Processor On " + fw::WidenAnsi(CCpuInfo().OsVersionText));
+    EXPECT_EQ(caption, L"AMD-Athlon Processor On " + fw::WidenAnsi(RunningWindows()));
     EXPECT_EQ(fields[IDC_PROC_VENDOR], L"AuthenticAMD");
     EXPECT_EQ(fields[IDC_PROC_NAME], L"AMD-Athlon Processor");
     EXPECT_EQ(fields[IDC_PROC_CODENAME], L"AMD-K7(tm) Processor");
@@ -588,8 +597,7 @@ TEST(ProcessorWindowTest, NameEditModeAndAReportWithinTheFirstSecond) {
     EXPECT_TRUE(focusOnTextOut);
     EXPECT_TRUE(openAfterEnter);
     EXPECT_TRUE(writableByCommand);
-    EXPECT_EQ(caption,
-              L"Intel-Pentium III Processor On " + fw::WidenAnsi(CCpuInfo().OsVersionText));
+    EXPECT_EQ(caption, L"Intel-Pentium III Processor On " + fw::WidenAnsi(RunningWindows()));
 
     ASSERT_EQ(written, 1);
     CCpuInfo expectedRecord;

@@ -11,6 +11,7 @@
 
 #include "sysinfo/sys_info.h"
 #include "sysinfo/sys_memory_win32.h"
+#include "sysinfo/system_probe.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ double HostMemoryMegabytes() {
 }
 
 TEST(SysInfoMachineTest, PlatformTextOfTheRunningWindows) {
-    CSysInfo info;
+    CSysInfo info = sysinfo::SystemProbe().RunningSystem();
     // "Windows7Service Pack 1(6.1.7601)  NNNNNMB Mem" for Wine's Windows 7.
     const std::string prefix = "Windows7Service Pack 1(6.1.7601)  ";
     const std::string suffix = "MB Mem";
@@ -105,7 +106,8 @@ TEST(SysInfoMachineTest, ManifestDeclaresVistaTo11) {
 }
 
 TEST(SysInfoMachineTest, NamesVideoCardAndSettings) {
-    CSysInfo info;
+    sysinfo::SystemProbe probe;
+    CSysInfo info = probe.RunningSystem();
     EXPECT_FALSE(info.UserName.empty());
     EXPECT_FALSE(info.PCName.empty());
     SYSTEM_INFO system;
@@ -119,7 +121,7 @@ TEST(SysInfoMachineTest, NamesVideoCardAndSettings) {
     // adapter is the one entry.
     std::vector<std::string> list;
     std::string text;
-    EXPECT_EQ(info.ProbeVideoCard(text, 0, &list), 1);
+    EXPECT_EQ(probe.ProbeVideoCard(text, 0, &list), 1);
     ASSERT_FALSE(list.empty());
     EXPECT_EQ(list.back(), text);
     EXPECT_EQ(info.VideoCard, text);

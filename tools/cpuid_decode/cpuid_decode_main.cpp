@@ -13,6 +13,7 @@
 #include "cpu/cpu_info.h"
 #include "cpu/cpuid_dump.h"
 #include "cpu/fixed_text.h"
+#include "cpu/processor_probe.h"
 
 namespace {
 
@@ -39,8 +40,9 @@ int main(int argc, char** argv) {
     }
 
     cpu::DumpCpuPlatform platform(dump);
-    CCpuInfo info(platform);
-    info.ProbeProcessor();
+    cpu::ProcessorProbe probe(platform);
+    probe.ProbeProcessor();
+    const CCpuInfo& info = probe.Record();
 
     PrintText("VendorName", cpu::FixedText(info.VendorName));
     PrintText("ProcessorName", cpu::FixedText(info.ProcessorName));

@@ -1,4 +1,4 @@
-#include "sysinfo/sys_info.h"
+#include "sysinfo/system_probe.h"
 
 #include <cstdio>
 #include <cstring>
@@ -93,32 +93,28 @@ bool ReadDisplayKey(RegistryReader& registry, int index, std::string& entry) {
 
 }  // namespace
 
-CSysInfo::CSysInfo() : CSysInfo(sysinfo::SysPlatform::Current()) {}
+namespace sysinfo {
 
-CSysInfo::CSysInfo(sysinfo::SysPlatform& platform) : CSysInfo(Unprobed{}) {
-    m_pPlatform = &platform;
-    ProbeVideoCard(VideoCard, 0, nullptr);
-    ProbePlatform(PlatformInfo);
-    if (!m_pPlatform->UserName(UserName))
-        UserName.clear();
-    if (!m_pPlatform->ComputerName(PCName))
-        PCName.clear();
-    ProbeSettings();
+SystemProbe::SystemProbe() : SystemProbe(SysPlatform::Current()) {}
+
+SystemProbe::SystemProbe(SysPlatform& platform) : m_platform(platform) {}
+
+CSysInfo SystemProbe::RunningSystem() {
+    CSysInfo record;
+    ProbeVideoCard(record.VideoCard, 0, nullptr);
+    ProbePlatform(record);
+    if (!m_platform.UserName(record.UserName))
+        record.UserName.clear();
+    if (!m_platform.ComputerName(record.PCName))
+        record.PCName.clear();
+    ProbeSettings(record);
+    return record;
 }
 
-CSysInfo::CSysInfo(Unprobed)
-    : Setting(0), PlatformID(0), m_pPlatform(&sysinfo::SysPlatform::Current()) {}
-
-CSysInfo CSysInfo::ForLoading() {
-    return CSysInfo(Unprobed{});
-}
-
-CSysInfo::~CSysInfo() = default;
-
-int CSysInfo::ProbeVideoCard(std::string& text, int index, std::vector<std::string>* list) {
+int SystemProbe::ProbeVideoCard(std::string& text, int index, std::vector<std::string>* list) {
     if (index < 0 || index >= kDisplayKeyCount)
         return 0;
-    RegistryReader& registry = m_pPlatform->Registry();
+    RegistryReader& registry = m_platform.Registry();
     int found = 0;
     for (int i = index; i < kDisplayKeyCount; ++i) {
         std::string entry;
@@ -131,7 +127,7 @@ int CSysInfo::ProbeVideoCard(std::string& text, int index, std::vector<std::stri
     }
     if (found == 0) {
         std::string adapter;
-        if (!m_pPlatform->DisplayAdapterName(adapter) || adapter.empty())
+        if (!m_platform.DisplayAdapterName(adapter) || adapter.empty())
             return 0;
         text = adapter;
         if (list != nullptr)
@@ -140,9 +136,9 @@ int CSysInfo::ProbeVideoCard(std::string& text, int index, std::vector<std::stri
     return 1;
 }
 
-void CSysInfo::ProbePlatform(std::string& text) {
-    cpu::OsVersionInfo version = m_pPlatform->VersionInfo();
-    PlatformID = cpu::PlatformFamily(version);
+void SystemProbe::ProbePlatform(CSysInfo& record) {
+    cpu::OsVersionInfo version = m_platform.VersionInfo();
+    record.PlatformID = cpu::PlatformFamily(version);
 
     // No blank between the name and the service pack: "WindowsNT4.0Service
     // Pack 6(4.0.1381)".
@@ -153,17 +149,17 @@ void CSysInfo::ProbePlatform(std::string& text) {
                   static_cast<int>(cpu::BuildOf(version)));
     char platform[300];
     std::snprintf(platform, sizeof platform, "%s  %dMB Mem", windows,
-                  sysinfo::MemoryMegabytes(m_pPlatform->TotalPhysicalMemory()));
-    text = platform;
+                  MemoryMegabytes(m_platform.TotalPhysicalMemory()));
+    record.PlatformInfo = platform;
 }
 
-void CSysInfo::ProbeSettings() {
+void SystemProbe::ProbeSettings(CSysInfo& record) {
     uint32_t bits = 0;
     {
-        OpenedKey desktop(m_pPlatform->Registry(), RegistryRoot::kCurrentUser, kDesktopKey);
+        OpenedKey desktop(m_platform.Registry(), RegistryRoot::kCurrentUser, kDesktopKey);
         uint32_t smoothScroll = 0;
         if (desktop.QueryDword("SmoothScroll", smoothScroll) && smoothScroll != 0) {
-            bits |= kSmoothScroll;
+            bits |= CSysInfo::kSmoothScroll;
         }
     }
 
@@ -173,20 +169,18 @@ void CSysInfo::ProbeSettings() {
         uint32_t bit;
     };
     const Query queries[] = {
-        {sysinfo::kSpiGetComboBoxAnimation, kComboBoxAnimation},
-        {sysinfo::kSpiGetListBoxSmoothScrolling, kListBoxSmoothScrolling},
-        {sysinfo::kSpiGetFontSmoothing, kFontSmoothing},
+        {sysinfo::kSpiGetComboBoxAnimation, CSysInfo::kComboBoxAnimation},
+        {sysinfo::kSpiGetListBoxSmoothScrolling, CSysInfo::kListBoxSmoothScrolling},
+        {sysinfo::kSpiGetFontSmoothing, CSysInfo::kFontSmoothing},
     };
     for (const Query& query : queries) {
         uint32_t value = 0;
-        if (m_pPlatform->SystemParameter(query.action, value) && value != 0)
+        if (m_platform.SystemParameter(query.action, value) && value != 0)
             bits |= query.bit;
     }
 
-    Setting = (m_pPlatform->ProcessorCount() & 0xFF) | bits;
+    record.Setting = (m_platform.ProcessorCount() & 0xFF) | bits;
 }
-
-namespace sysinfo {
 
 int MemoryMegabytes(uint64_t totalPhysicalBytes) {
     // Exact in a double up to 8 PiB; the result fits an int up to 2 PiB.

@@ -1,9 +1,11 @@
 // The CPUID probe and the naming of a processor from vendor and signature.
 
+#include "cpu/processor_probe.h"
+
 #include <cstring>
 
-#include "cpu/cpu_info.h"
 #include "cpu/fixed_text.h"
+#include "cpu/windows_version.h"
 
 namespace {
 
@@ -250,68 +252,24 @@ uint32_t DescriptorL2Size(uint32_t b) {
     return 0;
 }
 
-}  // namespace
-
-int CCpuInfo::ProbeProcessor() {
-    if (CpuidAvailable == 0)
-        return 0;
-    cpu::CpuidResult vendor = m_pPlatform->Cpuid(kLeafVendor);
-    PutRegister(VendorName, vendor.ebx);
-    PutRegister(VendorName + 4, vendor.edx);
-    PutRegister(VendorName + 8, vendor.ecx);
-    VendorName[12] = '\0';
-    cpu::CpuidReader cpuid(*m_pPlatform, vendor.eax);
-
-    const VendorRule* rule = FindVendor(VendorName);
-    uint32_t leaf1Eax = 0;
-    if (rule != nullptr && rule->path == ProbePath::kStandard) {
-        cpu::CpuidResult leaf1 = cpuid.Read(kLeafSignature);
-        leaf1Eax = leaf1.eax;
-        FeatureFlag = leaf1.edx;
-        Signature = leaf1.eax & kStandardSignatureMask;
-        // Leaf 2 is read once: its repeat count (low byte of EAX) is 1 on
-        // every processor whose descriptors the decoder knows.
-        cpu::CpuidResult leaf2 = cpuid.Read(kLeafDescriptors);
-        CashFlagEAX = leaf2.eax;
-        CashFlagEDX = leaf2.edx;
-        L2CashSize = DescriptorL2Size(leaf2.edx & 0xFF);
-        bool isIntel = std::strcmp(rule->vendor, kIntel) == 0;
-        if (isIntel && cpuid.Has(kLeafDeterministicCache) &&
-            !DescriptorsGiveEveryCacheSize(*this)) {
-            ReadDeterministicCaches(cpuid, *this);
-        }
-    } else if (rule != nullptr && rule->path == ProbePath::kExtended) {
-        cpu::CpuidResult leaf1 = cpuid.Read(kLeafSignature);
-        cpu::CpuidResult extended = cpuid.Read(kLeafExtendedFeatures);
-        leaf1Eax = leaf1.eax;
-        FeatureFlag = leaf1.edx | extended.edx;  // AMD's MMX Ex and 3DNow! bits
-        Signature = leaf1.eax;
-        cpu::CpuidResult l1 = cpuid.Read(kLeafL1Cache);
-        CashFlagEBX = l1.ebx;
-        CashFlagECX = l1.ecx;
-        CashFlagEDX = l1.edx;
-        cpu::CpuidResult l2 = cpuid.Read(kLeafL2Cache);
-        CashFlagEAX = l2.ecx;
-        L2CashSize = l2.ecx >> 16;
-    }
-
-    NameProcessor(cpuid, leaf1Eax);
-    FillFeatureTable();
-    return 1;
-}
-
-void CCpuInfo::NameProcessor(cpu::CpuidReader& cpuid, uint32_t leaf1Eax) {
-    const VendorRule* rule = FindVendor(VendorName);
+// Sets ProcessorName and CodeName from the vendor and signature; on the
+// extended path, and for Intel processors the table does not know, it reads
+// the brand string where the processor announces one. leaf1Eax is leaf 1 EAX
+// as the processor answered it: its extended model and family bits, which
+// Signature does not keep on the standard path, tell a present-day Intel
+// processor from the 1990s ones the table was written for.
+void NameProcessor(cpu::CpuidReader& cpuid, uint32_t leaf1Eax, CCpuInfo& record) {
+    const VendorRule* rule = FindVendor(record.VendorName);
     if (rule != nullptr) {
-        uint32_t key = Signature & kNameKeyMask;
+        uint32_t key = record.Signature & kNameKeyMask;
         bool isIntel = std::strcmp(rule->vendor, kIntel) == 0;
 
         if (rule->path == ProbePath::kExtended) {
             // The brand string passes through the name field into the code
             // name, where it stays whole but for the blanks around it; the
             // table then names the processor.
-            ReadBrandString(cpuid, ProcessorName);
-            cpu::CopyFixed(CodeName, TrimBlanks(cpu::FixedText(ProcessorName)));
+            ReadBrandString(cpuid, record.ProcessorName);
+            cpu::CopyFixed(record.CodeName, TrimBlanks(cpu::FixedText(record.ProcessorName)));
         }
 
         // A present-day Intel processor encodes its family and model in the
@@ -321,21 +279,104 @@ void CCpuInfo::NameProcessor(cpu::CpuidReader& cpuid, uint32_t leaf1Eax) {
         const NameRow* row = presentDay ? nullptr : FindName(*rule, key);
         const char* name = row != nullptr ? row->name : rule->unknownName;
         if (name != nullptr)
-            cpu::CopyFixed(ProcessorName, name, std::strlen(name));
+            cpu::CopyFixed(record.ProcessorName, name, std::strlen(name));
         if (row != nullptr && row->codeName != nullptr) {
-            cpu::CopyFixed(CodeName, row->codeName, std::strlen(row->codeName));
+            cpu::CopyFixed(record.CodeName, row->codeName, std::strlen(row->codeName));
         }
 
         // An Intel processor the table does not know shows its own brand
         // string as its code name, where the processor has one.
         if (isIntel && row == nullptr && cpuid.Has(kLeafBrandLast)) {
-            char brand[kProcessorNameSize];
+            char brand[CCpuInfo::kProcessorNameSize];
             ReadBrandString(cpuid, brand);
-            cpu::CopyFixed(CodeName, TrimBlanks(cpu::FixedText(brand)));
+            cpu::CopyFixed(record.CodeName, TrimBlanks(cpu::FixedText(brand)));
         }
     }
-    cpu::AppendFixed(ProcessorName, " Processor");
+    cpu::AppendFixed(record.ProcessorName, " Processor");
 }
+
+}  // namespace
+
+namespace cpu {
+
+ProcessorProbe::ProcessorProbe() : ProcessorProbe(CpuPlatform::Current()) {}
+
+ProcessorProbe::ProcessorProbe(CpuPlatform& platform) : m_platform(platform) {
+    // The order matters: the clock starts as late as possible, and the
+    // record only claims CPUID once everything else is in place.
+    m_record.MultiProcessor = static_cast<uint32_t>(CountProcessors(platform));
+    m_clock = TscClock(platform);
+    m_record.OsVersionText = FormatWindowsVersion(platform);
+    m_clock.Start(platform);
+    m_record.CpuidAvailable = CpuidSupported();
+}
+
+int ProcessorProbe::ProbeProcessor() {
+    CCpuInfo& record = m_record;
+    if (record.CpuidAvailable == 0)
+        return 0;
+    CpuidResult vendor = m_platform.Cpuid(kLeafVendor);
+    PutRegister(record.VendorName, vendor.ebx);
+    PutRegister(record.VendorName + 4, vendor.edx);
+    PutRegister(record.VendorName + 8, vendor.ecx);
+    record.VendorName[12] = '\0';
+    CpuidReader cpuid(m_platform, vendor.eax);
+
+    const VendorRule* rule = FindVendor(record.VendorName);
+    uint32_t leaf1Eax = 0;
+    if (rule != nullptr && rule->path == ProbePath::kStandard) {
+        CpuidResult leaf1 = cpuid.Read(kLeafSignature);
+        leaf1Eax = leaf1.eax;
+        record.FeatureFlag = leaf1.edx;
+        record.Signature = leaf1.eax & kStandardSignatureMask;
+        // Leaf 2 is read once: its repeat count (low byte of EAX) is 1 on
+        // every processor whose descriptors the decoder knows.
+        CpuidResult leaf2 = cpuid.Read(kLeafDescriptors);
+        record.CashFlagEAX = leaf2.eax;
+        record.CashFlagEDX = leaf2.edx;
+        record.L2CashSize = DescriptorL2Size(leaf2.edx & 0xFF);
+        bool isIntel = std::strcmp(rule->vendor, kIntel) == 0;
+        if (isIntel && cpuid.Has(kLeafDeterministicCache) &&
+            !DescriptorsGiveEveryCacheSize(record)) {
+            ReadDeterministicCaches(cpuid, record);
+        }
+    } else if (rule != nullptr && rule->path == ProbePath::kExtended) {
+        CpuidResult leaf1 = cpuid.Read(kLeafSignature);
+        CpuidResult extended = cpuid.Read(kLeafExtendedFeatures);
+        leaf1Eax = leaf1.eax;
+        record.FeatureFlag = leaf1.edx | extended.edx;  // AMD's MMX Ex and 3DNow! bits
+        record.Signature = leaf1.eax;
+        CpuidResult l1 = cpuid.Read(kLeafL1Cache);
+        record.CashFlagEBX = l1.ebx;
+        record.CashFlagECX = l1.ecx;
+        record.CashFlagEDX = l1.edx;
+        CpuidResult l2 = cpuid.Read(kLeafL2Cache);
+        record.CashFlagEAX = l2.ecx;
+        record.L2CashSize = l2.ecx >> 16;
+    }
+
+    NameProcessor(cpuid, leaf1Eax, record);
+    record.FillFeatureTable();
+    return 1;
+}
+
+int ProcessorProbe::CpuidSupported() {
+    return m_platform.CpuidAvailable() ? 1 : 0;
+}
+
+void ProcessorProbe::StopClock() {
+    m_record.Frequency = m_clock.Stop(m_platform);
+}
+
+void TakeRunningWindowsVersion(CCpuInfo& record) {
+    TakeRunningWindowsVersion(record, CpuPlatform::Current());
+}
+
+void TakeRunningWindowsVersion(CCpuInfo& record, CpuPlatform& platform) {
+    record.OsVersionText = FormatWindowsVersion(platform);
+}
+
+}  // namespace cpu
 
 bool CCpuInfo::IsUnknownName(const std::string& processorName) {
     for (const VendorRule& rule : kVendors) {
