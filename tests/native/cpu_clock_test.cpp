@@ -97,14 +97,20 @@ TEST(CpuClockTest, FrequencyIsCyclesPerMicrosecondAcrossAChangingHighHalf) {
     }
 }
 
+// Lets the probe's clock run: both counters move on, then the probe stops it.
+void AdvanceAndStop(FakeClockPlatform& platform, cpu::ProcessorProbe& probe, uint64_t cycles,
+                    int64_t counts) {
+    platform.tsc += cycles;
+    platform.qpc += counts;
+    probe.StopClock();
+}
+
 TEST(CpuClockTest, ProbeStopStoresTheFigureOfTheClockItStarted) {
     FakeClockPlatform platform;
     platform.tsc = 1000;
     platform.qpc = 50;
     cpu::ProcessorProbe probe(platform);
-    platform.tsc += 466000000;
-    platform.qpc += 10000000;
-    probe.StopClock();
+    AdvanceAndStop(platform, probe, 466000000, 10000000);
     EXPECT_DOUBLE_EQ(probe.Record().Frequency, 466.0);
     EXPECT_EQ(probe.Clock().QpcEnd(), 10000050);
     EXPECT_EQ(probe.Clock().TscEnd().Low, 466001000u);
@@ -115,9 +121,7 @@ TEST(CpuClockTest, ACopiedRecordTakesTheFigureAndReadsNothing) {
     platform.tsc = 0x0000000300000004;
     platform.qpc = 5;
     cpu::ProcessorProbe probe(platform);
-    platform.tsc += 1000;
-    platform.qpc += 10;
-    probe.StopClock();
+    AdvanceAndStop(platform, probe, 1000, 10);
     const std::string probeCalls = platform.calls;
 
     CCpuInfo copy;
